@@ -1,0 +1,54 @@
+// What the main window's buttons and product list do when they are used.
+//
+// The window only reads its controls and calls these; the rules live here,
+// free of <windows.h>, so that they are exercised against a fake platform.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/platform.h"
+
+// The three folder questions the main window answers for a command. The
+// window answers them from its product list; tests answer them directly.
+class 설치폴더원본 {
+public:
+    virtual ~설치폴더원본() = default;
+    virtual std::wstring Q프로그램폴더() const = 0;
+    virtual std::wstring Q가상_프로그램폴더() const = 0;
+    virtual std::wstring Q프로그램_폴더() const = 0;
+};
+
+namespace 메시지 {
+inline constexpr wchar_t 설정정상[] = L"보안설정이 잘되어 있습니다.";
+inline constexpr wchar_t 설정문제[] = L"보안설정에 문제가 있습니다.";
+inline constexpr wchar_t 설정완료[] = L"보안설정이 잘되었습니다.";
+inline constexpr wchar_t 설정실패[] = L"보안설정이 잘 안되었습니다.";
+inline constexpr wchar_t 관리자권한필요[] =
+    L"관리자 권한이 필요합니다.\r\n\r\n"
+    L"현재 프로그램을 실행할 때 오른쪽마우스로 클릭하여 [관리자 권한으로 실행]을 선택하세요.";
+inline constexpr wchar_t 제품선택필요[] = L"목록에서 프로그램을 선택하세요.";
+inline constexpr wchar_t 폴더없음꼬리[] = L" - 폴더가 없습니다.";
+inline constexpr wchar_t 가상저장소모름[] =
+    L"임시 폴더(TEMP) 설정이 올바르지 않아 가상 폴더의 위치를 알 수 없습니다.";
+}  // namespace 메시지
+
+// The page that explains how to set the permission by hand.
+inline constexpr wchar_t 도움말주소[] = L"http://www.torvane.co.kr/xe/FAQ/44187";
+
+// Index 0 of `보안체크C` checks the install folder; any other index grants the
+// Users entry and checks again.
+void 보안체크_클릭(플랫폼& 시스템, const 설치폴더원본& 폴더, std::int16_t 인덱스);
+
+// Index 0 of `Pelorant폴더C` opens the real install folder, any other index
+// its VirtualStore copy.
+void 폴더열기_클릭(플랫폼& 시스템, const 설치폴더원본& 폴더, std::int16_t 인덱스);
+
+void 수동권한_클릭(플랫폼& 시스템);
+
+// The captions that picking `목록텍스트` gives the two folder buttons.
+struct 폴더버튼캡션 {
+    std::wstring 실제폴더;  // element 0, "4. ..."
+    std::wstring 가상폴더;  // element 1, "3. 가상 ..."
+};
+폴더버튼캡션 폴더버튼캡션만들기(const std::wstring& 목록텍스트);

@@ -1,0 +1,50 @@
+// The product table and the folder arithmetic: see 설치폴더.h.
+#include "folders/설치폴더.h"
+
+namespace 설치폴더 {
+namespace {
+
+bool 환경변수있음(const 플랫폼& 시스템, const wchar_t* 이름) {
+    return !시스템.환경변수(이름).empty();
+}
+
+// The folder that holds the user's temporary folder, which on every Windows
+// since Vista is the local application-data folder that also holds the
+// VirtualStore. Without a separator in "temp" there is no parent to take; the
+// application-data folder is then read directly rather than guessed at.
+std::wstring 임시폴더의부모(const 플랫폼& 시스템) {
+    const std::wstring 임시 = 시스템.환경변수(L"temp");
+    const auto 마지막구분자 = 임시.rfind(L'\\');
+    if (마지막구분자 == std::wstring::npos) return 시스템.환경변수(L"LOCALAPPDATA");
+    return 임시.substr(0, 마지막구분자);
+}
+
+}  // namespace
+
+std::wstring 제품폴더이름(const std::wstring& 목록텍스트) {
+    for (const 제품& 행 : 제품표)
+        if (목록텍스트 == 행.목록이름) return 행.폴더이름;
+    return {};
+}
+
+std::wstring 프로그램폴더(const 플랫폼& 시스템) {
+    std::wstring 폴더 = 시스템.환경변수(L"ProgramFiles(x86)");
+    if (폴더.empty()) 폴더 = 시스템.환경변수(L"ProgramFiles");
+    return 폴더;
+}
+
+std::wstring 가상_프로그램폴더(const 플랫폼& 시스템) {
+    const std::wstring 부모 = 임시폴더의부모(시스템);
+    if (부모.empty()) return {};
+    // Only whether the variable is set matters: the virtual store names the
+    // folder the way an English Windows does, whatever its real path.
+    return 부모 + L"\\VirtualStore" +
+           (환경변수있음(시스템, L"ProgramFiles(x86)") ? L"\\Program Files (x86)"
+                                                      : L"\\Program Files");
+}
+
+std::wstring 대상경로(const std::wstring& 기준폴더, const std::wstring& 폴더이름) {
+    return 기준폴더 + L"\\" + 폴더이름;
+}
+
+}  // namespace 설치폴더

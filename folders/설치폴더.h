@@ -1,0 +1,42 @@
+// Where the selected product is installed, and where Windows keeps the
+// user's virtualised copy of it.
+//
+// Everything is computed afresh from the environment and the list text on
+// every call: the tool caches nothing, so a command always acts on what the
+// list shows at the moment it is pressed.
+#pragma once
+
+#include <string>
+
+#include "platform/platform.h"
+
+namespace 설치폴더 {
+
+struct 제품 {
+    const wchar_t* 목록이름;  // the entry of the product list
+    const wchar_t* 폴더이름;  // its install folder under program files
+};
+
+// Tested in this order; the first exact match wins.
+inline constexpr 제품 제품표[] = {
+    {L"Pelorant", L"Quindle"},  {L"Marrowin", L"Marrowin"},
+    {L"Tessaly", L"Tessaly"},   {L"Orbisk", L"Glenmarch"},
+    {L"Fennick", L"Sorrelay"},  {L"Havrest", L"Havrest80"},
+};
+
+// Install folder name for a list text (exact, case-sensitive, untrimmed), or
+// the empty string when the text names no product.
+std::wstring 제품폴더이름(const std::wstring& 목록텍스트);
+
+// The program-files folder 32-bit programs install into, without a trailing
+// separator: "ProgramFiles(x86)" where set, else "ProgramFiles".
+std::wstring 프로그램폴더(const 플랫폼& 시스템);
+
+// The VirtualStore copy of 프로그램폴더: a sibling of the temporary folder.
+// Empty when no parent folder can be found for it.
+std::wstring 가상_프로그램폴더(const 플랫폼& 시스템);
+
+// base & "\" & folder name.
+std::wstring 대상경로(const std::wstring& 기준폴더, const std::wstring& 폴더이름);
+
+}  // namespace 설치폴더

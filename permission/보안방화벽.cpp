@@ -1,0 +1,92 @@
+// How the permission module drives `cacls`: see 보안방화벽.h.
+#include "permission/보안방화벽.h"
+
+namespace 보안방화벽 {
+namespace {
+
+std::wstring 임시경로(const 플랫폼& 시스템, const wchar_t* 이름) {
+    // Looked up afresh for every path: the tool keeps no state between calls.
+    return 시스템.환경변수(L"TEMP") + 이름;
+}
+
+std::wstring 따옴표(const std::wstring& 경로) {
+    return L"\"" + 경로 + L"\"";
+}
+
+// An earlier run's output must never be read as this run's result.
+void 이전출력지우기(플랫폼& 시스템, const std::wstring& 출력경로) {
+    if (!시스템.존재검사(출력경로, 속성마스크::일반파일).empty())
+        시스템.파일삭제(출력경로);
+}
+
+// Runs the batch file and returns what it redirected into the output file.
+std::wstring 배치실행후읽기(플랫폼& 시스템, const std::wstring& 배치경로,
+                           const std::wstring& 출력경로) {
+    // The whole command line is the quoted path: unquoted, a blank in the
+    // temporary folder would let Windows start a program named by a prefix.
+    std::wstring 명령줄 = 따옴표(배치경로);
+    명령실행(시스템, 명령줄);
+    return 파일읽기(시스템, 출력경로);
+}
+
+플래그 포함하면참(const std::wstring& 글, const wchar_t* 찾을글) {
+    return 글.find(찾을글) != std::wstring::npos ? 참 : 거짓;
+}
+
+}  // namespace
+
+void 명령실행(플랫폼& 시스템, std::wstring& 명령줄) {
+    시스템.숨겨실행(명령줄);
+}
+
+std::wstring 파일읽기(플랫폼& 시스템, const std::wstring& 경로) {
+    try {
+        return 시스템.전체읽기(경로);
+    } catch (const 파일오류&) {
+        return {};
+    }
+}
+
+std::wstring 검사명령(const std::wstring& 대상경로, const std::wstring& 출력경로) {
+    return L"cacls " + 따옴표(대상경로) + L" /s  > " + 따옴표(출력경로);
+}
+
+std::wstring 부여명령(const std::wstring& 대상경로, const std::wstring& 응답경로,
+                      const std::wstring& 출력경로) {
+    return L"cacls " + 따옴표(대상경로) + L" /s:D:" + 사용자전체권한 + L" < " +
+           따옴표(응답경로) + L" > " + 따옴표(출력경로);
+}
+
+플래그 권한검사(플랫폼& 시스템, const std::wstring& 대상경로) {
+    const std::wstring 출력경로 = 임시경로(시스템, 검사출력파일);
+    이전출력지우기(시스템, 출력경로);
+
+    const std::wstring 배치경로 = 임시경로(시스템, 검사배치파일);
+    시스템.한줄쓰기(배치경로, 검사명령(대상경로, 출력경로));
+    const std::wstring 출력 = 배치실행후읽기(시스템, 배치경로, 출력경로);
+
+    시스템.파일삭제(배치경로);
+    시스템.파일삭제(출력경로);
+    return 포함하면참(출력, 사용자전체권한);
+}
+
+플래그 권한부여(플랫폼& 시스템, const std::wstring& 대상경로) {
+    const std::wstring 출력경로 = 임시경로(시스템, 부여출력파일);
+    이전출력지우기(시스템, 출력경로);
+
+    // `cacls` asks "are you sure?" on standard input; the answer comes from a
+    // file so that the hidden batch file never waits for a person.
+    const std::wstring 응답경로 = 임시경로(시스템, 부여응답파일);
+    시스템.한줄쓰기(응답경로, L"y");
+
+    const std::wstring 배치경로 = 임시경로(시스템, 부여배치파일);
+    시스템.한줄쓰기(배치경로, 부여명령(대상경로, 응답경로, 출력경로));
+    const std::wstring 출력 = 배치실행후읽기(시스템, 배치경로, 출력경로);
+
+    시스템.파일삭제(배치경로);
+    시스템.파일삭제(출력경로);
+    시스템.파일삭제(응답경로);
+    return 포함하면참(출력, 처리완료문구);
+}
+
+}  // namespace 보안방화벽

@@ -1,0 +1,81 @@
+// The one boundary between the tool's logic and the operating system.
+//
+// Everything the logic needs from Windows is an operation of `플랫폼`. The
+// Win32 implementation lives in win32_platform.*; the tests hand the logic a
+// recording fake instead. Nothing here includes <windows.h>.
+//
+// Strings are UTF-16/UTF-32 `std::wstring` inside the tool; an implementation
+// converts them to the system's ANSI code page wherever they cross into files,
+// process creation or shell calls, and back when files are read.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+// A file step that failed. Only the platform layer builds these, once, from the
+// system's error number and text; the logic decides what the user is told.
+class 파일오류 : public std::runtime_error {
+public:
+    파일오류(std::wstring 경로, unsigned long 코드, std::wstring 설명)
+        : std::runtime_error("file operation failed"),
+          경로_(std::move(경로)), 코드_(코드), 설명_(std::move(설명)) {}
+
+    const std::wstring& 경로() const { return 경로_; }
+    unsigned long 코드() const { return 코드_; }
+    // The system's own wording of the failure, in the user's language.
+    const std::wstring& 설명() const { return 설명_; }
+
+private:
+    std::wstring 경로_;
+    unsigned long 코드_;
+    std::wstring 설명_;
+};
+
+// Which entries the existence test admits. The values are those of the old
+// Basic `Dir` attribute mask the tool was designed around.
+enum class 속성마스크 : int {
+    일반파일 = 0,   // ordinary files only
+    폴더포함 = 16,  // directories as well as ordinary files
+};
+
+class 플랫폼 {
+public:
+    virtual ~플랫폼() = default;
+
+    // Value of an environment variable (names are case-insensitive), or the
+    // empty string when it is not set. Never fails.
+    virtual std::wstring 환경변수(const std::wstring& 이름) const = 0;
+
+    // Name of the first entry that matches `경로` and the mask, or the empty
+    // string when nothing matches. A path that ends in a separator stands for
+    // the entries inside that folder, so with 폴더포함 an existing folder given
+    // with a trailing separator matches (its own "." entry). Never fails.
+    virtual std::wstring 존재검사(const std::wstring& 경로, 속성마스크 마스크) const = 0;
+
+    // Deletes one file. Throws 파일오류 when the file is still there afterwards.
+    virtual void 파일삭제(const std::wstring& 경로) = 0;
+
+    // Creates or truncates the file and writes `줄` in the ANSI code page,
+    // followed by CR LF. Throws 파일오류 on any failure.
+    virtual void 한줄쓰기(const std::wstring& 경로, const std::wstring& 줄) = 0;
+
+    // Whole content of the file, decoded from the ANSI code page, nothing
+    // trimmed. A missing file is created empty (and reads as empty), as the old
+    // Basic `Open ... For Binary` did. Throws 파일오류 on any failure.
+    virtual std::wstring 전체읽기(const std::wstring& 경로) = 0;
+
+    // Starts `명령줄` as a hidden process (no application name, so a batch
+    // file's path starts the command interpreter) and returns when it has
+    // ended; the wait has no time limit. Reports nothing: a command line that
+    // cannot be started returns at once. Afterwards `명령줄` holds the line as
+    // the system saw it, i.e. converted to ANSI and back.
+    virtual void 숨겨실행(std::wstring& 명령줄) = 0;
+
+    // Opens a folder in the file manager or an address in the browser with the
+    // shell's "open" verb. Returns at once; the outcome is not reported.
+    virtual void 셸열기(const std::wstring& 대상) = 0;
+
+    // Shows a modal message box with an OK button only; returns when the user
+    // has closed it.
+    virtual void 메시지상자(const std::wstring& 텍스트) = 0;
+};

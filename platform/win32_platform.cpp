@@ -1,0 +1,198 @@
+// Windows implementation of the platform operations. This is the only place
+// where Win32 errors are read and turned into 파일오류.
+#include "platform/win32_platform.h"
+
+#include <shellapi.h>
+
+#include <vector>
+
+#include "platform/win32_handles.h"
+
+using win32::OwnFindHandle;
+using win32::OwnHandle;
+using win32::UniqueHandle;
+
+std::string 안시로(const std::wstring& 글) {
+    if (글.empty()) return {};
+    const int 크기 = ::WideCharToMultiByte(CP_ACP, 0, 글.data(), static_cast<int>(글.size()),
+                                           nullptr, 0, nullptr, nullptr);
+    std::string 바이트(static_cast<size_t>(크기), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, 글.data(), static_cast<int>(글.size()), 바이트.data(), 크기,
+                          nullptr, nullptr);
+    return 바이트;
+}
+
+std::wstring 안시에서(const std::string& 바이트) {
+    if (바이트.empty()) return {};
+    const int 크기 = ::MultiByteToWideChar(CP_ACP, 0, 바이트.data(),
+                                           static_cast<int>(바이트.size()), nullptr, 0);
+    std::wstring 글(static_cast<size_t>(크기), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, 바이트.data(), static_cast<int>(바이트.size()), 글.data(),
+                          크기);
+    return 글;
+}
+
+namespace {
+
+// The system's own wording for an error number, without its trailing line end.
+std::wstring 시스템설명(DWORD 코드) {
+    wchar_t* 버퍼 = nullptr;
+    const DWORD 길이 = ::FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, 코드, 0, reinterpret_cast<wchar_t*>(&버퍼), 0, nullptr);
+    win32::UniqueLocalMemory 소유(버퍼);
+    if (길이 == 0) return L"오류 " + std::to_wstring(코드);
+    std::wstring 설명(버퍼, 길이);
+    while (!설명.empty() && (설명.back() == L'\r' || 설명.back() == L'\n' || 설명.back() == L' '))
+        설명.pop_back();
+    return 설명;
+}
+
+[[noreturn]] void 마지막오류던지기(const std::wstring& 경로) {
+    const DWORD 코드 = ::GetLastError();
+    throw 파일오류(경로, 코드, 시스템설명(코드));
+}
+
+bool 구분자로끝남(const std::wstring& 경로) {
+    return !경로.empty() && (경로.back() == L'\\' || 경로.back() == L'/');
+}
+
+// The old Basic `Dir` admits hidden and system entries only when asked, and
+// directories only with the directory bit.
+bool 마스크에맞음(DWORD 속성, 속성마스크 마스크) {
+    if (속성 & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) return false;
+    if (속성 & FILE_ATTRIBUTE_DIRECTORY) return 마스크 == 속성마스크::폴더포함;
+    return true;
+}
+
+void 모두쓰기(HANDLE 파일, const std::string& 바이트, const std::wstring& 경로) {
+    DWORD 쓴크기 = 0;
+    if (!::WriteFile(파일, 바이트.data(), static_cast<DWORD>(바이트.size()), &쓴크기, nullptr) ||
+        쓴크기 != 바이트.size())
+        마지막오류던지기(경로);
+}
+
+std::string 모두읽기(HANDLE 파일, const std::wstring& 경로) {
+    LARGE_INTEGER 크기{};
+    if (!::GetFileSizeEx(파일, &크기)) 마지막오류던지기(경로);
+    std::string 바이트(static_cast<size_t>(크기.QuadPart), '\0');
+    size_t 읽은만큼 = 0;
+    while (읽은만큼 < 바이트.size()) {
+        DWORD 이번 = 0;
+        if (!::ReadFile(파일, 바이트.data() + 읽은만큼,
+                        static_cast<DWORD>(바이트.size() - 읽은만큼), &이번, nullptr))
+            마지막오류던지기(경로);
+        if (이번 == 0) break;  // the file shrank while it was read
+        읽은만큼 += 이번;
+    }
+    바이트.resize(읽은만큼);
+    return 바이트;
+}
+
+bool 입력메시지(UINT 메시지) {
+    return (메시지 >= WM_KEYFIRST && 메시지 <= WM_KEYLAST) ||
+           (메시지 >= WM_MOUSEFIRST && 메시지 <= WM_MOUSELAST) ||
+           (메시지 >= WM_NCMOUSEMOVE && 메시지 <= WM_NCXBUTTONDBLCLK);
+}
+
+// Waits without a time limit for the process to end. Meanwhile the window
+// keeps painting (so Windows never calls it "Not Responding"), but user input
+// is dropped so that no second command can start before this one has ended.
+void 끝날때까지기다리기(HANDLE 프로세스) {
+    for (;;) {
+        const DWORD 결과 =
+            ::MsgWaitForMultipleObjects(1, &프로세스, FALSE, INFINITE, QS_ALLINPUT);
+        if (결과 != WAIT_OBJECT_0 + 1) return;  // ended, or the wait itself failed
+        MSG 메시지;
+        while (::PeekMessageW(&메시지, nullptr, 0, 0, PM_REMOVE)) {
+            if (메시지.message == WM_QUIT) {
+                // Leave the quit for the main loop, after the command.
+                ::PostQuitMessage(static_cast<int>(메시지.wParam));
+                ::WaitForSingleObject(프로세스, INFINITE);
+                return;
+            }
+            if (입력메시지(메시지.message)) continue;
+            ::TranslateMessage(&메시지);
+            ::DispatchMessageW(&메시지);
+        }
+    }
+}
+
+}  // namespace
+
+Win32플랫폼::Win32플랫폼(std::wstring 메시지제목) : 메시지제목_(std::move(메시지제목)) {}
+
+std::wstring Win32플랫폼::환경변수(const std::wstring& 이름) const {
+    std::wstring 값(256, L'\0');
+    for (;;) {
+        ::SetLastError(ERROR_SUCCESS);
+        const DWORD 길이 =
+            ::GetEnvironmentVariableW(이름.c_str(), 값.data(), static_cast<DWORD>(값.size()));
+        if (길이 == 0) return {};
+        if (길이 < 값.size()) {
+            값.resize(길이);
+            return 값;
+        }
+        값.resize(길이);  // too small: 길이 is the size needed, with the NUL
+    }
+}
+
+std::wstring Win32플랫폼::존재검사(const std::wstring& 경로, 속성마스크 마스크) const {
+    // FindFirstFile does not accept a trailing separator; "folder\*" lists
+    // the folder's entries, its own "." first.
+    const std::wstring 찾을경로 = 구분자로끝남(경로) ? 경로 + L"*" : 경로;
+    WIN32_FIND_DATAW 항목{};
+    auto 찾기 = OwnFindHandle(::FindFirstFileW(찾을경로.c_str(), &항목));
+    if (!찾기) return {};
+    do {
+        if (마스크에맞음(항목.dwFileAttributes, 마스크)) return 항목.cFileName;
+    } while (::FindNextFileW(찾기.get(), &항목));
+    return {};
+}
+
+void Win32플랫폼::파일삭제(const std::wstring& 경로) {
+    if (!::DeleteFileW(경로.c_str())) 마지막오류던지기(경로);
+}
+
+void Win32플랫폼::한줄쓰기(const std::wstring& 경로, const std::wstring& 줄) {
+    auto 파일 = OwnHandle(::CreateFileW(경로.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                        CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!파일) 마지막오류던지기(경로);
+    모두쓰기(파일.get(), 안시로(줄) + "\r\n", 경로);
+}
+
+std::wstring Win32플랫폼::전체읽기(const std::wstring& 경로) {
+    auto 파일 = OwnHandle(::CreateFileW(경로.c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!파일) 마지막오류던지기(경로);
+    return 안시에서(모두읽기(파일.get(), 경로));
+}
+
+void Win32플랫폼::숨겨실행(std::wstring& 명령줄) {
+    std::string 버퍼 = 안시로(명령줄);
+    버퍼.push_back('\0');  // CreateProcessA may write into the line, so it gets its own copy
+
+    STARTUPINFOA 시작정보{};
+    시작정보.cb = sizeof 시작정보;
+    시작정보.dwFlags = STARTF_USESHOWWINDOW;
+    시작정보.wShowWindow = SW_HIDE;
+    PROCESS_INFORMATION 프로세스정보{};
+    const BOOL 시작됨 = ::CreateProcessA(nullptr, 버퍼.data(), nullptr, nullptr, TRUE,
+                                         NORMAL_PRIORITY_CLASS, nullptr, nullptr, &시작정보,
+                                         &프로세스정보);
+    명령줄 = 안시에서(버퍼.c_str());
+    if (!시작됨) return;
+
+    const win32::OwnedProcess 프로세스{UniqueHandle(프로세스정보.hProcess),
+                                      UniqueHandle(프로세스정보.hThread)};
+    끝날때까지기다리기(프로세스.process.get());
+}
+
+void Win32플랫폼::셸열기(const std::wstring& 대상) {
+    ::ShellExecuteA(소유창_, "open", 안시로(대상).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void Win32플랫폼::메시지상자(const std::wstring& 텍스트) {
+    ::MessageBoxW(소유창_, 텍스트.c_str(), 메시지제목_.c_str(), MB_OK);
+}

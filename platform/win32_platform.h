@@ -1,0 +1,37 @@
+// The platform operations as Windows provides them.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/platform.h"
+
+// Conversions at the edge of the tool: Windows' "ANSI" code page (949 on a
+// Korean system) on one side, UTF-16 on the other. Characters the code page
+// cannot hold become its default character, as they would for an A function.
+std::string 안시로(const std::wstring& 글);
+std::wstring 안시에서(const std::string& 바이트);
+
+class Win32플랫폼 final : public 플랫폼 {
+public:
+    // `메시지제목` titles every message box, so users never see the
+    // platform's default "Error" caption.
+    explicit Win32플랫폼(std::wstring 메시지제목);
+
+    // The window that owns message boxes and shell calls; none until set.
+    void 소유창설정(HWND 창) { 소유창_ = 창; }
+
+    std::wstring 환경변수(const std::wstring& 이름) const override;
+    std::wstring 존재검사(const std::wstring& 경로, 속성마스크 마스크) const override;
+    void 파일삭제(const std::wstring& 경로) override;
+    void 한줄쓰기(const std::wstring& 경로, const std::wstring& 줄) override;
+    std::wstring 전체읽기(const std::wstring& 경로) override;
+    void 숨겨실행(std::wstring& 명령줄) override;
+    void 셸열기(const std::wstring& 대상) override;
+    void 메시지상자(const std::wstring& 텍스트) override;
+
+private:
+    std::wstring 메시지제목_;
+    HWND 소유창_ = nullptr;
+};

@@ -1,0 +1,163 @@
+// The click handlers' rules: which messages the check and the fix show,
+// which folder each folder button opens, and what picking an entry renames.
+#include <gtest/gtest.h>
+
+#include "app/commands.h"
+#include "tests/fake_platform.h"
+
+namespace {
+
+const std::wstring 임시 = L"C:\\Temp";
+const std::wstring 기준 = L"C:\\Program Files (x86)";
+const std::wstring 가상기준 = L"C:\\Users\\kim\\AppData\\Local\\VirtualStore\\Program Files (x86)";
+
+// Answers the folder questions as the window would, and counts them.
+class 고정폴더 : public 설치폴더원본 {
+public:
+    std::wstring 이름 = L"Quindle";
+    mutable std::vector<std::wstring> 물음;
+
+    std::wstring Q프로그램폴더() const override { 물음.push_back(L"기준"); return 기준; }
+    std::wstring Q가상_프로그램폴더() const override { 물음.push_back(L"가상"); return 가상기준; }
+    std::wstring Q프로그램_폴더() const override { 물음.push_back(L"이름"); return 이름; }
+};
+
+class 명령 : public ::testing::Test {
+protected:
+    void SetUp() override {
+        시스템.환경설정(L"TEMP", 임시);
+        // A stand-in for cacls: the query prints the folder's present
+        // descriptor, the grant replaces it unless rights are missing.
+        시스템.실행동작 = [this](가짜플랫폼& 플랫폼, const std::wstring& 명령줄) {
+            if (명령줄.find(L"fe2437") != std::wstring::npos) {
+                플랫폼.파일들[임시 + L"\\fe2437.txt"] = 대상 + L" " + 설명자 + L"\r\n";
+            } else if (관리자) {
+                설명자 = L"D:(A;OICI;FA;;;BU)";
+                플랫폼.파일들[임시 + L"\\fe1235.txt"] = L"처리된 디렉터리: " + 대상 + L"\r\n";
+            } else {
+                플랫폼.파일들[임시 + L"\\fe1235.txt"] = L"액세스가 거부되었습니다.\r\n";
+            }
+        };
+    }
+
+    std::vector<std::wstring> 실행한배치() const {
+        std::vector<std::wstring> 배치;
+        for (const auto& 줄 : 시스템.실행한명령들) 배치.push_back(줄.substr(줄.size() - 11, 10));
+        return 배치;
+    }
+
+    const std::wstring 대상 = 기준 + L"\\Quindle";
+    std::wstring 설명자 = L"D:AI(A;OICIID;FA;;;BA)";
+    bool 관리자 = true;
+    가짜플랫폼 시스템;
+    고정폴더 폴더;
+};
+
+TEST_F(명령, 체크는_조회만_하고_결과를_알린다) {
+    보안체크_클릭(시스템, 폴더, 0);
+    EXPECT_EQ(시스템.메시지들, std::vector<std::wstring>{메시지::설정문제});
+    EXPECT_EQ(실행한배치(), std::vector<std::wstring>{L"fe2437.bat"});
+
+    설명자 = L"D:PAI(A;OICI;FA;;;BU)";
+    보안체크_클릭(시스템, 폴더, 0);
+    EXPECT_EQ(시스템.메시지들.back(), 메시지::설정정상);
+    EXPECT_EQ(폴더.물음, (std::vector<std::wstring>{L"기준", L"이름", L"기준", L"이름"}));
+}
+
+TEST_F(명령, 설정은_부여한_뒤_따로_한번_조회한다) {
+    보안체크_클릭(시스템, 폴더, 1);
+    EXPECT_EQ(시스템.메시지들, std::vector<std::wstring>{메시지::설정완료});
+    EXPECT_EQ(실행한배치(), (std::vector<std::wstring>{L"fe2456.bat", L"fe2437.bat"}));
+    EXPECT_EQ(설명자, L"D:(A;OICI;FA;;;BU)");
+}
+
+TEST_F(명령, 부여가_됐어도_조회에서_항목이_없으면_실패를_알린다) {
+    시스템.실행동작 = [this](가짜플랫폼& 플랫폼, const std::wstring& 명령줄) {
+        const bool 조회 = 명령줄.find(L"fe2437") != std::wstring::npos;
+        플랫폼.파일들[임시 + (조회 ? L"\\fe2437.txt" : L"\\fe1235.txt")] =
+            조회 ? L"D:(A;OICI;FA;;;BA)" : L"처리된 디렉터리: x";
+    };
+    보안체크_클릭(시스템, 폴더, 1);
+    EXPECT_EQ(시스템.메시지들, std::vector<std::wstring>{메시지::설정실패});
+}
+
+TEST_F(명령, 관리자_권한이_없으면_그_메시지만_보이고_조회하지_않는다) {
+    관리자 = false;
+    보안체크_클릭(시스템, 폴더, 1);
+    ASSERT_EQ(시스템.메시지들.size(), 1u);
+    EXPECT_EQ(시스템.메시지들[0],
+              L"관리자 권한이 필요합니다.\r\n\r\n현재 프로그램을 실행할 때 오른쪽마우스로 "
+              L"클릭하여 [관리자 권한으로 실행]을 선택하세요.");
+    EXPECT_EQ(실행한배치(), std::vector<std::wstring>{L"fe2456.bat"});
+}
+
+TEST_F(명령, 제품이_아닌_글이면_프로그램폴더_자체에는_아무것도_하지_않는다) {
+    폴더.이름 = L"";
+    보안체크_클릭(시스템, 폴더, 0);
+    보안체크_클릭(시스템, 폴더, 1);
+    EXPECT_TRUE(시스템.실행한명령들.empty());
+    EXPECT_EQ(시스템.메시지들,
+              (std::vector<std::wstring>{메시지::제품선택필요, 메시지::제품선택필요}));
+}
+
+TEST_F(명령, 임시파일_오류는_파일과_이유를_말하는_메시지로_끝난다) {
+    시스템.실패할경로.insert(임시 + L"\\fe2437.bat");
+    보안체크_클릭(시스템, 폴더, 0);
+    ASSERT_EQ(시스템.메시지들.size(), 1u);
+    EXPECT_NE(시스템.메시지들[0].find(임시 + L"\\fe2437.bat"), std::wstring::npos);
+    EXPECT_NE(시스템.메시지들[0].find(L"액세스가 거부되었습니다."), std::wstring::npos);
+}
+
+TEST_F(명령, 폴더_버튼은_자기_기준폴더만_묻고_있는_폴더를_연다) {
+    시스템.폴더들.insert(기준 + L"\\Quindle");
+    시스템.폴더들.insert(가상기준 + L"\\Quindle");
+
+    폴더열기_클릭(시스템, 폴더, 0);
+    EXPECT_EQ(폴더.물음, (std::vector<std::wstring>{L"기준", L"이름"}));
+    폴더.물음.clear();
+    폴더열기_클릭(시스템, 폴더, 1);
+    EXPECT_EQ(폴더.물음, (std::vector<std::wstring>{L"가상", L"이름"}));
+
+    EXPECT_EQ(시스템.열린대상들,
+              (std::vector<std::wstring>{기준 + L"\\Quindle", 가상기준 + L"\\Quindle"}));
+    EXPECT_TRUE(시스템.메시지들.empty());
+}
+
+TEST_F(명령, 없는_폴더는_경로를_밝혀_알리고_열지_않는다) {
+    폴더열기_클릭(시스템, 폴더, 0);
+    폴더열기_클릭(시스템, 폴더, 1);
+    EXPECT_EQ(시스템.메시지들,
+              (std::vector<std::wstring>{기준 + L"\\Quindle - 폴더가 없습니다.",
+                                         가상기준 + L"\\Quindle - 폴더가 없습니다."}));
+    EXPECT_TRUE(시스템.열린대상들.empty());
+}
+
+TEST_F(명령, 폴더_이름의_파일도_있는_것으로_보고_연다) {
+    시스템.파일들[기준 + L"\\Quindle"] = L"";
+    폴더열기_클릭(시스템, 폴더, 0);
+    EXPECT_EQ(시스템.열린대상들, std::vector<std::wstring>{기준 + L"\\Quindle"});
+}
+
+TEST_F(명령, 제품이_아닌_글이면_기준폴더가_있을때_그것을_연다) {
+    폴더.이름 = L"";
+    폴더열기_클릭(시스템, 폴더, 0);
+    EXPECT_EQ(시스템.메시지들, std::vector<std::wstring>{기준 + L"\\ - 폴더가 없습니다."});
+    시스템.폴더들.insert(기준);
+    폴더열기_클릭(시스템, 폴더, 0);
+    EXPECT_EQ(시스템.열린대상들, std::vector<std::wstring>{기준 + L"\\"});
+}
+
+TEST_F(명령, 도움말_버튼은_도움말_주소를_연다) {
+    수동권한_클릭(시스템);
+    ASSERT_EQ(시스템.열린대상들.size(), 1u);
+    EXPECT_EQ(시스템.열린대상들[0].rfind(L"http://", 0), 0u);
+    EXPECT_NE(시스템.열린대상들[0].find(L"/xe/FAQ/44187"), std::wstring::npos);
+}
+
+TEST(폴더버튼캡션, 고른_항목의_이름이_두_버튼에_들어간다) {
+    const auto 캡션 = 폴더버튼캡션만들기(L"Orbisk");
+    EXPECT_EQ(캡션.가상폴더, L"3. 가상 Orbisk 폴더 열기");
+    EXPECT_EQ(캡션.실제폴더, L"4. Orbisk 폴더 열기");
+}
+
+}  // namespace

@@ -1,0 +1,100 @@
+// A platform that keeps files, folders and environment in memory, records
+// every operation in order, and lets a test decide what a started process
+// does and which file steps fail.
+#pragma once
+
+#include <algorithm>
+#include <cwctype>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+class 가짜플랫폼 : public 플랫폼 {
+public:
+    // What a started process does: it may read and write the fake's files.
+    std::function<void(가짜플랫폼&, const std::wstring& 명령줄)> 실행동작;
+
+    void 환경설정(const std::wstring& 이름, const std::wstring& 값) { 환경_[소문자(이름)] = 값; }
+    void 환경삭제(const std::wstring& 이름) { 환경_.erase(소문자(이름)); }
+
+    // Files hold exactly what was written to them, line ends included.
+    std::map<std::wstring, std::wstring> 파일들;
+    std::set<std::wstring> 폴더들;
+    // Writes and deletes of these paths throw, as a locked file would.
+    std::set<std::wstring> 실패할경로;
+
+    // Every operation, in order: "쓰기 <path>", "삭제 <path>", "실행 <line>",
+    // "읽기 <path>", "열기 <target>", "메시지 <text>".
+    std::vector<std::wstring> 기록;
+    std::vector<std::wstring> 메시지들;
+    std::vector<std::wstring> 실행한명령들;
+    std::vector<std::wstring> 열린대상들;
+
+    bool 있음(const std::wstring& 경로) const { return 파일들.count(경로) != 0; }
+
+    std::wstring 환경변수(const std::wstring& 이름) const override {
+        auto 찾음 = 환경_.find(소문자(이름));
+        return 찾음 == 환경_.end() ? std::wstring() : 찾음->second;
+    }
+
+    std::wstring 존재검사(const std::wstring& 경로, 속성마스크 마스크) const override {
+        const bool 폴더도 = 마스크 == 속성마스크::폴더포함;
+        if (!경로.empty() && 경로.back() == L'\\') {
+            const std::wstring 폴더 = 경로.substr(0, 경로.size() - 1);
+            return 폴더도 && 폴더들.count(폴더) ? L"." : L"";
+        }
+        if (파일들.count(경로) || (폴더도 && 폴더들.count(경로)))
+            return 경로.substr(경로.rfind(L'\\') + 1);
+        return {};
+    }
+
+    void 파일삭제(const std::wstring& 경로) override {
+        기록.push_back(L"삭제 " + 경로);
+        실패하면던지기(경로);
+        if (!파일들.erase(경로)) throw 파일오류(경로, 2, L"지정된 파일을 찾을 수 없습니다.");
+    }
+
+    void 한줄쓰기(const std::wstring& 경로, const std::wstring& 줄) override {
+        기록.push_back(L"쓰기 " + 경로);
+        실패하면던지기(경로);
+        파일들[경로] = 줄 + L"\r\n";
+    }
+
+    std::wstring 전체읽기(const std::wstring& 경로) override {
+        기록.push_back(L"읽기 " + 경로);
+        return 파일들[경로];  // a missing file is created empty
+    }
+
+    void 숨겨실행(std::wstring& 명령줄) override {
+        기록.push_back(L"실행 " + 명령줄);
+        실행한명령들.push_back(명령줄);
+        if (실행동작) 실행동작(*this, 명령줄);
+    }
+
+    void 셸열기(const std::wstring& 대상) override {
+        기록.push_back(L"열기 " + 대상);
+        열린대상들.push_back(대상);
+    }
+
+    void 메시지상자(const std::wstring& 텍스트) override {
+        기록.push_back(L"메시지 " + 텍스트);
+        메시지들.push_back(텍스트);
+    }
+
+private:
+    static std::wstring 소문자(std::wstring 글) {
+        std::transform(글.begin(), 글.end(), 글.begin(),
+                       [](wchar_t 글자) { return static_cast<wchar_t>(std::towlower(글자)); });
+        return 글;
+    }
+
+    void 실패하면던지기(const std::wstring& 경로) const {
+        if (실패할경로.count(경로)) throw 파일오류(경로, 5, L"액세스가 거부되었습니다.");
+    }
+
+    std::map<std::wstring, std::wstring> 환경_;
+};

@@ -1,0 +1,73 @@
+// The product table and the two base folders.
+#include <gtest/gtest.h>
+
+#include "folders/설치폴더.h"
+#include "tests/fake_platform.h"
+
+using namespace 설치폴더;
+
+namespace {
+
+TEST(제품표, 목록의_각_항목은_자기_행의_폴더가_된다) {
+    const std::pair<const wchar_t*, const wchar_t*> 기대[] = {
+        {L"Pelorant", L"Quindle"}, {L"Marrowin", L"Marrowin"}, {L"Tessaly", L"Tessaly"},
+        {L"Orbisk", L"Glenmarch"}, {L"Fennick", L"Sorrelay"},  {L"Havrest", L"Havrest80"},
+    };
+    for (const auto& [목록이름, 폴더이름] : 기대) EXPECT_EQ(제품폴더이름(목록이름), 폴더이름);
+}
+
+TEST(제품표, 대소문자나_공백만_달라도_일치하지_않는다) {
+    for (const wchar_t* 글 : {L"pelorant", L"PELORANT", L" Pelorant", L"Pelorant ", L"Quindle", L""})
+        EXPECT_EQ(제품폴더이름(글), L"") << testing::PrintToString(std::wstring(글));
+}
+
+class 기준폴더 : public ::testing::Test {
+protected:
+    가짜플랫폼 시스템;
+};
+
+TEST_F(기준폴더, x86_폴더가_있으면_그것을_쓴다) {
+    시스템.환경설정(L"ProgramFiles(x86)", L"C:\\Program Files (x86)");
+    시스템.환경설정(L"ProgramFiles", L"C:\\Program Files");
+    시스템.환경설정(L"TEMP", L"C:\\Users\\kim\\AppData\\Local\\Temp");
+    EXPECT_EQ(프로그램폴더(시스템), L"C:\\Program Files (x86)");
+    EXPECT_EQ(가상_프로그램폴더(시스템),
+              L"C:\\Users\\kim\\AppData\\Local\\VirtualStore\\Program Files (x86)");
+}
+
+TEST_F(기준폴더, x86_폴더가_없거나_비면_ProgramFiles를_쓴다) {
+    시스템.환경설정(L"ProgramFiles", L"C:\\Program Files");
+    시스템.환경설정(L"TEMP", L"C:\\Temp");
+    EXPECT_EQ(프로그램폴더(시스템), L"C:\\Program Files");
+    EXPECT_EQ(가상_프로그램폴더(시스템), L"C:\\VirtualStore\\Program Files");
+
+    시스템.환경설정(L"ProgramFiles(x86)", L"");
+    EXPECT_EQ(프로그램폴더(시스템), L"C:\\Program Files");
+    EXPECT_EQ(가상_프로그램폴더(시스템), L"C:\\VirtualStore\\Program Files");
+
+    시스템.환경삭제(L"ProgramFiles");
+    EXPECT_EQ(프로그램폴더(시스템), L"");
+}
+
+TEST_F(기준폴더, 끝에_구분자가_있는_임시폴더는_그_자체가_부모가_된다) {
+    시스템.환경설정(L"ProgramFiles(x86)", L"D:\\Apps");
+    시스템.환경설정(L"TEMP", L"C:\\Temp\\");
+    EXPECT_EQ(가상_프로그램폴더(시스템), L"C:\\Temp\\VirtualStore\\Program Files (x86)");
+}
+
+TEST_F(기준폴더, 구분자가_없는_임시폴더는_로컬_앱데이터로_대신한다) {
+    시스템.환경설정(L"ProgramFiles(x86)", L"C:\\Program Files (x86)");
+    시스템.환경설정(L"LOCALAPPDATA", L"C:\\Users\\kim\\AppData\\Local");
+    시스템.환경설정(L"TEMP", L"Temp");
+    EXPECT_EQ(가상_프로그램폴더(시스템),
+              L"C:\\Users\\kim\\AppData\\Local\\VirtualStore\\Program Files (x86)");
+
+    시스템.환경삭제(L"TEMP");
+    EXPECT_EQ(가상_프로그램폴더(시스템),
+              L"C:\\Users\\kim\\AppData\\Local\\VirtualStore\\Program Files (x86)");
+
+    시스템.환경삭제(L"LOCALAPPDATA");
+    EXPECT_EQ(가상_프로그램폴더(시스템), L"");
+}
+
+}  // namespace
