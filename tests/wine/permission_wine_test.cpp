@@ -1,0 +1,90 @@
+// The permission check and grant end to end: real batch files run by the
+// real cmd, answered by the stand-in cacls, in a temporary folder of the
+// test's own whose path holds a blank.
+#include <gtest/gtest.h>
+
+#include "permission/보안방화벽.h"
+#include "platform/win32_platform.h"
+#include "tests/wine/wine_support.h"
+
+namespace {
+
+using namespace 보안방화벽;
+using 시험::작업폴더;
+
+class 권한모듈종단 : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { 시험::대체cacls::설치(); }
+
+    void SetUp() override { 시험::폴더만들기(대상); }
+
+    // The test's files left in the temporary folder after a call.
+    std::vector<std::wstring> 남은임시파일() const { return 시험::폴더내용(임시.경로()); }
+
+    작업폴더 뿌리{L"권한 시험"};
+    작업폴더 임시{L"Temp 폴더"};
+    시험::환경변수바꾸기 TEMP바꾸기{L"TEMP", 임시.경로().c_str()};
+    시험::대체cacls cacls{뿌리 / L"cacls 상태"};
+    const std::wstring 프로그램파일 = 뿌리 / L"Program Files (x86)";
+    const std::wstring 대상 = (시험::폴더만들기(프로그램파일), 프로그램파일 + L"\\Quindle");
+    Win32플랫폼 시스템{L"보안설정"};
+};
+
+TEST_F(권한모듈종단, 항목이_정확히_있으면_참이고_임시파일이_남지_않는다) {
+    cacls.설명자정하기(대상, L"D:PAI(A;OICI;FA;;;BU)(A;OICI;FA;;;SY)");
+    EXPECT_EQ(권한검사(시스템, 대상), 참);
+    EXPECT_TRUE(남은임시파일().empty());
+    // The blanks in the folder did not split it into several arguments.
+    EXPECT_NE(cacls.호출기록().find(L"args=" + 대상 + L"|/s\r\n"), std::wstring::npos);
+}
+
+TEST_F(권한모듈종단, 다른_플래그_권한_대소문자의_항목은_거짓이다) {
+    for (const wchar_t* 설명자 : {L"D:AI(A;OICIID;FA;;;BU)", L"D:PAI(A;OICI;0x1301bf;;;BU)",
+                                  L"D:PAI(a;oici;fa;;;bu)"}) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(설명자)));
+        cacls.설명자정하기(대상, 설명자);
+        EXPECT_EQ(권한검사(시스템, 대상), 거짓);
+    }
+}
+
+TEST_F(권한모듈종단, 없는_폴더는_거짓이고_임시파일이_남지_않는다) {
+    EXPECT_EQ(권한검사(시스템, 프로그램파일 + L"\\없는 제품"), 거짓);
+    EXPECT_TRUE(남은임시파일().empty());
+}
+
+TEST_F(권한모듈종단, 이전_실행의_출력은_세지_않는다) {
+    cacls.설명자정하기(대상, L"D:AI(A;OICIID;FA;;;BA)");
+    시험::바이트쓰기(임시 / L"fe2437.txt", "x D:PAI(A;OICI;FA;;;BU)\r\n");
+    시험::바이트쓰기(임시 / L"fe1235.txt", 시험::코드페이지로(L"처리된 디렉터리: x\r\n", 949));
+    cacls.거부하기();
+    EXPECT_EQ(권한검사(시스템, 대상), 거짓);
+    EXPECT_EQ(권한부여(시스템, 대상), 거짓);
+    EXPECT_TRUE(남은임시파일().empty());
+}
+
+TEST_F(권한모듈종단, 부여하면_설명자가_바뀌고_참이며_y를_받았다) {
+    cacls.설명자정하기(대상, L"D:AI(A;OICIID;FA;;;BA)(A;OICIID;0x1200a9;;;BU)");
+    EXPECT_EQ(권한부여(시스템, 대상), 참);
+    EXPECT_EQ(cacls.설명자(대상), L"D:(A;OICI;FA;;;BU)");
+    EXPECT_NE(cacls.호출기록().find(L"args=" + 대상 + L"|/s:D:(A;OICI;FA;;;BU)\r\nstdin=y\r\n"),
+              std::wstring::npos);
+    EXPECT_TRUE(남은임시파일().empty());
+    // And the check now finds the entry.
+    EXPECT_EQ(권한검사(시스템, 대상), 참);
+}
+
+TEST_F(권한모듈종단, 거부되면_거짓이고_설명자는_그대로다) {
+    cacls.설명자정하기(대상, L"D:AI(A;OICIID;FA;;;BA)");
+    cacls.거부하기();
+    EXPECT_EQ(권한부여(시스템, 대상), 거짓);
+    EXPECT_EQ(cacls.설명자(대상), L"D:AI(A;OICIID;FA;;;BA)");
+    EXPECT_TRUE(남은임시파일().empty());
+}
+
+TEST_F(권한모듈종단, 다른_언어의_출력은_바뀌었어도_거짓이다) {
+    cacls.영어로();
+    EXPECT_EQ(권한부여(시스템, 대상), 거짓);
+    EXPECT_EQ(cacls.설명자(대상), L"D:(A;OICI;FA;;;BU)");
+}
+
+}  // namespace

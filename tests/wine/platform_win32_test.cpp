@@ -1,0 +1,119 @@
+// The Win32 platform operations, run for real under Wine with code page 949:
+// processes started hidden and waited for, text through the ANSI code page,
+// the existence test, and failures turned into 파일오류.
+#include <gtest/gtest.h>
+
+#include "platform/win32_platform.h"
+#include "tests/wine/wine_support.h"
+
+namespace {
+
+using 시험::작업폴더;
+
+class Win32플랫폼시험 : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_EQ(GetACP(), 949u) << "the rig must run with code page 949"; }
+
+    Win32플랫폼 시스템{L"보안설정"};
+    작업폴더 폴더;
+};
+
+TEST_F(Win32플랫폼시험, 배치파일은_끝날때까지_기다리고_그_출력은_완전하다) {
+    const std::wstring 출력 = 폴더 / L"출력.txt";
+    시스템.한줄쓰기(폴더 / L"느림.bat",
+                    L"@for /l %%i in (1,1,400) do @echo line %%i>> \"" + 출력 + L"\"");
+    std::wstring 명령줄 = L"\"" + 폴더 / L"느림.bat" + L"\"";
+    시스템.숨겨실행(명령줄);
+
+    const std::string 내용 = 시험::바이트읽기(출력);
+    EXPECT_NE(내용.find("line 1\r\n"), std::string::npos);
+    EXPECT_EQ(내용.substr(내용.size() - 10), "line 400\r\n");
+}
+
+TEST_F(Win32플랫폼시험, 시작된_프로세스는_숨김_창으로_시작한다) {
+    const std::wstring 출력 = 폴더 / L"probe.txt";
+    std::wstring 명령줄 =
+        L"\"" + 시험::프로그램폴더() + L"\\startup_probe.exe\" \"" + 출력 + L"\"";
+    시스템.숨겨실행(명령줄);
+    EXPECT_EQ(시험::바이트읽기(출력), "flags=1 show=0");
+}
+
+TEST_F(Win32플랫폼시험, 없는_프로그램은_곧바로_돌아오고_오류가_없다) {
+    std::wstring 명령줄 = L"\"" + 폴더 / L"없는 파일.bat" + L"\"";
+    const std::wstring 원래 = 명령줄;
+    const DWORD 시작 = GetTickCount();
+    EXPECT_NO_THROW(시스템.숨겨실행(명령줄));
+    EXPECT_LT(GetTickCount() - 시작, 5000u);
+    EXPECT_EQ(명령줄, 원래);
+}
+
+TEST_F(Win32플랫폼시험, 코드페이지가_담지_못하는_글자는_바뀐_채로_돌아온다) {
+    std::wstring 명령줄 = L"\"" + 폴더 / L"ไทย 가.bat" + L"\"";
+    시스템.숨겨실행(명령줄);
+    EXPECT_EQ(명령줄, L"\"" + 폴더 / L"???? 가.bat" + L"\"");
+}
+
+TEST_F(Win32플랫폼시험, 한글_한줄은_949로_쓰이고_그대로_읽힌다) {
+    const std::wstring 파일 = 폴더 / L"한글.txt";
+    const std::wstring 줄 = L"처리된 디렉터리: C:\\Program Files (x86)\\가나다";
+    시스템.한줄쓰기(파일, 줄);
+    EXPECT_EQ(시험::바이트읽기(파일), 시험::코드페이지로(줄, 949) + "\r\n");
+    EXPECT_EQ(시스템.전체읽기(파일), 줄 + L"\r\n");
+
+    시스템.한줄쓰기(파일, L"y");  // truncates
+    EXPECT_EQ(시험::바이트읽기(파일), "y\r\n");
+}
+
+TEST_F(Win32플랫폼시험, 전체읽기는_아무것도_바꾸지_않는다) {
+    const std::string 바이트 = "첫 줄\r\n\r\nsecond\n\t끝  ";
+    시험::바이트쓰기(폴더 / L"a.txt", 시험::코드페이지로(L"첫 줄\r\n\r\nsecond\n\t끝  ", 949));
+    EXPECT_EQ(시스템.전체읽기(폴더 / L"a.txt"), L"첫 줄\r\n\r\nsecond\n\t끝  ");
+    시험::바이트쓰기(폴더 / L"빈.txt", "");
+    EXPECT_EQ(시스템.전체읽기(폴더 / L"빈.txt"), L"");
+}
+
+TEST_F(Win32플랫폼시험, 없는_파일은_빈_문자열로_읽히고_빈_파일로_남는다) {
+    const std::wstring 파일 = 폴더 / L"fe2437.txt";
+    EXPECT_EQ(시스템.전체읽기(파일), L"");
+    EXPECT_TRUE(시험::파일있음(파일));
+    EXPECT_NO_THROW(시스템.파일삭제(파일));
+}
+
+TEST_F(Win32플랫폼시험, 존재검사는_마스크와_끝의_구분자를_따른다) {
+    시험::폴더만들기(폴더 / L"Quindle");
+    시험::폴더만들기(폴더 / L"빈 폴더");
+    시험::바이트쓰기(폴더 / L"Quindle\\dat.txt", "x");
+    const auto 검사 = [&](const std::wstring& 경로, 속성마스크 마스크) {
+        return 시스템.존재검사(경로, 마스크);
+    };
+    EXPECT_EQ(검사(폴더 / L"Quindle\\dat.txt", 속성마스크::일반파일), L"dat.txt");
+    EXPECT_EQ(검사(폴더 / L"Quindle\\dat.txt", 속성마스크::폴더포함), L"dat.txt");
+    EXPECT_EQ(검사(폴더 / L"Quindle", 속성마스크::일반파일), L"");
+    EXPECT_EQ(검사(폴더 / L"Quindle", 속성마스크::폴더포함), L"Quindle");
+    EXPECT_EQ(검사(폴더 / L"Quindle\\", 속성마스크::폴더포함), L".");
+    EXPECT_EQ(검사(폴더 / L"Quindle\\", 속성마스크::일반파일), L"dat.txt");
+    EXPECT_EQ(검사(폴더 / L"빈 폴더\\", 속성마스크::일반파일), L"");
+    EXPECT_EQ(검사(폴더 / L"없음", 속성마스크::폴더포함), L"");
+    EXPECT_EQ(검사(폴더 / L"없음\\", 속성마스크::폴더포함), L"");
+}
+
+TEST_F(Win32플랫폼시험, 파일_단계의_실패는_번호와_설명을_단_파일오류가_된다) {
+    try {
+        시스템.파일삭제(폴더 / L"없는.txt");
+        FAIL() << "deleting a missing file must throw";
+    } catch (const 파일오류& 오류) {
+        EXPECT_EQ(오류.경로(), 폴더 / L"없는.txt");
+        EXPECT_EQ(오류.코드(), static_cast<unsigned long>(ERROR_FILE_NOT_FOUND));
+        EXPECT_FALSE(오류.설명().empty());
+    }
+    EXPECT_THROW(시스템.한줄쓰기(폴더 / L"없는 폴더\\a.bat", L"x"), 파일오류);
+}
+
+TEST_F(Win32플랫폼시험, 환경변수는_대소문자를_가리지_않고_없으면_비어있다) {
+    시험::환경변수바꾸기 긴값(L"BOAN_TEST_VALUE", std::wstring(1000, L'가').c_str());
+    EXPECT_EQ(시스템.환경변수(L"boan_test_value"), std::wstring(1000, L'가'));
+    시험::환경변수바꾸기 없음(L"BOAN_TEST_VALUE", nullptr);
+    EXPECT_EQ(시스템.환경변수(L"BOAN_TEST_VALUE"), L"");
+}
+
+}  // namespace

@@ -1,0 +1,151 @@
+// Test helpers under Wine: see wine_support.h.
+#include "tests/wine/wine_support.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
+namespace 시험 {
+
+std::wstring 프로그램폴더() {
+    wchar_t 경로[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, 경로, MAX_PATH);
+    std::wstring 글 = 경로;
+    return 글.substr(0, 글.rfind(L'\\'));
+}
+
+작업폴더::작업폴더(const std::wstring& 이름) {
+    wchar_t 임시[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, 임시);
+    static unsigned 순번 = 0;
+    경로_ = std::wstring(임시) + 이름 + L" " + std::to_wstring(GetCurrentProcessId()) + L"-" +
+            std::to_wstring(++순번);
+    폴더지우기(경로_);
+    폴더만들기(경로_);
+}
+
+작업폴더::~작업폴더() { 폴더지우기(경로_); }
+
+void 폴더만들기(const std::wstring& 경로) {
+    if (!CreateDirectoryW(경로.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+        ADD_FAILURE() << "cannot create folder, error " << GetLastError();
+}
+
+void 폴더지우기(const std::wstring& 경로) {
+    for (const std::wstring& 이름 : 폴더내용(경로)) {
+        const std::wstring 안 = 경로 + L"\\" + 이름;
+        const DWORD 속성 = GetFileAttributesW(안.c_str());
+        SetFileAttributesW(안.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (속성 != INVALID_FILE_ATTRIBUTES && (속성 & FILE_ATTRIBUTE_DIRECTORY))
+            폴더지우기(안);
+        else
+            DeleteFileW(안.c_str());
+    }
+    RemoveDirectoryW(경로.c_str());
+}
+
+bool 파일있음(const std::wstring& 경로) {
+    return GetFileAttributesW(경로.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string 바이트읽기(const std::wstring& 경로) {
+    std::ifstream 파일(경로.c_str(), std::ios::binary);
+    return {std::istreambuf_iterator<char>(파일), std::istreambuf_iterator<char>()};
+}
+
+void 바이트쓰기(const std::wstring& 경로, const std::string& 바이트) {
+    std::ofstream 파일(경로.c_str(), std::ios::binary | std::ios::trunc);
+    파일 << 바이트;
+    ASSERT_TRUE(파일.good()) << "cannot write test file";
+}
+
+std::string 코드페이지로(const std::wstring& 글, UINT 코드페이지) {
+    if (글.empty()) return {};
+    const int 크기 = WideCharToMultiByte(코드페이지, 0, 글.data(), static_cast<int>(글.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string 바이트(static_cast<size_t>(크기), '\0');
+    WideCharToMultiByte(코드페이지, 0, 글.data(), static_cast<int>(글.size()), 바이트.data(),
+                        크기, nullptr, nullptr);
+    return 바이트;
+}
+
+std::wstring 코드페이지에서(const std::string& 바이트, UINT 코드페이지) {
+    if (바이트.empty()) return {};
+    const int 크기 = MultiByteToWideChar(코드페이지, 0, 바이트.data(),
+                                         static_cast<int>(바이트.size()), nullptr, 0);
+    std::wstring 글(static_cast<size_t>(크기), L'\0');
+    MultiByteToWideChar(코드페이지, 0, 바이트.data(), static_cast<int>(바이트.size()), 글.data(),
+                        크기);
+    return 글;
+}
+
+std::vector<std::wstring> 폴더내용(const std::wstring& 폴더) {
+    std::vector<std::wstring> 이름들;
+    WIN32_FIND_DATAW 항목{};
+    HANDLE 찾기 = FindFirstFileW((폴더 + L"\\*").c_str(), &항목);
+    if (찾기 == INVALID_HANDLE_VALUE) return 이름들;
+    do {
+        const std::wstring 이름 = 항목.cFileName;
+        if (이름 != L"." && 이름 != L"..") 이름들.push_back(이름);
+    } while (FindNextFileW(찾기, &항목));
+    FindClose(찾기);
+    return 이름들;
+}
+
+환경변수바꾸기::환경변수바꾸기(std::wstring 이름, const wchar_t* 값) : 이름_(std::move(이름)) {
+    wchar_t 이전[32768] = {};
+    있었음_ = GetEnvironmentVariableW(이름_.c_str(), 이전, 32768) > 0 ||
+              GetLastError() != ERROR_ENVVAR_NOT_FOUND;
+    이전값_ = 이전;
+    SetEnvironmentVariableW(이름_.c_str(), 값);
+}
+
+환경변수바꾸기::~환경변수바꾸기() {
+    SetEnvironmentVariableW(이름_.c_str(), 있었음_ ? 이전값_.c_str() : nullptr);
+}
+
+void 대체cacls::설치() {
+    wchar_t 시스템폴더[MAX_PATH] = {};
+    GetSystemDirectoryW(시스템폴더, MAX_PATH);
+    const std::wstring 원본 = 프로그램폴더() + L"\\standin\\cacls.exe";
+    const std::wstring 대상 = std::wstring(시스템폴더) + L"\\cacls.exe";
+    ASSERT_TRUE(파일있음(원본)) << "the stand-in cacls was not built beside the tests";
+    ASSERT_TRUE(CopyFileW(원본.c_str(), 대상.c_str(), FALSE))
+        << "cannot install the stand-in cacls, error " << GetLastError();
+}
+
+대체cacls::대체cacls(const std::wstring& 상태폴더)
+    : 상태폴더_(상태폴더), 환경_(L"STANDIN_CACLS_STATE", 상태폴더.c_str()) {
+    폴더만들기(상태폴더_);
+}
+
+void 대체cacls::설명자정하기(const std::wstring& 폴더, const std::wstring& 설명자) {
+    std::ofstream 파일((상태폴더_ + L"\\descriptors.txt").c_str(), std::ios::binary | std::ios::app);
+    파일 << 코드페이지로(폴더, CP_UTF8) << '\t' << 코드페이지로(설명자, CP_UTF8) << "\r\n";
+}
+
+std::wstring 대체cacls::설명자(const std::wstring& 폴더) const {
+    const std::wstring 표 = 코드페이지에서(바이트읽기(상태폴더_ + L"\\descriptors.txt"), CP_UTF8);
+    const std::wstring 머리 = 폴더 + L"\t";
+    for (size_t 시작 = 0; 시작 < 표.size();) {
+        const size_t 끝 = 표.find(L"\r\n", 시작);
+        const std::wstring 줄 = 표.substr(시작, 끝 - 시작);
+        if (CompareStringOrdinal(줄.c_str(), static_cast<int>(std::min(줄.size(), 머리.size())),
+                                 머리.c_str(), static_cast<int>(머리.size()), TRUE) == CSTR_EQUAL)
+            return 줄.substr(머리.size());
+        if (끝 == std::wstring::npos) break;
+        시작 = 끝 + 2;
+    }
+    return {};
+}
+
+void 대체cacls::거부하기() { 바이트쓰기(상태폴더_ + L"\\refuse", ""); }
+void 대체cacls::영어로() { 바이트쓰기(상태폴더_ + L"\\english", ""); }
+
+std::wstring 대체cacls::호출기록() const {
+    return 코드페이지에서(바이트읽기(상태폴더_ + L"\\calls.log"), CP_UTF8);
+}
+
+}  // namespace 시험
