@@ -64,3 +64,9 @@ void 수동권한_클릭(플랫폼& 시스템) {
 폴더버튼캡션 폴더버튼캡션만들기(const std::wstring& 목록텍스트) {
     return {L"4. " + 목록텍스트 + L" 폴더 열기", L"3. 가상 " + 목록텍스트 + L" 폴더 열기"};
 }
+
+std::wstring 한국어시각(int 시, int 분) {
+    const int 열두시간 = 시 % 12 == 0 ? 12 : 시 % 12;
+    return std::wstring(시 < 12 ? L"오전 " : L"오후 ") + std::to_wstring(열두시간) +
+           (분 < 10 ? L":0" : L":") + std::to_wstring(분);
+}

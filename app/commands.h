@@ -52,3 +52,8 @@ struct 폴더버튼캡션 {
     std::wstring 가상폴더;  // element 1, "3. 가상 ..."
 };
 폴더버튼캡션 폴더버튼캡션만들기(const std::wstring& 목록텍스트);
+
+// The status bar's clock in the Korean short time format of Windows
+// ("오후 3:27"), written out here because not every system's locale data
+// carries the Korean morning and afternoon markers.
+std::wstring 한국어시각(int 시, int 분);

@@ -1,0 +1,30 @@
+// Start-up: makes the process safe to run elevated, shows the main window
+// and runs its message loop until the window is closed.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "app/torvane_m.h"
+
+int WINAPI wWinMain(HINSTANCE 인스턴스, HINSTANCE, PWSTR, int 표시방법) {
+    // Run as administrator from a Downloads folder, the program must not
+    // load a DLL planted beside it: only the system folder is searched.
+    ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+
+    INITCOMMONCONTROLSEX 공통컨트롤{sizeof 공통컨트롤, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&공통컨트롤);
+
+    Win32플랫폼 시스템(L"보안설정");
+    TorvaneM 창(시스템);
+    if (!창.만들기(인스턴스, 표시방법)) return 1;
+    시스템.소유창설정(창.핸들());
+
+    MSG 메시지;
+    while (::GetMessageW(&메시지, nullptr, 0, 0) > 0) {
+        // Tab and the arrow keys move between the controls as in a dialog.
+        if (::IsDialogMessageW(창.핸들(), &메시지)) continue;
+        ::TranslateMessage(&메시지);
+        ::DispatchMessageW(&메시지);
+    }
+    return static_cast<int>(메시지.wParam);
+}

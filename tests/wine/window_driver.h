@@ -1,0 +1,83 @@
+// Drives the real 보안설정 program through its window, from a test running
+// under Wine in another process: starts it, finds its controls, presses and
+// fills them as a user would, and reads and answers its message boxes.
+// Every wait has a limit; what does not end in time is killed.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/win32_handles.h"
+
+namespace 시험 {
+
+// Text of a window of any process; empty when it does not answer in time.
+std::wstring 창글(HWND 창);
+// A child's rectangle in its parent's client coordinates.
+RECT 부모기준사각형(HWND 자식);
+// Ids of the running processes whose program file has this name.
+std::vector<DWORD> 실행중인(const wchar_t* 파일이름);
+
+struct 메시지상자 {
+    HWND 창 = nullptr;
+    std::wstring 제목;
+    std::wstring 본문;
+};
+
+class 창프로그램 {
+public:
+    // The program as built beside the tests: ..\..\app\boansetting.exe.
+    static std::wstring 기본경로();
+
+    // Starts the program, which inherits this process's environment, and
+    // waits for its main window; 시작됨() tells whether that came.
+    explicit 창프로그램(const std::wstring& 실행파일 = 기본경로(), DWORD 제한ms = 10000);
+    ~창프로그램();  // closes it, killing it if it hangs
+    창프로그램(const 창프로그램&) = delete;
+    창프로그램& operator=(const 창프로그램&) = delete;
+
+    bool 시작됨() const { return 창_ != nullptr; }
+    const std::wstring& 시작오류() const { return 오류_; }
+    HWND 창() const { return 창_; }
+    HWND 컨트롤(int 아이디) const { return GetDlgItem(창_, 아이디); }
+    std::wstring 컨트롤글(int 아이디) const { return 창글(컨트롤(아이디)); }
+    DWORD 프로세스번호() const { return 번호_; }
+
+    void 누르기(int 아이디) const;
+    // Moves through the product list with the arrow keys in its edit field,
+    // as a user does, until the field shows `항목`; false when it never does.
+    bool 항목고르기(const std::wstring& 항목) const;
+    // Replaces the list's text by typing `글` into its edit field.
+    bool 입력하기(const std::wstring& 글) const;
+    std::vector<std::wstring> 목록항목() const;
+
+    // The program's next message box, or nothing within the limit.
+    std::optional<메시지상자> 메시지상자기다리기(DWORD 제한ms = 15000) const;
+    // Presses OK and waits until the box has gone.
+    bool 메시지상자닫기(const 메시지상자& 상자, DWORD 제한ms = 5000) const;
+
+    // Common-control messages are not carried across processes: their
+    // buffer must live in the program, so it is allocated there and copied
+    // back. Returns the result and the buffer's content afterwards.
+    LRESULT 원격요청(HWND 창, UINT 메시지, WPARAM 인자, std::vector<char>& 버퍼) const;
+    std::vector<int> 상태표시줄칸() const;  // right edges
+    std::wstring 상태표시줄글(int 칸) const;
+
+    // Saves the window's area of the screen as a 24-bit BMP.
+    bool 화면저장(const std::wstring& 경로) const;
+
+    // WM_CLOSE, after answering any open message box; true when the program
+    // ended within the limit. It is killed otherwise.
+    bool 닫기(DWORD 제한ms = 5000);
+
+private:
+    win32::OwnedProcess 프로세스_;
+    DWORD 번호_ = 0;
+    HWND 창_ = nullptr;
+    std::wstring 오류_;
+};
+
+}  // namespace 시험
