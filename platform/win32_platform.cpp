@@ -89,6 +89,12 @@ std::string 모두읽기(HANDLE 파일, const std::wstring& 경로) {
     return 바이트;
 }
 
+std::wstring 시스템폴더경로() {
+    wchar_t 경로[MAX_PATH] = {};
+    const UINT 길이 = ::GetSystemDirectoryW(경로, MAX_PATH);
+    return 길이 > 0 && 길이 < MAX_PATH ? std::wstring(경로, 길이) : std::wstring();
+}
+
 bool 입력메시지(UINT 메시지) {
     return (메시지 >= WM_KEYFIRST && 메시지 <= WM_KEYLAST) ||
            (메시지 >= WM_MOUSEFIRST && 메시지 <= WM_MOUSELAST) ||
@@ -178,9 +184,15 @@ void Win32플랫폼::숨겨실행(std::wstring& 명령줄) {
     시작정보.dwFlags = STARTF_USESHOWWINDOW;
     시작정보.wShowWindow = SW_HIDE;
     PROCESS_INFORMATION 프로세스정보{};
+    // cmd looks for a program in its current directory before the search
+    // path. Started from the tool's own folder (a Downloads folder, say), a
+    // planted cacls there would run with the tool's rights; the system
+    // folder is writable by administrators only.
+    const std::string 시스템폴더 = 안시로(시스템폴더경로());
     const BOOL 시작됨 = ::CreateProcessA(nullptr, 버퍼.data(), nullptr, nullptr, TRUE,
-                                         NORMAL_PRIORITY_CLASS, nullptr, nullptr, &시작정보,
-                                         &프로세스정보);
+                                         NORMAL_PRIORITY_CLASS, nullptr,
+                                         시스템폴더.empty() ? nullptr : 시스템폴더.c_str(),
+                                         &시작정보, &프로세스정보);
     명령줄 = 안시에서(버퍼.c_str());
     if (!시작됨) return;
 

@@ -87,4 +87,22 @@ TEST_F(권한모듈종단, 다른_언어의_출력은_바뀌었어도_거짓이�
     EXPECT_EQ(cacls.설명자(대상), L"D:(A;OICI;FA;;;BU)");
 }
 
+TEST_F(권한모듈종단, 현재_폴더에_심어둔_cacls는_실행되지_않는다) {
+    // The tool may be started from a folder anyone can write to, such as
+    // Downloads; a cacls.bat or cacls.exe there must not run in its place.
+    작업폴더 내려받기{L"Downloads"};
+    const std::wstring 흔적 = 내려받기 / L"planted-ran.txt";
+    시험::바이트쓰기(내려받기 / L"cacls.bat",
+                     시험::코드페이지로(L"@echo planted> \"" + 흔적 + L"\"\r\n", 949));
+    wchar_t 원래[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, 원래);
+    ASSERT_TRUE(SetCurrentDirectoryW(내려받기.경로().c_str()));
+    cacls.설명자정하기(대상, L"D:PAI(A;OICI;FA;;;BU)");
+    const 플래그 결과 = 권한검사(시스템, 대상);
+    SetCurrentDirectoryW(원래);
+
+    EXPECT_FALSE(시험::파일있음(흔적));
+    EXPECT_EQ(결과, 참);
+}
+
 }  // namespace
