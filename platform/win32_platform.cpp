@@ -6,31 +6,16 @@
 
 #include <vector>
 
+#include "platform/win32_codepage.h"
 #include "platform/win32_handles.h"
 
 using win32::OwnFindHandle;
 using win32::OwnHandle;
 using win32::UniqueHandle;
 
-std::string 안시로(const std::wstring& 글) {
-    if (글.empty()) return {};
-    const int 크기 = ::WideCharToMultiByte(CP_ACP, 0, 글.data(), static_cast<int>(글.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string 바이트(static_cast<size_t>(크기), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, 글.data(), static_cast<int>(글.size()), 바이트.data(), 크기,
-                          nullptr, nullptr);
-    return 바이트;
-}
+std::string 안시로(const std::wstring& 글) { return win32::코드페이지로(글, CP_ACP); }
 
-std::wstring 안시에서(const std::string& 바이트) {
-    if (바이트.empty()) return {};
-    const int 크기 = ::MultiByteToWideChar(CP_ACP, 0, 바이트.data(),
-                                           static_cast<int>(바이트.size()), nullptr, 0);
-    std::wstring 글(static_cast<size_t>(크기), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, 바이트.data(), static_cast<int>(바이트.size()), 글.data(),
-                          크기);
-    return 글;
-}
+std::wstring 안시에서(const std::string& 바이트) { return win32::코드페이지에서(바이트, CP_ACP); }
 
 namespace {
 

@@ -18,6 +18,8 @@
 //   calls.log        one UTF-8 line per run: arguments, then what stdin gave
 #include <windows.h>
 
+#include "platform/win32_codepage.h"
+
 #include <algorithm>
 #include <cwctype>
 #include <fstream>
@@ -34,25 +36,8 @@ std::wstring 상태폴더() {
     return 길이 > 0 && 길이 < MAX_PATH ? 값 : L"C:\\ProgramData\\cacls-standin";
 }
 
-std::string utf8(const std::wstring& 글) {
-    if (글.empty()) return {};
-    const int 크기 = WideCharToMultiByte(CP_UTF8, 0, 글.data(), static_cast<int>(글.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string 바이트(static_cast<size_t>(크기), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, 글.data(), static_cast<int>(글.size()), 바이트.data(), 크기,
-                        nullptr, nullptr);
-    return 바이트;
-}
-
-std::wstring utf8에서(const std::string& 바이트, UINT 코드페이지 = CP_UTF8) {
-    if (바이트.empty()) return {};
-    const int 크기 = MultiByteToWideChar(코드페이지, 0, 바이트.data(),
-                                         static_cast<int>(바이트.size()), nullptr, 0);
-    std::wstring 글(static_cast<size_t>(크기), L'\0');
-    MultiByteToWideChar(코드페이지, 0, 바이트.data(), static_cast<int>(바이트.size()), 글.data(),
-                        크기);
-    return 글;
-}
+std::string utf8(const std::wstring& 글) { return win32::코드페이지로(글, CP_UTF8); }
+std::wstring utf8에서(const std::string& 바이트) { return win32::코드페이지에서(바이트, CP_UTF8); }
 
 std::wstring 열쇠(std::wstring 경로) {
     while (경로.size() > 3 && (경로.back() == L'\\' || 경로.back() == L'/')) 경로.pop_back();
@@ -91,12 +76,7 @@ void 기록(const std::wstring& 줄) {
 }
 
 void 출력(const std::wstring& 글) {
-    const UINT 코드페이지 = GetOEMCP();
-    const int 크기 = WideCharToMultiByte(코드페이지, 0, 글.data(), static_cast<int>(글.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string 바이트(static_cast<size_t>(크기), '\0');
-    WideCharToMultiByte(코드페이지, 0, 글.data(), static_cast<int>(글.size()), 바이트.data(),
-                        크기, nullptr, nullptr);
+    const std::string 바이트 = win32::코드페이지로(글, GetOEMCP());
     DWORD 쓴크기 = 0;
     WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), 바이트.data(), static_cast<DWORD>(바이트.size()),
               &쓴크기, nullptr);

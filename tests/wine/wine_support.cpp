@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/win32_codepage.h"
+
 #include <algorithm>
 #include <fstream>
 #include <iterator>
@@ -62,23 +64,11 @@ void 바이트쓰기(const std::wstring& 경로, const std::string& 바이트) {
 }
 
 std::string 코드페이지로(const std::wstring& 글, UINT 코드페이지) {
-    if (글.empty()) return {};
-    const int 크기 = WideCharToMultiByte(코드페이지, 0, 글.data(), static_cast<int>(글.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string 바이트(static_cast<size_t>(크기), '\0');
-    WideCharToMultiByte(코드페이지, 0, 글.data(), static_cast<int>(글.size()), 바이트.data(),
-                        크기, nullptr, nullptr);
-    return 바이트;
+    return win32::코드페이지로(글, 코드페이지);
 }
 
 std::wstring 코드페이지에서(const std::string& 바이트, UINT 코드페이지) {
-    if (바이트.empty()) return {};
-    const int 크기 = MultiByteToWideChar(코드페이지, 0, 바이트.data(),
-                                         static_cast<int>(바이트.size()), nullptr, 0);
-    std::wstring 글(static_cast<size_t>(크기), L'\0');
-    MultiByteToWideChar(코드페이지, 0, 바이트.data(), static_cast<int>(바이트.size()), 글.data(),
-                        크기);
-    return 글;
+    return win32::코드페이지에서(바이트, 코드페이지);
 }
 
 std::vector<std::wstring> 폴더내용(const std::wstring& 폴더) {
