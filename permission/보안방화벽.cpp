@@ -19,13 +19,21 @@ void 이전출력지우기(플랫폼& 시스템, const std::wstring& 출력경�
         시스템.파일삭제(출력경로);
 }
 
-// Runs the batch file and returns what it redirected into the output file.
+// Writes the one-line batch file, runs it and returns what it redirected
+// into the output file.
 std::wstring 배치실행후읽기(플랫폼& 시스템, const std::wstring& 배치경로,
-                           const std::wstring& 출력경로) {
-    // The whole command line is the quoted path: unquoted, a blank in the
-    // temporary folder would let Windows start a program named by a prefix.
-    std::wstring 명령줄 = 따옴표(배치경로);
-    명령실행(시스템, 명령줄);
+                           const std::wstring& 배치줄, const std::wstring& 출력경로) {
+    시스템.한줄쓰기(배치경로, 배치줄);
+    {
+        // Run elevated, the batch file is a privilege boundary: the temporary
+        // folder is the user's, so any process of theirs could rewrite it
+        // between the write and the run. It stays fixed until cmd has ended.
+        const auto 고정 = 시스템.고정하기(배치경로, 배치줄);
+        // The whole command line is the quoted path: unquoted, a blank in the
+        // temporary folder would let Windows start a program named by a prefix.
+        std::wstring 명령줄 = 따옴표(배치경로);
+        명령실행(시스템, 명령줄);
+    }
     return 파일읽기(시스템, 출력경로);
 }
 
@@ -62,8 +70,8 @@ std::wstring 부여명령(const std::wstring& 대상경로, const std::wstring& 
     이전출력지우기(시스템, 출력경로);
 
     const std::wstring 배치경로 = 임시경로(시스템, 검사배치파일);
-    시스템.한줄쓰기(배치경로, 검사명령(대상경로, 출력경로));
-    const std::wstring 출력 = 배치실행후읽기(시스템, 배치경로, 출력경로);
+    const std::wstring 출력 =
+        배치실행후읽기(시스템, 배치경로, 검사명령(대상경로, 출력경로), 출력경로);
 
     시스템.파일삭제(배치경로);
     시스템.파일삭제(출력경로);
@@ -80,8 +88,8 @@ std::wstring 부여명령(const std::wstring& 대상경로, const std::wstring& 
     시스템.한줄쓰기(응답경로, L"y");
 
     const std::wstring 배치경로 = 임시경로(시스템, 부여배치파일);
-    시스템.한줄쓰기(배치경로, 부여명령(대상경로, 응답경로, 출력경로));
-    const std::wstring 출력 = 배치실행후읽기(시스템, 배치경로, 출력경로);
+    const std::wstring 출력 =
+        배치실행후읽기(시스템, 배치경로, 부여명령(대상경로, 응답경로, 출력경로), 출력경로);
 
     시스템.파일삭제(배치경로);
     시스템.파일삭제(출력경로);

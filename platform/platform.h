@@ -9,6 +9,7 @@
 // process creation or shell calls, and back when files are read.
 #pragma once
 
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -38,6 +39,13 @@ enum class 속성마스크 : int {
     폴더포함 = 16,  // directories as well as ordinary files
 };
 
+// Holds a file so that nobody, this process included, can write, rename or
+// delete it until the object goes; reading stays possible.
+class 파일고정 {
+public:
+    virtual ~파일고정() = default;
+};
+
 class 플랫폼 {
 public:
     virtual ~플랫폼() = default;
@@ -58,6 +66,12 @@ public:
     // Creates or truncates the file and writes `줄` in the ANSI code page,
     // followed by CR LF. Throws 파일오류 on any failure.
     virtual void 한줄쓰기(const std::wstring& 경로, const std::wstring& 줄) = 0;
+
+    // Fixes the file written by 한줄쓰기(경로, 줄) against change and checks,
+    // under that hold, that it still holds exactly that line: a process that
+    // replaced it in between is caught rather than obeyed. Throws 파일오류
+    // when the file cannot be held or no longer holds the line.
+    virtual std::unique_ptr<파일고정> 고정하기(const std::wstring& 경로, const std::wstring& 줄) = 0;
 
     // Whole content of the file, decoded from the ANSI code page, nothing
     // trimmed. A missing file is created empty (and reads as empty), as the old

@@ -152,6 +152,30 @@ void Win32플랫폼::한줄쓰기(const std::wstring& 경로, const std::wstring
     모두쓰기(파일.get(), 안시로(줄) + "\r\n", 경로);
 }
 
+namespace {
+
+// A read handle that shares reading only: while it is open, no one can open
+// the file for writing or deleting, which also rules out rename.
+class 읽기만공유 final : public 파일고정 {
+public:
+    explicit 읽기만공유(UniqueHandle 파일) : 파일_(std::move(파일)) {}
+
+private:
+    UniqueHandle 파일_;
+};
+
+}  // namespace
+
+std::unique_ptr<파일고정> Win32플랫폼::고정하기(const std::wstring& 경로, const std::wstring& 줄) {
+    auto 파일 = OwnHandle(::CreateFileW(경로.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!파일) 마지막오류던지기(경로);
+    if (모두읽기(파일.get(), 경로) != 안시로(줄) + "\r\n")
+        throw 파일오류(경로, ERROR_FILE_INVALID,
+                       L"실행하기 전에 다른 프로그램이 이 파일을 바꾸었습니다.");
+    return std::make_unique<읽기만공유>(std::move(파일));
+}
+
 std::wstring Win32플랫폼::전체읽기(const std::wstring& 경로) {
     auto 파일 = OwnHandle(::CreateFileW(경로.c_str(), GENERIC_READ,
                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,

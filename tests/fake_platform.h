@@ -17,6 +17,8 @@ class 가짜플랫폼 : public 플랫폼 {
 public:
     // What a started process does: it may read and write the fake's files.
     std::function<void(가짜플랫폼&, const std::wstring& 명령줄)> 실행동작;
+    // What another process does right after a file was written.
+    std::function<void(가짜플랫폼&, const std::wstring& 경로)> 쓴뒤동작;
 
     void 환경설정(const std::wstring& 이름, const std::wstring& 값) { 환경_[소문자(이름)] = 값; }
     void 환경삭제(const std::wstring& 이름) { 환경_.erase(소문자(이름)); }
@@ -28,7 +30,8 @@ public:
     std::set<std::wstring> 실패할경로;
 
     // Every operation, in order: "쓰기 <path>", "삭제 <path>", "실행 <line>",
-    // "읽기 <path>", "열기 <target>", "메시지 <text>".
+    // "고정 <path>", "풀림 <path>", "읽기 <path>", "열기 <target>",
+    // "메시지 <text>".
     std::vector<std::wstring> 기록;
     std::vector<std::wstring> 메시지들;
     std::vector<std::wstring> 실행한명령들;
@@ -62,6 +65,13 @@ public:
         기록.push_back(L"쓰기 " + 경로);
         실패하면던지기(경로);
         파일들[경로] = 줄 + L"\r\n";
+        if (쓴뒤동작) 쓴뒤동작(*this, 경로);
+    }
+
+    std::unique_ptr<파일고정> 고정하기(const std::wstring& 경로, const std::wstring& 줄) override {
+        기록.push_back(L"고정 " + 경로);
+        if (파일들[경로] != 줄 + L"\r\n") throw 파일오류(경로, 1006, L"바뀌었습니다.");
+        return std::make_unique<고정>(기록, 경로);
     }
 
     std::wstring 전체읽기(const std::wstring& 경로) override {
@@ -86,6 +96,17 @@ public:
     }
 
 private:
+    class 고정 : public 파일고정 {
+    public:
+        고정(std::vector<std::wstring>& 기록, std::wstring 경로)
+            : 기록_(기록), 경로_(std::move(경로)) {}
+        ~고정() override { 기록_.push_back(L"풀림 " + 경로_); }
+
+    private:
+        std::vector<std::wstring>& 기록_;
+        std::wstring 경로_;
+    };
+
     static std::wstring 소문자(std::wstring 글) {
         std::transform(글.begin(), 글.end(), 글.begin(),
                        [](wchar_t 글자) { return static_cast<wchar_t>(std::towlower(글자)); });

@@ -116,4 +116,35 @@ TEST_F(Win32플랫폼시험, 환경변수는_대소문자를_가리지_않고_�
     EXPECT_EQ(시스템.환경변수(L"BOAN_TEST_VALUE"), L"");
 }
 
+TEST_F(Win32플랫폼시험, 고정한_파일은_풀릴때까지_쓰기_지우기_이름바꾸기가_안된다) {
+    const std::wstring 배치 = 폴더 / L"fe2437.bat";
+    const std::wstring 줄 = L"@echo 고정> \"" + 폴더 / L"out.txt" + L"\"";
+    시스템.한줄쓰기(배치, 줄);
+    {
+        const auto 고정 = 시스템.고정하기(배치, 줄);
+        const HANDLE 쓰기 = CreateFileW(배치.c_str(), GENERIC_WRITE,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, 0, nullptr);
+        EXPECT_EQ(쓰기, INVALID_HANDLE_VALUE);
+        if (쓰기 != INVALID_HANDLE_VALUE) CloseHandle(쓰기);
+        EXPECT_FALSE(DeleteFileW(배치.c_str()));
+        EXPECT_FALSE(MoveFileW(배치.c_str(), (폴더 / L"다른.bat").c_str()));
+        EXPECT_THROW(시스템.한줄쓰기(배치, L"@echo 바꿈"), 파일오류);
+
+        // cmd can still read and run it.
+        std::wstring 명령줄 = L"\"" + 배치 + L"\"";
+        시스템.숨겨실행(명령줄);
+        EXPECT_EQ(시험::바이트읽기(폴더 / L"out.txt"), 시험::코드페이지로(L"고정\r\n", 949));
+    }
+    EXPECT_NO_THROW(시스템.파일삭제(배치));
+}
+
+TEST_F(Win32플랫폼시험, 내용이_바뀐_파일은_고정하지_않고_오류가_된다) {
+    const std::wstring 배치 = 폴더 / L"fe2456.bat";
+    시스템.한줄쓰기(배치, L"cacls x");
+    시험::바이트쓰기(배치, "del /q C:\\*\r\n");
+    EXPECT_THROW(시스템.고정하기(배치, L"cacls x"), 파일오류);
+    EXPECT_THROW(시스템.고정하기(폴더 / L"없음.bat", L"cacls x"), 파일오류);
+}
+
 }  // namespace
