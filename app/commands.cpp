@@ -24,6 +24,22 @@ const wchar_t* 부여결과(플랫폼& 시스템, const std::wstring& 대상) {
     return 보안방화벽::권한검사(시스템, 대상) == 참 ? 메시지::설정완료 : 메시지::설정실패;
 }
 
+// A path ending in a separator matches only a folder's own entries, so a
+// file of the folder's name does not count.
+bool 폴더있음(const 플랫폼& 시스템, const std::wstring& 경로) {
+    return !시스템.존재검사(경로 + L"\\", 속성마스크::폴더포함).empty();
+}
+
+// Why the command cannot run on `대상`, or empty when it can. Without these
+// checks a missing folder or a missing cacls would read as "no permission"
+// and, after a fix, as "administrator rights needed".
+std::wstring 실행할수없는이유(const 플랫폼& 시스템, const std::wstring& 대상) {
+    if (!폴더있음(시스템, 대상)) return 대상 + 메시지::폴더없음꼬리;
+    const std::wstring cacls = 시스템.시스템폴더() + L"\\cacls.exe";
+    if (시스템.존재검사(cacls, 속성마스크::일반파일).empty()) return 메시지::cacls없음 + cacls;
+    return {};
+}
+
 }  // namespace
 
 void 보안체크_클릭(플랫폼& 시스템, const 설치폴더원본& 폴더, std::int16_t 인덱스) {
@@ -36,6 +52,10 @@ void 보안체크_클릭(플랫폼& 시스템, const 설치폴더원본& 폴더,
         return;
     }
     const std::wstring 대상 = 설치폴더::대상경로(기준, 이름);
+    if (const std::wstring 이유 = 실행할수없는이유(시스템, 대상); !이유.empty()) {
+        시스템.메시지상자(이유);
+        return;
+    }
     try {
         시스템.메시지상자(인덱스 == 0 ? 검사결과(시스템, 대상) : 부여결과(시스템, 대상));
     } catch (const 파일오류& 오류) {

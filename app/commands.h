@@ -29,6 +29,8 @@ inline constexpr wchar_t 관리자권한필요[] =
     L"현재 프로그램을 실행할 때 오른쪽마우스로 클릭하여 [관리자 권한으로 실행]을 선택하세요.";
 inline constexpr wchar_t 제품선택필요[] = L"목록에서 프로그램을 선택하세요.";
 inline constexpr wchar_t 폴더없음꼬리[] = L" - 폴더가 없습니다.";
+inline constexpr wchar_t cacls없음[] =
+    L"Windows의 권한 도구(cacls.exe)를 찾을 수 없어 보안설정을 확인하거나 바꿀 수 없습니다.\r\n\r\n";
 inline constexpr wchar_t 가상저장소모름[] =
     L"임시 폴더(TEMP) 설정이 올바르지 않아 가상 폴더의 위치를 알 수 없습니다.";
 }  // namespace 메시지

@@ -32,6 +32,13 @@ inline constexpr 컨트롤 컨트롤들[] = {
     {IDC_MANUAL_HELP, 종류::버튼, 120, 4680, 2535, 495, L"수동으로 권한 설정하려면"},
 };
 
+// The entry of one control; every identifier used with it is in the table.
+constexpr const 컨트롤& 컨트롤찾기(int 식별자) {
+    for (const 컨트롤& 하나 : 컨트롤들)
+        if (하나.식별자 == 식별자) return 하나;
+    throw "no such control";  // a compile-time error where evaluated as constant
+}
+
 // Right edges of the status bar's three panels (1440, 8760 and 1440 wide).
 inline constexpr int 상태칸오른쪽[] = {1440, 10200, 11640};
 

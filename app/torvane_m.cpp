@@ -183,6 +183,11 @@ void TorvaneM::그림넣기(HWND 그림상자) {
     그림_.reset(::LoadImageW(인스턴스_, MAKEINTRESOURCEW(IDB_INSTRUCTIONS), IMAGE_BITMAP, 너비, 높이,
                              LR_CREATEDIBSECTION));
     ::SendMessageW(그림상자, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(그림_.get()));
+    // The static control fits its whole window to the bitmap, border and
+    // all; the box keeps its designed size, the picture plus the border.
+    constexpr const 배치::컨트롤& 상자 = 배치::컨트롤찾기(IDC_PICTURE);
+    ::SetWindowPos(그림상자, nullptr, 0, 0, 픽셀(상자.너비), 픽셀(상자.높이),
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Panel 3 shows the local time, as the old status bar's time panel did.

@@ -3,7 +3,7 @@
 // product's install folder.
 //
 // Every procedure owns its temporary files from creation to deletion within
-// one call. File steps that fail throw 파일오류 to the caller; the process run
+// one call, and uses them alone: another instance of the tool waits. File steps that fail throw 파일오류 to the caller; the process run
 // and the output read never fail.
 #pragma once
 

@@ -39,16 +39,26 @@ enum class 속성마스크 : int {
     폴더포함 = 16,  // directories as well as ordinary files
 };
 
-// Holds a file so that nobody, this process included, can write, rename or
-// delete it until the object goes; reading stays possible.
-class 파일고정 {
+// Something held for as long as the object lives: a file fixed against
+// change, or the right to use the temporary files alone.
+class 보유 {
 public:
-    virtual ~파일고정() = default;
+    virtual ~보유() = default;
 };
 
 class 플랫폼 {
 public:
     virtual ~플랫폼() = default;
+
+    // The absolute form of a path, resolved against the tool's own current
+    // directory and drive (a path without one means the same file to the
+    // tool and to the processes it starts). The path itself when it cannot
+    // be resolved. Never fails.
+    virtual std::wstring 전체경로(const std::wstring& 경로) const = 0;
+
+    // The Windows system folder (C:\Windows\System32), without a trailing
+    // separator; empty if Windows does not say.
+    virtual std::wstring 시스템폴더() const = 0;
 
     // Value of an environment variable (names are case-insensitive), or the
     // empty string when it is not set. Never fails.
@@ -60,7 +70,8 @@ public:
     // with a trailing separator matches (its own "." entry). Never fails.
     virtual std::wstring 존재검사(const std::wstring& 경로, 속성마스크 마스크) const = 0;
 
-    // Deletes one file. Throws 파일오류 when the file is still there afterwards.
+    // Deletes one file, read-only or not. Throws 파일오류 when the file is
+    // still there afterwards.
     virtual void 파일삭제(const std::wstring& 경로) = 0;
 
     // Creates or truncates the file and writes `줄` in the ANSI code page,
@@ -71,7 +82,13 @@ public:
     // under that hold, that it still holds exactly that line: a process that
     // replaced it in between is caught rather than obeyed. Throws 파일오류
     // when the file cannot be held or no longer holds the line.
-    virtual std::unique_ptr<파일고정> 고정하기(const std::wstring& 경로, const std::wstring& 줄) = 0;
+    virtual std::unique_ptr<보유> 고정하기(const std::wstring& 경로, const std::wstring& 줄) = 0;
+
+    // Waits, without a time limit, until no other instance of the tool in
+    // this session uses the temporary files, and keeps them for this one
+    // until the object goes. The fixed file names would otherwise let two
+    // instances read each other's results.
+    virtual std::unique_ptr<보유> 임시파일독점() = 0;
 
     // Whole content of the file, decoded from the ANSI code page, nothing
     // trimmed. A missing file is created empty (and reads as empty), as the old

@@ -74,32 +74,27 @@ std::string 모두읽기(HANDLE 파일, const std::wstring& 경로) {
     return 바이트;
 }
 
-std::wstring 시스템폴더경로() {
-    wchar_t 경로[MAX_PATH] = {};
-    const UINT 길이 = ::GetSystemDirectoryW(경로, MAX_PATH);
-    return 길이 > 0 && 길이 < MAX_PATH ? std::wstring(경로, 길이) : std::wstring();
-}
-
 bool 입력메시지(UINT 메시지) {
     return (메시지 >= WM_KEYFIRST && 메시지 <= WM_KEYLAST) ||
            (메시지 >= WM_MOUSEFIRST && 메시지 <= WM_MOUSELAST) ||
            (메시지 >= WM_NCMOUSEMOVE && 메시지 <= WM_NCXBUTTONDBLCLK);
 }
 
-// Waits without a time limit for the process to end. Meanwhile the window
-// keeps painting (so Windows never calls it "Not Responding"), but user input
-// is dropped so that no second command can start before this one has ended.
-void 끝날때까지기다리기(HANDLE 프로세스) {
+// Waits without a time limit until the handle is signalled: a process has
+// ended, or a mutex is free (and then belongs to this thread). Meanwhile the
+// window keeps painting, so Windows never calls it "Not Responding", but user
+// input is dropped so that no second command can start before this one ends.
+void 신호까지기다리기(HANDLE 대상) {
     for (;;) {
         const DWORD 결과 =
-            ::MsgWaitForMultipleObjects(1, &프로세스, FALSE, INFINITE, QS_ALLINPUT);
+            ::MsgWaitForMultipleObjects(1, &대상, FALSE, INFINITE, QS_ALLINPUT);
         if (결과 != WAIT_OBJECT_0 + 1) return;  // ended, or the wait itself failed
         MSG 메시지;
         while (::PeekMessageW(&메시지, nullptr, 0, 0, PM_REMOVE)) {
             if (메시지.message == WM_QUIT) {
                 // Leave the quit for the main loop, after the command.
                 ::PostQuitMessage(static_cast<int>(메시지.wParam));
-                ::WaitForSingleObject(프로세스, INFINITE);
+                ::WaitForSingleObject(대상, INFINITE);
                 return;
             }
             if (입력메시지(메시지.message)) continue;
@@ -112,6 +107,23 @@ void 끝날때까지기다리기(HANDLE 프로세스) {
 }  // namespace
 
 Win32플랫폼::Win32플랫폼(std::wstring 메시지제목) : 메시지제목_(std::move(메시지제목)) {}
+
+std::wstring Win32플랫폼::전체경로(const std::wstring& 경로) const {
+    if (경로.empty()) return 경로;
+    const DWORD 필요 = ::GetFullPathNameW(경로.c_str(), 0, nullptr, nullptr);
+    if (필요 == 0) return 경로;
+    std::wstring 결과(필요, L'\0');
+    const DWORD 길이 = ::GetFullPathNameW(경로.c_str(), 필요, 결과.data(), nullptr);
+    if (길이 == 0 || 길이 >= 필요) return 경로;
+    결과.resize(길이);
+    return 결과;
+}
+
+std::wstring Win32플랫폼::시스템폴더() const {
+    wchar_t 경로[MAX_PATH] = {};
+    const UINT 길이 = ::GetSystemDirectoryW(경로, MAX_PATH);
+    return 길이 > 0 && 길이 < MAX_PATH ? std::wstring(경로, 길이) : std::wstring();
+}
 
 std::wstring Win32플랫폼::환경변수(const std::wstring& 이름) const {
     std::wstring 값(256, L'\0');
@@ -142,7 +154,18 @@ std::wstring Win32플랫폼::존재검사(const std::wstring& 경로, 속성마�
 }
 
 void Win32플랫폼::파일삭제(const std::wstring& 경로) {
-    if (!::DeleteFileW(경로.c_str())) 마지막오류던지기(경로);
+    if (::DeleteFileW(경로.c_str())) return;
+    // A read-only stale file of the tool's own names would block every later
+    // run; the names are the tool's, so the attribute is the tool's to clear.
+    const DWORD 속성 = ::GetFileAttributesW(경로.c_str());
+    if (::GetLastError() == ERROR_ACCESS_DENIED || 속성 != INVALID_FILE_ATTRIBUTES) {
+        if (속성 != INVALID_FILE_ATTRIBUTES && (속성 & FILE_ATTRIBUTE_READONLY) &&
+            !(속성 & FILE_ATTRIBUTE_DIRECTORY) &&
+            ::SetFileAttributesW(경로.c_str(), 속성 & ~FILE_ATTRIBUTE_READONLY) &&
+            ::DeleteFileW(경로.c_str()))
+            return;
+    }
+    마지막오류던지기(경로);
 }
 
 void Win32플랫폼::한줄쓰기(const std::wstring& 경로, const std::wstring& 줄) {
@@ -156,7 +179,7 @@ namespace {
 
 // A read handle that shares reading only: while it is open, no one can open
 // the file for writing or deleting, which also rules out rename.
-class 읽기만공유 final : public 파일고정 {
+class 읽기만공유 final : public 보유 {
 public:
     explicit 읽기만공유(UniqueHandle 파일) : 파일_(std::move(파일)) {}
 
@@ -166,7 +189,7 @@ private:
 
 }  // namespace
 
-std::unique_ptr<파일고정> Win32플랫폼::고정하기(const std::wstring& 경로, const std::wstring& 줄) {
+std::unique_ptr<보유> Win32플랫폼::고정하기(const std::wstring& 경로, const std::wstring& 줄) {
     auto 파일 = OwnHandle(::CreateFileW(경로.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!파일) 마지막오류던지기(경로);
@@ -174,6 +197,32 @@ std::unique_ptr<파일고정> Win32플랫폼::고정하기(const std::wstring& �
         throw 파일오류(경로, ERROR_FILE_INVALID,
                        L"실행하기 전에 다른 프로그램이 이 파일을 바꾸었습니다.");
     return std::make_unique<읽기만공유>(std::move(파일));
+}
+
+namespace {
+
+// Ownership of a named mutex, released when the object goes.
+class 뮤텍스소유 final : public 보유 {
+public:
+    explicit 뮤텍스소유(UniqueHandle 뮤텍스) : 뮤텍스_(std::move(뮤텍스)) {}
+    ~뮤텍스소유() override { ::ReleaseMutex(뮤텍스_.get()); }
+
+private:
+    UniqueHandle 뮤텍스_;
+};
+
+// Without a mutex there is nothing to hold; the tool then runs as it would
+// alone.
+class 빈보유 final : public 보유 {};
+
+}  // namespace
+
+std::unique_ptr<보유> Win32플랫폼::임시파일독점() {
+    // "Local\": instances of other users have temporary folders of their own.
+    UniqueHandle 뮤텍스(::CreateMutexW(nullptr, FALSE, L"Local\\Torvane.BoanSetting.TempFiles"));
+    if (!뮤텍스) return std::make_unique<빈보유>();
+    신호까지기다리기(뮤텍스.get());
+    return std::make_unique<뮤텍스소유>(std::move(뮤텍스));
 }
 
 std::wstring Win32플랫폼::전체읽기(const std::wstring& 경로) {
@@ -197,7 +246,7 @@ void Win32플랫폼::숨겨실행(std::wstring& 명령줄) {
     // path. Started from the tool's own folder (a Downloads folder, say), a
     // planted cacls there would run with the tool's rights; the system
     // folder is writable by administrators only.
-    const std::string 시스템폴더 = 안시로(시스템폴더경로());
+    const std::string 시스템폴더 = 안시로(this->시스템폴더());
     const BOOL 시작됨 = ::CreateProcessA(nullptr, 버퍼.data(), nullptr, nullptr, TRUE,
                                          NORMAL_PRIORITY_CLASS, nullptr,
                                          시스템폴더.empty() ? nullptr : 시스템폴더.c_str(),
@@ -207,7 +256,7 @@ void Win32플랫폼::숨겨실행(std::wstring& 명령줄) {
 
     const win32::OwnedProcess 프로세스{UniqueHandle(프로세스정보.hProcess),
                                       UniqueHandle(프로세스정보.hThread)};
-    끝날때까지기다리기(프로세스.process.get());
+    신호까지기다리기(프로세스.process.get());
 }
 
 void Win32플랫폼::셸열기(const std::wstring& 대상) {

@@ -40,6 +40,12 @@ protected:
         };
     }
 
+    // The product's folder exists and Windows has its cacls.
+    void 설치됨() {
+        시스템.폴더들.insert(대상);
+        시스템.파일들[L"C:\\Windows\\system32\\cacls.exe"] = L"";
+    }
+
     std::vector<std::wstring> 실행한배치() const {
         std::vector<std::wstring> 배치;
         for (const auto& 줄 : 시스템.실행한명령들) 배치.push_back(줄.substr(줄.size() - 11, 10));
@@ -54,6 +60,7 @@ protected:
 };
 
 TEST_F(명령, 체크는_조회만_하고_결과를_알린다) {
+    설치됨();
     보안체크_클릭(시스템, 폴더, 0);
     EXPECT_EQ(시스템.메시지들, std::vector<std::wstring>{메시지::설정문제});
     EXPECT_EQ(실행한배치(), std::vector<std::wstring>{L"fe2437.bat"});
@@ -65,6 +72,7 @@ TEST_F(명령, 체크는_조회만_하고_결과를_알린다) {
 }
 
 TEST_F(명령, 설정은_부여한_뒤_따로_한번_조회한다) {
+    설치됨();
     보안체크_클릭(시스템, 폴더, 1);
     EXPECT_EQ(시스템.메시지들, std::vector<std::wstring>{메시지::설정완료});
     EXPECT_EQ(실행한배치(), (std::vector<std::wstring>{L"fe2456.bat", L"fe2437.bat"}));
@@ -72,6 +80,7 @@ TEST_F(명령, 설정은_부여한_뒤_따로_한번_조회한다) {
 }
 
 TEST_F(명령, 부여가_됐어도_조회에서_항목이_없으면_실패를_알린다) {
+    설치됨();
     시스템.실행동작 = [this](가짜플랫폼& 플랫폼, const std::wstring& 명령줄) {
         const bool 조회 = 명령줄.find(L"fe2437") != std::wstring::npos;
         플랫폼.파일들[임시 + (조회 ? L"\\fe2437.txt" : L"\\fe1235.txt")] =
@@ -82,6 +91,7 @@ TEST_F(명령, 부여가_됐어도_조회에서_항목이_없으면_실패를_�
 }
 
 TEST_F(명령, 관리자_권한이_없으면_그_메시지만_보이고_조회하지_않는다) {
+    설치됨();
     관리자 = false;
     보안체크_클릭(시스템, 폴더, 1);
     ASSERT_EQ(시스템.메시지들.size(), 1u);
@@ -101,11 +111,32 @@ TEST_F(명령, 제품이_아닌_글이면_프로그램폴더_자체에는_아무
 }
 
 TEST_F(명령, 임시파일_오류는_파일과_이유를_말하는_메시지로_끝난다) {
+    설치됨();
     시스템.실패할경로.insert(임시 + L"\\fe2437.bat");
     보안체크_클릭(시스템, 폴더, 0);
     ASSERT_EQ(시스템.메시지들.size(), 1u);
     EXPECT_NE(시스템.메시지들[0].find(임시 + L"\\fe2437.bat"), std::wstring::npos);
     EXPECT_NE(시스템.메시지들[0].find(L"액세스가 거부되었습니다."), std::wstring::npos);
+}
+
+TEST_F(명령, 제품_폴더가_없거나_파일이면_cacls를_돌리지_않고_그렇게_알린다) {
+    시스템.파일들[L"C:\\Windows\\system32\\cacls.exe"] = L"";
+    보안체크_클릭(시스템, 폴더, 0);
+    시스템.파일들[대상] = L"";  // a file where the folder should be
+    보안체크_클릭(시스템, 폴더, 1);
+    EXPECT_EQ(시스템.메시지들, (std::vector<std::wstring>{대상 + L" - 폴더가 없습니다.",
+                                                         대상 + L" - 폴더가 없습니다."}));
+    EXPECT_TRUE(시스템.실행한명령들.empty());
+}
+
+TEST_F(명령, cacls가_없으면_그렇게_알리고_관리자_권한_탓으로_돌리지_않는다) {
+    설치됨();
+    시스템.파일들.clear();
+    보안체크_클릭(시스템, 폴더, 1);
+    ASSERT_EQ(시스템.메시지들.size(), 1u);
+    EXPECT_EQ(시스템.메시지들[0],
+              std::wstring(메시지::cacls없음) + L"C:\\Windows\\system32\\cacls.exe");
+    EXPECT_TRUE(시스템.실행한명령들.empty());
 }
 
 TEST_F(명령, 폴더_버튼은_자기_기준폴더만_묻고_있는_폴더를_연다) {

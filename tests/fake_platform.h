@@ -39,6 +39,19 @@ public:
 
     bool 있음(const std::wstring& 경로) const { return 파일들.count(경로) != 0; }
 
+    // Relative paths resolve against this folder, as against a current
+    // directory; paths that start at a drive or a root stay as they are.
+    std::wstring 현재폴더 = L"D:\\Downloads";
+    std::wstring 시스템폴더값 = L"C:\\Windows\\system32";
+
+    std::wstring 전체경로(const std::wstring& 경로) const override {
+        if (경로.empty() || (경로.size() > 1 && 경로[1] == L':')) return 경로;
+        if (경로[0] == L'\\') return 현재폴더.substr(0, 2) + 경로;
+        return 현재폴더 + L"\\" + 경로;
+    }
+
+    std::wstring 시스템폴더() const override { return 시스템폴더값; }
+
     std::wstring 환경변수(const std::wstring& 이름) const override {
         auto 찾음 = 환경_.find(소문자(이름));
         return 찾음 == 환경_.end() ? std::wstring() : 찾음->second;
@@ -68,10 +81,15 @@ public:
         if (쓴뒤동작) 쓴뒤동작(*this, 경로);
     }
 
-    std::unique_ptr<파일고정> 고정하기(const std::wstring& 경로, const std::wstring& 줄) override {
+    std::unique_ptr<보유> 고정하기(const std::wstring& 경로, const std::wstring& 줄) override {
         기록.push_back(L"고정 " + 경로);
         if (파일들[경로] != 줄 + L"\r\n") throw 파일오류(경로, 1006, L"바뀌었습니다.");
         return std::make_unique<고정>(기록, 경로);
+    }
+
+    std::unique_ptr<보유> 임시파일독점() override {
+        기록.push_back(L"독점");
+        return std::make_unique<고정>(기록, L"독점");
     }
 
     std::wstring 전체읽기(const std::wstring& 경로) override {
@@ -96,11 +114,11 @@ public:
     }
 
 private:
-    class 고정 : public 파일고정 {
+    class 고정 : public 보유 {
     public:
         고정(std::vector<std::wstring>& 기록, std::wstring 경로)
             : 기록_(기록), 경로_(std::move(경로)) {}
-        ~고정() override { 기록_.push_back(L"풀림 " + 경로_); }
+        ~고정() override { 기록_.push_back(L"풀림 " + 경로_); }  // "풀림 독점" for the mutex
 
     private:
         std::vector<std::wstring>& 기록_;

@@ -45,6 +45,7 @@ TEST_F(권한모듈, 검사는_임시파일을_정해진_순서로_만들고_모
     권한검사(시스템, 대상);
 
     const std::vector<std::wstring> 기대 = {
+        L"독점",
         L"삭제 " + 임시 + L"\\fe2437.txt",
         L"쓰기 " + 임시 + L"\\fe2437.bat",
         L"고정 " + 임시 + L"\\fe2437.bat",
@@ -53,6 +54,7 @@ TEST_F(권한모듈, 검사는_임시파일을_정해진_순서로_만들고_모
         L"읽기 " + 임시 + L"\\fe2437.txt",
         L"삭제 " + 임시 + L"\\fe2437.bat",
         L"삭제 " + 임시 + L"\\fe2437.txt",
+        L"풀림 독점",
     };
     EXPECT_EQ(시스템.기록, 기대);
     EXPECT_TRUE(시스템.파일들.empty());
@@ -88,6 +90,30 @@ TEST_F(권한모듈, 검사의_파일_오류는_호출자에게_간다) {
     EXPECT_TRUE(시스템.실행한명령들.empty());
 }
 
+TEST_F(권한모듈, 한_파일을_지우지_못해도_나머지는_지우고_오류를_알린다) {
+    시스템.실행동작 = [](가짜플랫폼& 플랫폼, const std::wstring&) {
+        플랫폼.파일들[임시 + L"\\fe1235.txt"] = L"처리된 디렉터리: x";
+        플랫폼.실패할경로.insert(임시 + L"\\fe2456.bat");  // held open by someone
+    };
+    try {
+        권한부여(시스템, 대상);
+        ADD_FAILURE() << "a file that cannot be deleted must be reported";
+    } catch (const 파일오류& 오류) {
+        EXPECT_EQ(오류.경로(), 임시 + L"\\fe2456.bat");
+    }
+    EXPECT_EQ(시스템.파일들.size(), 1u);  // only the batch file that could not go
+}
+
+TEST_F(권한모듈, 중간에_실패해도_그때까지_만든_파일은_지운다) {
+    // The batch file is replaced between the write and the run.
+    시스템.쓴뒤동작 = [](가짜플랫폼& 플랫폼, const std::wstring& 경로) {
+        if (경로.find(L".bat") != std::wstring::npos) 플랫폼.파일들[경로] = L"del C:\\x\r\n";
+    };
+    EXPECT_THROW(권한부여(시스템, 대상), 파일오류);
+    EXPECT_TRUE(시스템.파일들.empty());
+    EXPECT_EQ(시스템.기록.back(), L"풀림 독점");
+}
+
 TEST_F(권한모듈, 부여는_응답파일과_배치를_쓰고_세_파일을_정해진_순서로_지운다) {
     std::wstring 응답, 배치내용;
     시스템.실행동작 = [&](가짜플랫폼& 플랫폼, const std::wstring&) {
@@ -103,6 +129,7 @@ TEST_F(권한모듈, 부여는_응답파일과_배치를_쓰고_세_파일을_�
     EXPECT_EQ(배치내용, L"cacls \"" + 대상 + L"\" /s:D:(A;OICI;FA;;;BU) < \"" + 임시 +
                             L"\\fe1236.txt\" > \"" + 임시 + L"\\fe1235.txt\"\r\n");
     const std::vector<std::wstring> 기대 = {
+        L"독점",
         L"삭제 " + 임시 + L"\\fe1235.txt",
         L"쓰기 " + 임시 + L"\\fe1236.txt",
         L"쓰기 " + 임시 + L"\\fe2456.bat",
@@ -113,6 +140,7 @@ TEST_F(권한모듈, 부여는_응답파일과_배치를_쓰고_세_파일을_�
         L"삭제 " + 임시 + L"\\fe2456.bat",
         L"삭제 " + 임시 + L"\\fe1235.txt",
         L"삭제 " + 임시 + L"\\fe1236.txt",
+        L"풀림 독점",
     };
     EXPECT_EQ(시스템.기록, 기대);
     EXPECT_TRUE(시스템.파일들.empty());
@@ -144,10 +172,28 @@ TEST_F(권한모듈, 쓴_뒤에_바뀐_배치는_실행하지_않는다) {
     EXPECT_TRUE(시스템.실행한명령들.empty());
 }
 
-TEST_F(권한모듈, TEMP가_없으면_이름을_그대로_쓴다) {
-    시스템.환경삭제(L"TEMP");
-    권한검사(시스템, 대상);
-    EXPECT_EQ(시스템.실행한명령들.at(0), L"\"\\fe2437.bat\"");
+TEST_F(권한모듈, 임시_경로는_도구와_cmd에게_같은_파일이_되도록_절대경로가_된다) {
+    // cmd runs in the system folder; the tool may have been started anywhere.
+    struct 사례 { const wchar_t* TEMP; std::wstring 배치; };
+    const 사례 사례들[] = {
+        {nullptr, L"D:\\fe2437.bat"},          // unset: the root of the current drive
+        {L"Temp", L"D:\\Downloads\\Temp\\fe2437.bat"},  // no separator at all
+        {L"\\Temp", L"D:\\Temp\\fe2437.bat"},          // no drive
+    };
+    for (const 사례& 하나 : 사례들) {
+        SCOPED_TRACE(testing::PrintToString(하나.배치));
+        if (하나.TEMP) 시스템.환경설정(L"TEMP", 하나.TEMP); else 시스템.환경삭제(L"TEMP");
+        시스템.실행한명령들.clear();
+        std::wstring 배치내용;
+        시스템.실행동작 = [&](가짜플랫폼& 플랫폼, const std::wstring&) {
+            배치내용 = 플랫폼.파일들[하나.배치];
+        };
+        권한검사(시스템, 대상);
+        EXPECT_EQ(시스템.실행한명령들.at(0), L"\"" + 하나.배치 + L"\"");
+        const std::wstring 출력 = 하나.배치.substr(0, 하나.배치.size() - 3) + L"txt";
+        EXPECT_NE(배치내용.find(L"> \"" + 출력 + L"\""), std::wstring::npos) << 배치내용;
+        EXPECT_TRUE(시스템.파일들.empty());
+    }
 }
 
 // A platform whose whole-file read always fails.

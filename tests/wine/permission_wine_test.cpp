@@ -105,4 +105,53 @@ TEST_F(권한모듈종단, 현재_폴더에_심어둔_cacls는_실행되지_않�
     EXPECT_EQ(결과, 참);
 }
 
+TEST_F(권한모듈종단, 읽기전용인_이전_출력도_지우고_제대로_검사한다) {
+    cacls.설명자정하기(대상, L"D:PAI(A;OICI;FA;;;BU)");
+    시험::바이트쓰기(임시 / L"fe2437.txt", "stale");
+    ASSERT_TRUE(SetFileAttributesW((임시 / L"fe2437.txt").c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(권한검사(시스템, 대상), 참);
+    EXPECT_TRUE(남은임시파일().empty());
+}
+
+TEST_F(권한모듈종단, 다른_프로그램이_잡고_있는_이전_출력은_그_파일을_밝힌_오류가_된다) {
+    시험::바이트쓰기(임시 / L"fe1235.txt", "stale");
+    const HANDLE 잡음 = CreateFileW((임시 / L"fe1235.txt").c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(잡음, INVALID_HANDLE_VALUE);
+    try {
+        권한부여(시스템, 대상);
+        ADD_FAILURE() << "the held file must be reported";
+    } catch (const 파일오류& 오류) {
+        EXPECT_EQ(오류.경로(), 임시 / L"fe1235.txt");
+        EXPECT_FALSE(오류.설명().empty());
+    }
+    CloseHandle(잡음);
+    EXPECT_EQ(남은임시파일(), std::vector<std::wstring>{L"fe1235.txt"});
+    EXPECT_EQ(cacls.호출기록(), L"");  // nothing ran, nothing was granted
+}
+
+TEST_F(권한모듈종단, 끝에_구분자가_있거나_상대경로인_TEMP도_같은_파일을_쓴다) {
+    cacls.설명자정하기(대상, L"D:PAI(A;OICI;FA;;;BU)");
+    {
+        시험::환경변수바꾸기 끝구분자(L"TEMP", (임시.경로() + L"\\").c_str());
+        EXPECT_EQ(권한검사(시스템, 대상), 참);
+    }
+    wchar_t 원래[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, 원래);
+    const std::wstring 부모 = 임시.경로().substr(0, 임시.경로().rfind(L'\\'));
+    ASSERT_TRUE(SetCurrentDirectoryW(부모.c_str()));
+    {
+        시험::환경변수바꾸기 상대(L"TEMP", 임시.경로().substr(부모.size() + 1).c_str());
+        EXPECT_EQ(권한부여(시스템, 대상), 참);
+    }
+    SetCurrentDirectoryW(원래);
+    EXPECT_TRUE(남은임시파일().empty());
+}
+
+TEST_F(권한모듈종단, 없는_TEMP_폴더는_그_경로를_밝힌_오류가_된다) {
+    시험::환경변수바꾸기 없음(L"TEMP", (뿌리 / L"없는 임시").c_str());
+    EXPECT_THROW(권한검사(시스템, 대상), 파일오류);
+    EXPECT_THROW(권한부여(시스템, 대상), 파일오류);
+}
+
 }  // namespace

@@ -147,4 +147,48 @@ TEST_F(Win32플랫폼시험, 내용이_바뀐_파일은_고정하지_않고_오�
     EXPECT_THROW(시스템.고정하기(폴더 / L"없음.bat", L"cacls x"), 파일오류);
 }
 
+TEST_F(Win32플랫폼시험, 읽기전용_파일도_지운다) {
+    const std::wstring 파일 = 폴더 / L"fe2437.txt";
+    시험::바이트쓰기(파일, "stale");
+    ASSERT_TRUE(SetFileAttributesW(파일.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_NO_THROW(시스템.파일삭제(파일));
+    EXPECT_FALSE(시험::파일있음(파일));
+}
+
+TEST_F(Win32플랫폼시험, 상대경로는_현재_폴더와_드라이브를_붙여_절대경로가_된다) {
+    wchar_t 원래[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, 원래);
+    ASSERT_TRUE(SetCurrentDirectoryW(폴더.경로().c_str()));
+    const std::wstring 상대 = 시스템.전체경로(L"Temp\\fe2437.txt");
+    const std::wstring 뿌리 = 시스템.전체경로(L"\\fe2437.txt");
+    SetCurrentDirectoryW(원래);
+    EXPECT_EQ(상대, 폴더 / L"Temp\\fe2437.txt");
+    EXPECT_EQ(뿌리, 폴더.경로().substr(0, 2) + L"\\fe2437.txt");
+    EXPECT_EQ(시스템.전체경로(L"C:\\Temp\\\\fe2437.txt"), L"C:\\Temp\\fe2437.txt");
+}
+
+TEST_F(Win32플랫폼시험, 임시파일은_한_번에_한_실행만_쓴다) {
+    // Two instances are two processes; two threads contend for the same
+    // named mutex in the same way.
+    auto 먼저 = 시스템.임시파일독점();
+    LONG 얻음 = 0;
+    struct 인자 { LONG* 얻음; } 전달{&얻음};
+    HANDLE 스레드 = CreateThread(
+        nullptr, 0,
+        [](void* p) -> DWORD {
+            Win32플랫폼 다른(L"보안설정");
+            const auto 나중 = 다른.임시파일독점();
+            InterlockedExchange(static_cast<인자*>(p)->얻음, 1);
+            return 0;
+        },
+        &전달, 0, nullptr);
+    ASSERT_NE(스레드, nullptr);
+    EXPECT_EQ(WaitForSingleObject(스레드, 500), static_cast<DWORD>(WAIT_TIMEOUT));
+    EXPECT_EQ(InterlockedCompareExchange(&얻음, 0, 0), 0);
+    먼저.reset();
+    EXPECT_EQ(WaitForSingleObject(스레드, 10000), WAIT_OBJECT_0);
+    EXPECT_EQ(InterlockedCompareExchange(&얻음, 0, 0), 1);
+    CloseHandle(스레드);
+}
+
 }  // namespace

@@ -16,10 +16,13 @@ namespace 시험 {
 
 // Text of a window of any process; empty when it does not answer in time.
 std::wstring 창글(HWND 창);
+// A visible top-level window of the process with this class, if any.
+HWND 보이는창(DWORD 프로세스, const wchar_t* 클래스);
 // A child's rectangle in its parent's client coordinates.
 RECT 부모기준사각형(HWND 자식);
-// Ids of the running processes whose program file has this name.
-std::vector<DWORD> 실행중인(const wchar_t* 파일이름);
+// Ids of the running processes whose program file has this name, and, when
+// `부모` is given, which that process started.
+std::vector<DWORD> 실행중인(const wchar_t* 파일이름, DWORD 부모 = 0);
 
 struct 메시지상자 {
     HWND 창 = nullptr;
@@ -70,10 +73,12 @@ public:
     bool 화면저장(const std::wstring& 경로) const;
 
     // WM_CLOSE, after answering any open message box; true when the program
-    // ended within the limit. It is killed otherwise.
+    // ended within the limit. It is killed otherwise, and so is whatever it
+    // started and left running (cmd, cacls, explorer).
     bool 닫기(DWORD 제한ms = 5000);
 
 private:
+    win32::UniqueHandle 작업_;  // a job holding the program and all it starts
     win32::OwnedProcess 프로세스_;
     DWORD 번호_ = 0;
     HWND 창_ = nullptr;

@@ -1,0 +1,388 @@
+// The real program driven through its window under Wine: its controls and
+// their layout, and what its buttons and product list do, answered by the
+// stand-in cacls in folders of the test's own. Each test starts and ends
+// its own instance of the program.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <initializer_list>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/resources/resource_ids.h"
+#include "tests/wine/window_driver.h"
+#include "tests/wine/wine_support.h"
+
+namespace {
+
+using 시험::작업폴더;
+using 시험::환경변수바꾸기;
+
+const wchar_t 사용자항목[] = L"D:(A;OICI;FA;;;BU)";
+const wchar_t 기본설명자[] = L"D:AI(A;OICIID;FA;;;BA)(A;OICIID;0x1200a9;;;BU)";
+
+std::string utf8(const std::wstring& 글) { return 시험::코드페이지로(글, CP_UTF8); }
+
+// The stand-in's runs, one line each, blank lines left out.
+std::vector<std::wstring> 실행기록(const 시험::대체cacls& cacls) {
+    std::vector<std::wstring> 줄들;
+    const std::wstring 기록 = cacls.호출기록();
+    for (size_t 시작 = 0; 시작 < 기록.size();) {
+        const size_t 끝 = std::min(기록.find(L"\r\n", 시작), 기록.size());
+        if (끝 > 시작) 줄들.push_back(기록.substr(시작, 끝 - 시작));
+        시작 = 끝 + 2;
+    }
+    return 줄들;
+}
+
+std::wstring 소문자(std::wstring 글) {
+    CharLowerBuffW(글.data(), static_cast<DWORD>(글.size()));
+    return 글;
+}
+
+std::vector<std::wstring> 줄들(std::initializer_list<std::wstring> 목록) { return 목록; }
+
+// Minutes after midnight shown by a clock such as "오후 3:27"; -1 for
+// anything else.
+int 시계분(const std::wstring& 글) {
+    const bool 오후 = 글.rfind(L"오후 ", 0) == 0;
+    if (!오후 && 글.rfind(L"오전 ", 0) != 0) return -1;
+    const std::wstring 시각 = 글.substr(3);
+    const size_t 쌍점 = 시각.find(L':');
+    if (쌍점 < 1 || 쌍점 > 2 || 시각.size() != 쌍점 + 3) return -1;
+    if (!std::all_of(시각.begin(), 시각.end(),
+                     [](wchar_t 글자) { return 글자 == L':' || (글자 >= L'0' && 글자 <= L'9'); }))
+        return -1;
+    const int 시 = std::stoi(시각.substr(0, 쌍점)), 분 = std::stoi(시각.substr(쌍점 + 1));
+    if (시 < 1 || 시 > 12 || 분 > 59) return -1;
+    return (시 % 12 + (오후 ? 12 : 0)) * 60 + 분;
+}
+
+// The program opens a folder by starting Wine's explorer.exe; those it
+// started end with the test that caused them.
+class 탐색기정리 {
+public:
+    explicit 탐색기정리(DWORD 부모) : 부모_(부모) {}
+    ~탐색기정리() {
+        for (DWORD 번호 : 시험::실행중인(L"explorer.exe", 부모_)) {
+            const win32::UniqueHandle 프로세스(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, 번호));
+            if (!프로세스) continue;
+            TerminateProcess(프로세스.get(), 0);
+            WaitForSingleObject(프로세스.get(), 5000);
+        }
+    }
+    탐색기정리(const 탐색기정리&) = delete;
+    탐색기정리& operator=(const 탐색기정리&) = delete;
+
+private:
+    DWORD 부모_;
+};
+
+class 창종단 : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { 시험::대체cacls::설치(); }
+
+    void SetUp() override {
+        ASSERT_TRUE(시험::파일있음(시험::창프로그램::기본경로())) << "the program was not built";
+        시험::폴더만들기(임시);
+        시험::폴더만들기(프로그램파일);
+        프로그램.emplace();
+        ASSERT_TRUE(프로그램->시작됨()) << utf8(프로그램->시작오류());
+    }
+
+    void TearDown() override {
+        if (프로그램) {
+            EXPECT_TRUE(프로그램->닫기()) << "the program did not end on WM_CLOSE";
+        }
+    }
+
+    // Presses a button (none for 0) and answers the message box that comes,
+    // whose title must be the program's; failures are reported at the
+    // caller's line.
+    시험::메시지상자 답받기_(int 아이디, const char* 파일, int 줄) {
+        const testing::ScopedTrace 추적(파일, 줄, 아이디 ? "pressed " + std::to_string(아이디) : "");
+        if (아이디) 프로그램->누르기(아이디);
+        const auto 상자 = 프로그램->메시지상자기다리기();
+        if (!상자) {
+            ADD_FAILURE() << "no message box within the limit";
+            return {};
+        }
+        EXPECT_EQ(상자->제목, L"보안설정");
+        EXPECT_TRUE(프로그램->메시지상자닫기(*상자)) << "the box did not close on OK";
+        return *상자;
+    }
+
+    // The caption once it has become `기대`, or as it is after the limit.
+    std::wstring 글이되면(int 아이디, const std::wstring& 기대) const {
+        std::wstring 글;
+        for (int 번 = 0; 번 < 100 && (글 = 프로그램->컨트롤글(아이디)) != 기대; ++번) Sleep(20);
+        return 글;
+    }
+
+    작업폴더 뿌리{L"창 시험"};
+    const std::wstring 임시 = 뿌리 / L"Temp";
+    const std::wstring 프로그램파일 = 뿌리 / L"Program Files (x86)";
+    const std::wstring 가상저장소 = 뿌리 / L"VirtualStore\\Program Files (x86)";
+    const std::wstring 대상 = 프로그램파일 + L"\\Quindle";
+    환경변수바꾸기 TEMP바꾸기{L"TEMP", 임시.c_str()};
+    환경변수바꾸기 TMP바꾸기{L"TMP", 임시.c_str()};
+    환경변수바꾸기 프로그램파일바꾸기{L"ProgramFiles(x86)", 프로그램파일.c_str()};
+    시험::대체cacls cacls{뿌리 / L"cacls 상태"};
+    std::optional<시험::창프로그램> 프로그램;
+};
+
+#define 답받기(아이디) 답받기_(아이디, __FILE__, __LINE__)
+#define 다음상자() 답받기_(0, __FILE__, __LINE__)
+
+// ---- what the buttons do -------------------------------------------------
+
+TEST_F(창종단, 보안체크는_누를_때마다_지금의_권한을_조회한다) {
+    시험::폴더만들기(대상);
+    EXPECT_EQ(답받기(IDC_CHECK_BASE).본문, L"보안설정에 문제가 있습니다.");
+    cacls.설명자정하기(대상, L"D:PAI(A;OICI;FA;;;BU)(A;OICI;FA;;;SY)");
+    EXPECT_EQ(답받기(IDC_CHECK_BASE).본문, L"보안설정이 잘되어 있습니다.");
+    EXPECT_EQ(실행기록(cacls), 줄들({L"args=" + 대상 + L"|/s", L"args=" + 대상 + L"|/s"}));
+    EXPECT_EQ(cacls.설명자(대상), L"D:PAI(A;OICI;FA;;;BU)(A;OICI;FA;;;SY)") << "a check changed it";
+}
+
+TEST_F(창종단, 보안설정은_부여한_뒤_따로_한_번_조회한다) {
+    시험::폴더만들기(대상);
+    cacls.설명자정하기(대상, 기본설명자);
+    EXPECT_EQ(답받기(IDC_CHECK_BASE + 1).본문, L"보안설정이 잘되었습니다.");
+    EXPECT_EQ(cacls.설명자(대상), 사용자항목);
+    EXPECT_EQ(실행기록(cacls),
+              줄들({L"args=" + 대상 + L"|/s:" + 사용자항목, L"stdin=y", L"args=" + 대상 + L"|/s"}));
+}
+
+TEST_F(창종단, 관리자_권한이_없으면_안내만_하고_조회하지_않는다) {
+    시험::폴더만들기(대상);
+    cacls.설명자정하기(대상, 기본설명자);
+    cacls.거부하기();
+    EXPECT_EQ(답받기(IDC_CHECK_BASE + 1).본문,
+              L"관리자 권한이 필요합니다.\r\n\r\n현재 프로그램을 실행할 때 오른쪽마우스로 "
+              L"클릭하여 [관리자 권한으로 실행]을 선택하세요.");
+    EXPECT_EQ(cacls.설명자(대상), 기본설명자);
+    EXPECT_EQ(실행기록(cacls), 줄들({L"args=" + 대상 + L"|/s:" + 사용자항목, L"stdin=y"}));
+}
+
+TEST_F(창종단, 명령이_도는_동안의_누름은_무시된다) {
+    시험::폴더만들기(대상);
+    프로그램->누르기(IDC_CHECK_BASE);
+    프로그램->누르기(IDC_CHECK_BASE + 1);  // reaches the window while the check runs
+    EXPECT_EQ(다음상자().본문, L"보안설정에 문제가 있습니다.");
+    // Had the second press been kept for later, its grant would now run.
+    const auto 또 = 프로그램->메시지상자기다리기(5000);
+    EXPECT_FALSE(또) << utf8(또 ? 또->본문 : L"");
+    EXPECT_EQ(실행기록(cacls), 줄들({L"args=" + 대상 + L"|/s"}));
+}
+
+TEST_F(창종단, 목록에_없는_이름이면_고르라고_하고_cacls를_부르지_않는다) {
+    ASSERT_TRUE(프로그램->입력하기(L"없는제품"));
+    EXPECT_EQ(답받기(IDC_CHECK_BASE).본문, L"목록에서 프로그램을 선택하세요.");
+    EXPECT_EQ(답받기(IDC_CHECK_BASE + 1).본문, L"목록에서 프로그램을 선택하세요.");
+    EXPECT_EQ(실행기록(cacls), 줄들({}));
+}
+
+TEST_F(창종단, 폴더가_없으면_그_경로를_알린다) {
+    EXPECT_EQ(답받기(IDC_FOLDER_BASE).본문, 대상 + L" - 폴더가 없습니다.");
+    EXPECT_EQ(답받기(IDC_FOLDER_BASE + 1).본문, 가상저장소 + L"\\Quindle - 폴더가 없습니다.");
+}
+
+TEST_F(창종단, 폴더가_있으면_알림_없이_탐색기로_연다) {
+    시험::폴더만들기(대상);
+    시험::폴더만들기(뿌리 / L"VirtualStore");
+    시험::폴더만들기(가상저장소);
+    시험::폴더만들기(가상저장소 + L"\\Quindle");
+    for (const int 아이디 : {IDC_FOLDER_BASE, IDC_FOLDER_BASE + 1}) {
+        SCOPED_TRACE(아이디);
+        const 탐색기정리 정리(프로그램->프로세스번호());
+        프로그램->누르기(아이디);
+        const auto 상자 = 프로그램->메시지상자기다리기(2000);
+        EXPECT_FALSE(상자) << utf8(상자 ? 상자->본문 : L"");
+        HWND 탐색창 = nullptr;
+        for (int 번 = 0; 번 < 500 && !탐색창; ++번) {
+            for (DWORD 번호 : 시험::실행중인(L"explorer.exe", 프로그램->프로세스번호()))
+                if (!탐색창) 탐색창 = 시험::보이는창(번호, L"ExplorerWClass");
+            Sleep(20);
+        }
+        ASSERT_TRUE(탐색창) << "no explorer window came from the program";
+        EXPECT_EQ(시험::창글(탐색창), L"Quindle");  // Wine's explorer shows the folder's name
+    }
+}
+
+// When ProgramFiles(x86) is empty, as on 32-bit Windows, the base is
+// ProgramFiles and the virtual store's is "Program Files". Wine sets
+// ProgramFiles itself in every new process, so the test reads what it is.
+class 창종단_32비트 : public 창종단 {
+protected:
+    환경변수바꾸기 x86지우기{L"ProgramFiles(x86)", nullptr};
+};
+
+TEST_F(창종단_32비트, 폴더는_ProgramFiles와_가상_Program_Files_아래에서_찾는다) {
+    wchar_t 값[MAX_PATH] = {};
+    ASSERT_GT(GetEnvironmentVariableW(L"ProgramFiles", 값, MAX_PATH), 0u);
+    const std::wstring 설치폴더 = std::wstring(값) + L"\\Quindle";
+    if (시험::파일있음(설치폴더)) GTEST_SKIP() << "this Wine prefix has the product installed";
+    EXPECT_EQ(답받기(IDC_FOLDER_BASE).본문, 설치폴더 + L" - 폴더가 없습니다.");
+    EXPECT_EQ(답받기(IDC_FOLDER_BASE + 1).본문,
+              뿌리 / L"VirtualStore\\Program Files\\Quindle - 폴더가 없습니다.");
+}
+
+// ---- the product list ------------------------------------------------------
+
+TEST_F(창종단, 목록에서_고르면_폴더버튼_이름이_바뀌고_명령은_그_제품을_따른다) {
+    ASSERT_TRUE(프로그램->항목고르기(L"Orbisk"));
+    EXPECT_EQ(글이되면(IDC_FOLDER_BASE + 1, L"3. 가상 Orbisk 폴더 열기"), L"3. 가상 Orbisk 폴더 열기");
+    EXPECT_EQ(글이되면(IDC_FOLDER_BASE, L"4. Orbisk 폴더 열기"), L"4. Orbisk 폴더 열기");
+    EXPECT_EQ(답받기(IDC_FOLDER_BASE).본문, 프로그램파일 + L"\\Glenmarch - 폴더가 없습니다.");
+}
+
+TEST_F(창종단, 제품마다_제_설치폴더를_가리킨다) {
+    const std::pair<const wchar_t*, const wchar_t*> 표[] = {
+        {L"Havrest", L"Havrest80"}, {L"Marrowin", L"Marrowin"}, {L"Fennick", L"Sorrelay"},
+        {L"Tessaly", L"Tessaly"},   {L"Pelorant", L"Quindle"},  {L"Orbisk", L"Glenmarch"}};
+    for (const auto& [제품, 폴더] : 표) {
+        SCOPED_TRACE(utf8(제품));
+        ASSERT_TRUE(프로그램->항목고르기(제품));
+        EXPECT_EQ(답받기(IDC_FOLDER_BASE + 1).본문,
+                  가상저장소 + L"\\" + 폴더 + L" - 폴더가 없습니다.");
+    }
+}
+
+TEST_F(창종단, 입력한_글은_이름을_바꾸지_않지만_다음_명령은_그_제품을_따른다) {
+    const std::wstring 테살리 = 프로그램파일 + L"\\Tessaly";
+    시험::폴더만들기(테살리);
+    cacls.설명자정하기(테살리, 사용자항목);
+    ASSERT_TRUE(프로그램->입력하기(L"Tessaly"));
+    EXPECT_EQ(답받기(IDC_CHECK_BASE).본문, L"보안설정이 잘되어 있습니다.");
+    EXPECT_EQ(실행기록(cacls), 줄들({L"args=" + 테살리 + L"|/s"}));
+    EXPECT_EQ(프로그램->컨트롤글(IDC_FOLDER_BASE), L"4. Pelorant 폴더 열기");
+    EXPECT_EQ(프로그램->컨트롤글(IDC_FOLDER_BASE + 1), L"3. 가상 Pelorant 폴더 열기");
+}
+
+// ---- how the window looks ----------------------------------------------------
+
+TEST_F(창종단, 창은_제목과_클라이언트_크기를_갖고_화면_가운데에_있다) {
+    EXPECT_EQ(시험::창글(프로그램->창()), L"보안설정");
+    RECT 안{}, 바깥{};
+    GetClientRect(프로그램->창(), &안);
+    GetWindowRect(프로그램->창(), &바깥);
+    EXPECT_NEAR(안.right, 780, 1);
+    EXPECT_NEAR(안.bottom, 620, 1);
+    EXPECT_NEAR(바깥.left, (GetSystemMetrics(SM_CXSCREEN) - (바깥.right - 바깥.left)) / 2, 1);
+    EXPECT_NEAR(바깥.top, (GetSystemMetrics(SM_CYSCREEN) - (바깥.bottom - 바깥.top)) / 2, 1);
+}
+
+TEST_F(창종단, 컨트롤은_제자리에_제_글을_갖고_탭_순서대로_놓인다) {
+    struct 모양 {
+        int 아이디;
+        const wchar_t* 클래스;
+        int 왼쪽, 위, 너비, 높이;  // 높이 0: a combo box, whose closed height depends on its font
+        const wchar_t* 글;        // nullptr: not compared
+    };
+    const 모양 표[] = {
+        {IDC_PICTURE, L"Static", 184, 8, 588, 579, nullptr},
+        {IDC_FOLDER_BASE, L"Button", 8, 184, 169, 33, L"4. Pelorant 폴더 열기"},
+        {IDC_CHECK_BASE, L"Button", 8, 64, 169, 33, L"1. 보안체크"},
+        {IDC_FOLDER_BASE + 1, L"Button", 8, 144, 169, 33, L"3. 가상 Pelorant 폴더 열기"},
+        {IDC_CHECK_BASE + 1, L"Button", 8, 104, 169, 33, L"2. 보안설정"},
+        {IDC_PRODUCT_LIST, L"ComboBox", 16, 32, 161, 0, L"Pelorant"},
+        {IDC_MANUAL_HELP, L"Button", 8, 312, 169, 33, L"수동으로 권한 설정하려면"},
+    };
+    for (const 모양& 기대 : 표) {
+        SCOPED_TRACE(기대.아이디);
+        const HWND 컨트롤 = 프로그램->컨트롤(기대.아이디);
+        ASSERT_TRUE(컨트롤);
+        wchar_t 클래스[64] = {};
+        GetClassNameW(컨트롤, 클래스, 64);
+        EXPECT_EQ(소문자(클래스), 소문자(기대.클래스));
+        const RECT 자리 = 시험::부모기준사각형(컨트롤);
+        EXPECT_NEAR(자리.left, 기대.왼쪽, 1);
+        EXPECT_NEAR(자리.top, 기대.위, 1);
+        EXPECT_NEAR(자리.right - 자리.left, 기대.너비, 1);
+        if (기대.높이) {
+            EXPECT_NEAR(자리.bottom - 자리.top, 기대.높이, 1);
+        } else {
+            EXPECT_TRUE(자리.bottom - 자리.top >= 16 && 자리.bottom - 자리.top <= 30);
+        }
+        if (기대.글) {
+            EXPECT_EQ(시험::창글(컨트롤), 기대.글);
+        }
+    }
+    const HWND 그림 = 프로그램->컨트롤(IDC_PICTURE);
+    EXPECT_EQ(GetWindowLongPtrW(그림, GWL_STYLE) & SS_TYPEMASK, SS_BITMAP);
+    EXPECT_NE(SendMessageW(그림, STM_GETIMAGE, IMAGE_BITMAP, 0), 0) << "no picture shown";
+    const HWND 목록 = 프로그램->컨트롤(IDC_PRODUCT_LIST);
+    EXPECT_EQ(GetWindowLongPtrW(목록, GWL_STYLE) & 3, CBS_DROPDOWN) << "the list must be editable";
+
+    std::vector<int> 순서;
+    for (HWND 자식 = GetWindow(프로그램->창(), GW_CHILD); 자식; 자식 = GetWindow(자식, GW_HWNDNEXT))
+        순서.push_back(GetDlgCtrlID(자식));
+    EXPECT_EQ(순서, (std::vector<int>{100, 101, 120, 110, 121, 111, 102, 103}));
+}
+
+TEST_F(창종단, 목록은_여섯_제품을_차례대로_갖는다) {
+    EXPECT_EQ(프로그램->목록항목(), (std::vector<std::wstring>{L"Pelorant", L"Marrowin", L"Tessaly",
+                                                               L"Orbisk", L"Fennick", L"Havrest"}));
+}
+
+TEST_F(창종단, 상태표시줄은_아래에_세_칸이고_셋째_칸에_지금_시각을_보인다) {
+    const HWND 상태 = 프로그램->컨트롤(IDC_STATUSBAR);
+    ASSERT_TRUE(상태);
+    wchar_t 클래스[64] = {};
+    GetClassNameW(상태, 클래스, 64);
+    EXPECT_EQ(소문자(클래스), L"msctls_statusbar32");
+    RECT 안{};
+    GetClientRect(프로그램->창(), &안);
+    const RECT 자리 = 시험::부모기준사각형(상태);
+    EXPECT_EQ(자리.left, 0);
+    EXPECT_EQ(자리.right, 안.right);
+    EXPECT_EQ(자리.bottom, 안.bottom);
+
+    const std::vector<int> 칸 = 프로그램->상태표시줄칸();
+    ASSERT_EQ(칸.size(), 3u);
+    EXPECT_NEAR(칸[0], 96, 1);
+    EXPECT_NEAR(칸[1], 680, 1);
+    EXPECT_NEAR(칸[2], 776, 1);
+
+    const std::wstring 시계 = 프로그램->상태표시줄글(2);
+    const int 보인분 = 시계분(시계);
+    ASSERT_GE(보인분, 0) << "not a Korean clock: " << utf8(시계);
+    SYSTEMTIME 지금{};
+    GetLocalTime(&지금);
+    const int 차이 = (지금.wHour * 60 + 지금.wMinute - 보인분 + 1440) % 1440;
+    EXPECT_LE(차이, 1) << utf8(시계) << " is not the time now";
+}
+
+TEST_F(창종단, 화면을_BMP로_저장한다) {
+    const std::wstring 경로 = 시험::프로그램폴더() + L"\\window.bmp";
+    DeleteFileW(경로.c_str());
+    Sleep(300);  // let the picture and the clock finish painting
+    ASSERT_TRUE(프로그램->화면저장(경로));
+    const std::string 파일 = 시험::바이트읽기(경로);
+    ASSERT_GT(파일.size(), sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER));
+    BITMAPINFOHEADER 머리{};
+    std::copy_n(파일.data() + sizeof(BITMAPFILEHEADER), sizeof 머리, reinterpret_cast<char*>(&머리));
+    RECT 바깥{};
+    GetWindowRect(프로그램->창(), &바깥);
+    EXPECT_EQ(파일.substr(0, 2), "BM");
+    EXPECT_EQ(머리.biBitCount, 24);
+    EXPECT_EQ(머리.biWidth, 바깥.right - 바깥.left);
+    EXPECT_EQ(머리.biHeight, 바깥.bottom - 바깥.top);
+    const size_t 줄크기 = (static_cast<size_t>(머리.biWidth) * 3 + 3) & ~size_t{3};
+    ASSERT_EQ(파일.size(), sizeof(BITMAPFILEHEADER) + sizeof 머리 + 줄크기 * 머리.biHeight);
+    // The instruction picture alone brings many colours; a blank or
+    // unreadable screen brings one or two.
+    std::set<std::string> 색;
+    for (size_t 줄 = 0; 줄 < static_cast<size_t>(머리.biHeight); ++줄)
+        for (size_t 칸 = 0; 칸 < static_cast<size_t>(머리.biWidth); 칸 += 3)
+            색.insert(파일.substr(sizeof(BITMAPFILEHEADER) + sizeof 머리 + 줄 * 줄크기 + 칸 * 3, 3));
+    EXPECT_GE(색.size(), 16u);
+}
+
+}  // namespace
