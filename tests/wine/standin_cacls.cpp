@@ -15,6 +15,8 @@
 //                    a folder not listed has Windows' inherited default
 //   refuse           if present, changes are refused as without admin rights
 //   english          if present, messages are those of an English Windows
+//   delay            if present, its number is how many milliseconds each run
+//                    takes before it answers, as a slow disk or network would
 //   calls.log        one UTF-8 line per run: arguments, then what stdin gave
 #include <windows.h>
 
@@ -121,8 +123,15 @@ int 설정(const std::wstring& 대상, const std::wstring& 설명자, bool 폴�
 
 }  // namespace
 
+void 지연() {
+    std::ifstream 파일((상태폴더() + L"\\delay").c_str());
+    unsigned long 밀리초 = 0;
+    if (파일 >> 밀리초) Sleep(밀리초);
+}
+
 int wmain(int 개수, wchar_t** 인자) {
     CreateDirectoryW(상태폴더().c_str(), nullptr);
+    지연();
     std::wstring 인자들;
     for (int i = 1; i < 개수; ++i) 인자들 += (i > 1 ? L"|" : L"") + std::wstring(인자[i]);
     기록(L"args=" + 인자들);

@@ -201,6 +201,14 @@ bool 창프로그램::입력하기(const std::wstring& 글) const {
     return 될때까지(3000, [&] { return 창글(편집) == 글; });
 }
 
+bool 창프로그램::붙여넣기(const std::wstring& 글) const {
+    const HWND 편집 = 목록편집칸(컨트롤(IDC_PRODUCT_LIST));
+    if (!편집) return false;
+    보내기(편집, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(글.c_str()));
+    const std::wstring 보임 = 창글(편집);
+    return (글.empty() || !보임.empty()) && 글.compare(0, 보임.size(), 보임) == 0;
+}
+
 std::optional<메시지상자> 창프로그램::메시지상자기다리기(DWORD 제한ms) const {
     HWND 상자 = nullptr;
     if (!될때까지(제한ms, [&] { return (상자 = 보이는창(번호_, L"#32770")) != nullptr; }))

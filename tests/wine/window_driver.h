@@ -55,6 +55,10 @@ public:
     bool 항목고르기(const std::wstring& 항목) const;
     // Replaces the list's text by typing `글` into its edit field.
     bool 입력하기(const std::wstring& 글) const;
+    // Replaces the list's text at once, as pasting does: for texts too long
+    // to type. True when the field then holds it, or for a text past the
+    // field's limit, the start of it.
+    bool 붙여넣기(const std::wstring& 글) const;
     std::vector<std::wstring> 목록항목() const;
 
     // The program's next message box, or nothing within the limit.

@@ -1,0 +1,161 @@
+// The real program under bad input and faults of the machine: an unusable
+// temporary folder, stale or locked files, a missing cacls or install
+// folder, absurd list text, and two instances at once. Each ends without a
+// crash, with a Korean message where the user must be told something, no
+// grant on any folder but the product's own, and no files of the tool left
+// behind where it could delete them.
+#include "tests/wine/window_fixture.h"
+
+namespace {
+
+using namespace 시험;
+
+class 강건성 : public 창종단 {
+protected:
+    // Starts the program again, so that it sees the environment as it is now.
+    void 다시시작() {
+        프로그램.reset();
+        프로그램.emplace();
+        ASSERT_TRUE(프로그램->시작됨()) << utf8(프로그램->시작오류());
+    }
+
+    // The tool's own temporary files left in a folder.
+    static std::vector<std::wstring> 남은것(const std::wstring& 폴더) {
+        std::vector<std::wstring> 남음;
+        for (const std::wstring& 이름 : 폴더내용(폴더))
+            if (이름.rfind(L"fe", 0) == 0) 남음.push_back(이름);
+        return 남음;
+    }
+};
+
+TEST_F(강건성, 임시폴더가_없으면_그_파일을_밝혀_알리고_아무것도_바꾸지_않는다) {
+    시험::폴더만들기(대상);
+    환경변수바꾸기 없음(L"TEMP", (뿌리 / L"없는 폴더").c_str());
+    다시시작();
+    for (int 아이디 : {IDC_CHECK_BASE, IDC_CHECK_BASE + 1}) {
+        const std::wstring 본문 = 답받기(아이디).본문;
+        EXPECT_EQ(본문.rfind(L"임시 파일을 처리하지 못해", 0), 0u) << utf8(본문);
+        EXPECT_NE(본문.find(뿌리 / L"없는 폴더\\fe"), std::wstring::npos) << utf8(본문);
+    }
+    EXPECT_EQ(실행기록(cacls), 줄들({}));
+}
+
+TEST_F(강건성, 끝에_구분자가_있거나_구분자가_없는_임시폴더도_제대로_쓰고_치운다) {
+    시험::폴더만들기(대상);
+    cacls.설명자정하기(대상, 사용자항목);
+    {
+        환경변수바꾸기 끝구분자(L"TEMP", (임시 + L"\\").c_str());
+        다시시작();
+        EXPECT_EQ(답받기(IDC_CHECK_BASE).본문, L"보안설정이 잘되어 있습니다.");
+    }
+    // A bare name is a folder in the program's current directory, which the
+    // driver makes the program's own folder.
+    const std::wstring 이름만인임시 = 창프로그램::기본경로().substr(
+        0, 창프로그램::기본경로().rfind(L'\\')) + L"\\fe 시험 Temp";
+    시험::폴더만들기(이름만인임시);
+    {
+        환경변수바꾸기 이름만(L"TEMP", L"fe 시험 Temp");
+        다시시작();
+    }
+    EXPECT_EQ(답받기(IDC_CHECK_BASE + 1).본문, L"보안설정이 잘되었습니다.");
+    const std::vector<std::wstring> 이름만인임시에남은것 = 남은것(이름만인임시);
+    시험::폴더지우기(이름만인임시);
+    EXPECT_EQ(이름만인임시에남은것, std::vector<std::wstring>{});
+    EXPECT_EQ(남은것(임시), std::vector<std::wstring>{});
+}
+
+TEST_F(강건성, TEMP가_없어도_결과가_맞고_파일이_남지_않는다) {
+    시험::폴더만들기(대상);
+    cacls.설명자정하기(대상, 사용자항목);
+    {
+        환경변수바꾸기 없음(L"TEMP", nullptr);
+        다시시작();
+    }
+    EXPECT_EQ(답받기(IDC_CHECK_BASE).본문, L"보안설정이 잘되어 있습니다.");
+    EXPECT_EQ(남은것(L"C:"), std::vector<std::wstring>{});
+    EXPECT_EQ(남은것(뿌리.경로().substr(0, 2)), std::vector<std::wstring>{});
+}
+
+TEST_F(강건성, 다른_프로그램이_잡고_있는_이전_출력은_그_파일을_밝혀_알린다) {
+    시험::폴더만들기(대상);
+    바이트쓰기(임시 + L"\\fe2437.txt", "stale");
+    const HANDLE 잡음 = CreateFileW((임시 + L"\\fe2437.txt").c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(잡음, INVALID_HANDLE_VALUE);
+    const std::wstring 본문 = 답받기(IDC_CHECK_BASE).본문;
+    CloseHandle(잡음);
+    EXPECT_NE(본문.find(임시 + L"\\fe2437.txt"), std::wstring::npos) << utf8(본문);
+    EXPECT_EQ(실행기록(cacls), 줄들({}));
+    EXPECT_EQ(남은것(임시), std::vector<std::wstring>{L"fe2437.txt"});  // only the stranger's
+}
+
+TEST_F(강건성, 읽기전용인_이전_출력은_지우고_제대로_검사한다) {
+    시험::폴더만들기(대상);
+    cacls.설명자정하기(대상, 사용자항목);
+    바이트쓰기(임시 + L"\\fe2437.txt", "x D:(A;OICI;FA;;;BU)");
+    ASSERT_TRUE(SetFileAttributesW((임시 + L"\\fe2437.txt").c_str(), FILE_ATTRIBUTE_READONLY));
+    cacls.설명자정하기(대상, 기본설명자);
+    EXPECT_EQ(답받기(IDC_CHECK_BASE).본문, L"보안설정에 문제가 있습니다.");
+    EXPECT_EQ(남은것(임시), std::vector<std::wstring>{});
+}
+
+TEST_F(강건성, cacls가_없으면_그렇게_알리고_관리자_권한을_탓하지_않는다) {
+    시험::폴더만들기(대상);
+    wchar_t 시스템[MAX_PATH] = {};
+    GetSystemDirectoryW(시스템, MAX_PATH);
+    const std::wstring cacls경로 = std::wstring(시스템) + L"\\cacls.exe";
+    const std::wstring 치운곳 = 뿌리 / L"cacls.exe";
+    ASSERT_TRUE(MoveFileW(cacls경로.c_str(), 치운곳.c_str()));
+    const std::wstring 본문 = 답받기(IDC_CHECK_BASE + 1).본문;
+    EXPECT_TRUE(MoveFileW(치운곳.c_str(), cacls경로.c_str()));
+    EXPECT_EQ(본문.rfind(L"Windows의 권한 도구(cacls.exe)를 찾을 수 없어", 0), 0u) << utf8(본문);
+    EXPECT_NE(본문.find(cacls경로), std::wstring::npos) << utf8(본문);
+    EXPECT_EQ(남은것(임시), std::vector<std::wstring>{});
+}
+
+TEST_F(강건성, 설치폴더가_없거나_파일이면_알리고_cacls를_부르지_않는다) {
+    EXPECT_EQ(답받기(IDC_CHECK_BASE).본문, 대상 + L" - 폴더가 없습니다.");
+    바이트쓰기(대상, "not a folder");
+    EXPECT_EQ(답받기(IDC_CHECK_BASE + 1).본문, 대상 + L" - 폴더가 없습니다.");
+    EXPECT_EQ(실행기록(cacls), 줄들({}));
+    EXPECT_EQ(cacls.설명자(대상), L"");
+}
+
+TEST_F(강건성, 터무니없는_목록_글은_제품을_고르라고_한다) {
+    const std::wstring 긴글(32000, L'가');
+    const std::wstring 못담는글 = L"ไทย Pelorant";
+    for (const std::wstring& 글 : {긴글, 못담는글, std::wstring()}) {
+        SCOPED_TRACE(글.size());
+        ASSERT_TRUE(프로그램->붙여넣기(글));
+        EXPECT_EQ(답받기(IDC_CHECK_BASE).본문, L"목록에서 프로그램을 선택하세요.");
+        EXPECT_EQ(답받기(IDC_CHECK_BASE + 1).본문, L"목록에서 프로그램을 선택하세요.");
+    }
+    EXPECT_EQ(실행기록(cacls), 줄들({}));
+    EXPECT_EQ(프로그램->컨트롤글(IDC_FOLDER_BASE), L"4. Pelorant 폴더 열기");
+}
+
+TEST_F(강건성, 두_인스턴스가_동시에_검사해도_서로의_결과를_말하지_않는다) {
+    const std::wstring 테살리 = 프로그램파일 + L"\\Tessaly";
+    시험::폴더만들기(대상);
+    시험::폴더만들기(테살리);
+    cacls.설명자정하기(대상, 사용자항목);
+    cacls.설명자정하기(테살리, 기본설명자);
+    cacls.늦추기(1500);  // long enough for the two commands to overlap
+    창프로그램 둘째;
+    ASSERT_TRUE(둘째.시작됨()) << utf8(둘째.시작오류());
+    ASSERT_TRUE(둘째.입력하기(L"Tessaly"));
+
+    프로그램->누르기(IDC_CHECK_BASE);
+    둘째.누르기(IDC_CHECK_BASE);
+    const auto 첫상자 = 프로그램->메시지상자기다리기(20000);
+    const auto 둘째상자 = 둘째.메시지상자기다리기(20000);
+    ASSERT_TRUE(첫상자 && 둘째상자);
+    EXPECT_EQ(첫상자->본문, L"보안설정이 잘되어 있습니다.");
+    EXPECT_EQ(둘째상자->본문, L"보안설정에 문제가 있습니다.");
+    프로그램->메시지상자닫기(*첫상자);
+    둘째.메시지상자닫기(*둘째상자);
+    EXPECT_TRUE(둘째.닫기());
+    EXPECT_EQ(남은것(임시), std::vector<std::wstring>{});
+}
+
+}  // namespace
