@@ -245,10 +245,12 @@ void Win32플랫폼::숨겨실행(std::wstring& 명령줄) {
     // cmd looks for a program in its current directory before the search
     // path. Started from the tool's own folder (a Downloads folder, say), a
     // planted cacls there would run with the tool's rights; the system
-    // folder is writable by administrators only.
+    // folder is writable by administrators only. CREATE_NO_WINDOW: the tool
+    // has no console to lend cmd, and a hidden one is cheaper to make than a
+    // console window that SW_HIDE then hides (a fifth of a check's time).
     const std::string 시스템폴더 = 안시로(this->시스템폴더());
     const BOOL 시작됨 = ::CreateProcessA(nullptr, 버퍼.data(), nullptr, nullptr, TRUE,
-                                         NORMAL_PRIORITY_CLASS, nullptr,
+                                         NORMAL_PRIORITY_CLASS | CREATE_NO_WINDOW, nullptr,
                                          시스템폴더.empty() ? nullptr : 시스템폴더.c_str(),
                                          &시작정보, &프로세스정보);
     명령줄 = 안시에서(버퍼.c_str());
