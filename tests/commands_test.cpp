@@ -15,10 +15,11 @@ const std::wstring 가상기준 = L"C:\\Users\\kim\\AppData\\Local\\VirtualStore
 class 고정폴더 : public 설치폴더원본 {
 public:
     std::wstring 이름 = L"Quindle";
+    std::wstring 가상 = 가상기준;
     mutable std::vector<std::wstring> 물음;
 
     std::wstring Q프로그램폴더() const override { 물음.push_back(L"기준"); return 기준; }
-    std::wstring Q가상_프로그램폴더() const override { 물음.push_back(L"가상"); return 가상기준; }
+    std::wstring Q가상_프로그램폴더() const override { 물음.push_back(L"가상"); return 가상; }
     std::wstring Q프로그램_폴더() const override { 물음.push_back(L"이름"); return 이름; }
 };
 
@@ -160,6 +161,14 @@ TEST_F(명령, 없는_폴더는_경로를_밝혀_알리고_열지_않는다) {
     EXPECT_EQ(시스템.메시지들,
               (std::vector<std::wstring>{기준 + L"\\Quindle - 폴더가 없습니다.",
                                          가상기준 + L"\\Quindle - 폴더가 없습니다."}));
+    EXPECT_TRUE(시스템.열린대상들.empty());
+}
+
+TEST_F(명령, 가상_저장소의_자리를_모르면_그렇게_알리고_아무것도_열지_않는다) {
+    폴더.가상 = L"";
+    시스템.폴더들.insert(L"\\Quindle");  // what an empty base would have named
+    폴더열기_클릭(시스템, 폴더, 1);
+    EXPECT_EQ(시스템.메시지들, std::vector<std::wstring>{메시지::가상저장소모름});
     EXPECT_TRUE(시스템.열린대상들.empty());
 }
 

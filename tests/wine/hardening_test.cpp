@@ -89,16 +89,6 @@ TEST_F(강건성, 다른_프로그램이_잡고_있는_이전_출력은_그_파�
     EXPECT_EQ(남은것(임시), std::vector<std::wstring>{L"fe2437.txt"});  // only the stranger's
 }
 
-TEST_F(강건성, 읽기전용인_이전_출력은_지우고_제대로_검사한다) {
-    시험::폴더만들기(대상);
-    cacls.설명자정하기(대상, 사용자항목);
-    바이트쓰기(임시 + L"\\fe2437.txt", "x D:(A;OICI;FA;;;BU)");
-    ASSERT_TRUE(SetFileAttributesW((임시 + L"\\fe2437.txt").c_str(), FILE_ATTRIBUTE_READONLY));
-    cacls.설명자정하기(대상, 기본설명자);
-    EXPECT_EQ(답받기(IDC_CHECK_BASE).본문, L"보안설정에 문제가 있습니다.");
-    EXPECT_EQ(남은것(임시), std::vector<std::wstring>{});
-}
-
 TEST_F(강건성, cacls가_없으면_그렇게_알리고_관리자_권한을_탓하지_않는다) {
     시험::폴더만들기(대상);
     wchar_t 시스템[MAX_PATH] = {};
