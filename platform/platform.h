@@ -74,7 +74,7 @@ public:
     // still there afterwards.
     virtual void 파일삭제(const std::wstring& 경로) = 0;
 
-    // Creates or truncates the file and writes `줄` in the ANSI code page,
+    // Replaces the file with a new one holding `줄` in the ANSI code page,
     // followed by CR LF. Throws 파일오류 on any failure.
     virtual void 한줄쓰기(const std::wstring& 경로, const std::wstring& 줄) = 0;
 

@@ -33,9 +33,26 @@ std::wstring 시스템설명(DWORD 코드) {
     return 설명;
 }
 
-[[noreturn]] void 마지막오류던지기(const std::wstring& 경로) {
-    const DWORD 코드 = ::GetLastError();
+[[noreturn]] void 오류던지기(const std::wstring& 경로, DWORD 코드) {
     throw 파일오류(경로, 코드, 시스템설명(코드));
+}
+
+[[noreturn]] void 마지막오류던지기(const std::wstring& 경로) {
+    오류던지기(경로, ::GetLastError());
+}
+
+// Deletes a file, read-only or not: a read-only stale file of the tool's
+// own names would otherwise block every later run. The error, or
+// ERROR_SUCCESS.
+DWORD 지우기(const std::wstring& 경로) {
+    if (::DeleteFileW(경로.c_str())) return ERROR_SUCCESS;
+    const DWORD 오류 = ::GetLastError();
+    const DWORD 속성 = ::GetFileAttributesW(경로.c_str());
+    if (오류 != ERROR_ACCESS_DENIED || 속성 == INVALID_FILE_ATTRIBUTES ||
+        !(속성 & FILE_ATTRIBUTE_READONLY) || (속성 & FILE_ATTRIBUTE_DIRECTORY) ||
+        !::SetFileAttributesW(경로.c_str(), 속성 & ~FILE_ATTRIBUTE_READONLY))
+        return 오류;
+    return ::DeleteFileW(경로.c_str()) ? ERROR_SUCCESS : ::GetLastError();
 }
 
 bool 구분자로끝남(const std::wstring& 경로) {
@@ -154,23 +171,18 @@ std::wstring Win32플랫폼::존재검사(const std::wstring& 경로, 속성마�
 }
 
 void Win32플랫폼::파일삭제(const std::wstring& 경로) {
-    if (::DeleteFileW(경로.c_str())) return;
-    // A read-only stale file of the tool's own names would block every later
-    // run; the names are the tool's, so the attribute is the tool's to clear.
-    const DWORD 속성 = ::GetFileAttributesW(경로.c_str());
-    if (::GetLastError() == ERROR_ACCESS_DENIED || 속성 != INVALID_FILE_ATTRIBUTES) {
-        if (속성 != INVALID_FILE_ATTRIBUTES && (속성 & FILE_ATTRIBUTE_READONLY) &&
-            !(속성 & FILE_ATTRIBUTE_DIRECTORY) &&
-            ::SetFileAttributesW(경로.c_str(), 속성 & ~FILE_ATTRIBUTE_READONLY) &&
-            ::DeleteFileW(경로.c_str()))
-            return;
-    }
-    마지막오류던지기(경로);
+    if (const DWORD 오류 = 지우기(경로)) 오류던지기(경로, 오류);
 }
 
 void Win32플랫폼::한줄쓰기(const std::wstring& 경로, const std::wstring& 줄) {
+    // Made anew, never written through: whatever stands at the name in the
+    // user's temporary folder (a link to a file that only administrators may
+    // change, say) is removed, and CREATE_NEW fails if something takes its
+    // place in between.
+    const DWORD 오류 = 지우기(경로);
+    if (오류 != ERROR_SUCCESS && 오류 != ERROR_FILE_NOT_FOUND) 오류던지기(경로, 오류);
     auto 파일 = OwnHandle(::CreateFileW(경로.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                        CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                        CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!파일) 마지막오류던지기(경로);
     모두쓰기(파일.get(), 안시로(줄) + "\r\n", 경로);
 }

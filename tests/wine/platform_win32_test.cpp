@@ -191,4 +191,16 @@ TEST_F(Win32플랫폼시험, 임시파일은_한_번에_한_실행만_쓴다) {
     CloseHandle(스레드);
 }
 
+TEST_F(Win32플랫폼시험, 쓰기는_미리_놓인_링크를_따라가지_않는다) {
+    // A user could leave a hard link at a fixed temporary name, pointing at
+    // a file only an administrator may change, and wait for the elevated fix.
+    const std::wstring 보호 = 폴더 / L"보호된 파일.ini";
+    시험::바이트쓰기(보호, "[system]\r\n");
+    const std::wstring 배치 = 폴더 / L"fe2456.bat";
+    ASSERT_TRUE(CreateHardLinkW(배치.c_str(), 보호.c_str(), nullptr));
+    시스템.한줄쓰기(배치, L"cacls x");
+    EXPECT_EQ(시험::바이트읽기(보호), "[system]\r\n");
+    EXPECT_EQ(시험::바이트읽기(배치), "cacls x\r\n");
+}
+
 }  // namespace
