@@ -4,7 +4,6 @@
 
 #include <shellapi.h>
 
-#include <vector>
 
 #include "platform/win32_codepage.h"
 #include "platform/win32_handles.h"
@@ -145,7 +144,6 @@ std::wstring Win32플랫폼::시스템폴더() const {
 std::wstring Win32플랫폼::환경변수(const std::wstring& 이름) const {
     std::wstring 값(256, L'\0');
     for (;;) {
-        ::SetLastError(ERROR_SUCCESS);
         const DWORD 길이 =
             ::GetEnvironmentVariableW(이름.c_str(), 값.data(), static_cast<DWORD>(값.size()));
         if (길이 == 0) return {};
