@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "app/layout.h"
 #include "folders/설치폴더.h"
 
@@ -75,8 +77,13 @@ bool TorvaneM::만들기(HINSTANCE 인스턴스, int 표시방법) {
     ::AdjustWindowRectEx(&영역, 창스타일, FALSE, 0);
     const int 너비 = 영역.right - 영역.left;
     const int 높이 = 영역.bottom - 영역.top;
-    const int 왼쪽 = (::GetSystemMetrics(SM_CXSCREEN) - 너비) / 2;
-    const int 위 = (::GetSystemMetrics(SM_CYSCREEN) - 높이) / 2;
+    // Centred on the screen; but where the screen is smaller than the window
+    // (a small screen at a high DPI setting) its title bar must stay on the
+    // screen, or the window could not be moved.
+    RECT 작업영역{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &작업영역, 0);
+    const int 왼쪽 = std::max<int>(작업영역.left, (::GetSystemMetrics(SM_CXSCREEN) - 너비) / 2);
+    const int 위 = std::max<int>(작업영역.top, (::GetSystemMetrics(SM_CYSCREEN) - 높이) / 2);
 
     if (!::CreateWindowExW(0, 창클래스, 창제목, 창스타일, 왼쪽, 위, 너비, 높이, nullptr, nullptr,
                            인스턴스, this))

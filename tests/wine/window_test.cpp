@@ -10,6 +10,18 @@
 namespace {
 
 using namespace 시험;
+
+// The layout is designed for 96 DPI; at other settings every length grows
+// in proportion. The tests run in the same Wine prefix as the program, so
+// the screen's DPI here is the program's.
+int 화면DPI() {
+    const HDC 화면 = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(화면, LOGPIXELSY);
+    ReleaseDC(nullptr, 화면);
+    return dpi;
+}
+
+int 비례(int 픽셀96) { return MulDiv(픽셀96, 화면DPI(), 96); }
 // ---- what the buttons do -------------------------------------------------
 
 TEST_F(창종단, 보안체크는_누를_때마다_지금의_권한을_조회한다) {
@@ -143,8 +155,8 @@ TEST_F(창종단, 창은_제목과_클라이언트_크기를_갖고_화면_가�
     RECT 안{}, 바깥{};
     GetClientRect(프로그램->창(), &안);
     GetWindowRect(프로그램->창(), &바깥);
-    EXPECT_NEAR(안.right, 780, 1);
-    EXPECT_NEAR(안.bottom, 620, 1);
+    EXPECT_NEAR(안.right, 비례(780), 1);
+    EXPECT_NEAR(안.bottom, 비례(620), 1);
     EXPECT_NEAR(바깥.left, (GetSystemMetrics(SM_CXSCREEN) - (바깥.right - 바깥.left)) / 2, 1);
     EXPECT_NEAR(바깥.top, (GetSystemMetrics(SM_CYSCREEN) - (바깥.bottom - 바깥.top)) / 2, 1);
 }
@@ -173,13 +185,14 @@ TEST_F(창종단, 컨트롤은_제자리에_제_글을_갖고_탭_순서대로_�
         GetClassNameW(컨트롤, 클래스, 64);
         EXPECT_EQ(소문자(클래스), 소문자(기대.클래스));
         const RECT 자리 = 시험::부모기준사각형(컨트롤);
-        EXPECT_NEAR(자리.left, 기대.왼쪽, 1);
-        EXPECT_NEAR(자리.top, 기대.위, 1);
-        EXPECT_NEAR(자리.right - 자리.left, 기대.너비, 1);
+        EXPECT_NEAR(자리.left, 비례(기대.왼쪽), 1);
+        EXPECT_NEAR(자리.top, 비례(기대.위), 1);
+        EXPECT_NEAR(자리.right - 자리.left, 비례(기대.너비), 1);
         if (기대.높이) {
-            EXPECT_NEAR(자리.bottom - 자리.top, 기대.높이, 1);
+            EXPECT_NEAR(자리.bottom - 자리.top, 비례(기대.높이), 1);
         } else {
-            EXPECT_TRUE(자리.bottom - 자리.top >= 16 && 자리.bottom - 자리.top <= 30);
+            EXPECT_GE(자리.bottom - 자리.top, 비례(16));
+            EXPECT_LE(자리.bottom - 자리.top, 비례(30));
         }
         if (기대.글) {
             EXPECT_EQ(시험::창글(컨트롤), 기대.글);
@@ -217,9 +230,9 @@ TEST_F(창종단, 상태표시줄은_아래에_세_칸이고_셋째_칸에_지�
 
     const std::vector<int> 칸 = 프로그램->상태표시줄칸();
     ASSERT_EQ(칸.size(), 3u);
-    EXPECT_NEAR(칸[0], 96, 1);
-    EXPECT_NEAR(칸[1], 680, 1);
-    EXPECT_NEAR(칸[2], 776, 1);
+    EXPECT_NEAR(칸[0], 비례(96), 1);
+    EXPECT_NEAR(칸[1], 비례(680), 1);
+    EXPECT_NEAR(칸[2], 비례(776), 1);
 
     const std::wstring 시계 = 프로그램->상태표시줄글(2);
     const int 보인분 = 시계분(시계);
