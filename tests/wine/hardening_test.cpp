@@ -79,11 +79,11 @@ TEST_F(강건성, TEMP가_없어도_결과가_맞고_파일이_남지_않는다)
 TEST_F(강건성, 다른_프로그램이_잡고_있는_이전_출력은_그_파일을_밝혀_알린다) {
     시험::폴더만들기(대상);
     바이트쓰기(임시 + L"\\fe2437.txt", "stale");
-    const HANDLE 잡음 = CreateFileW((임시 + L"\\fe2437.txt").c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(잡음, INVALID_HANDLE_VALUE);
+    auto 잡음 = win32::OwnHandle(CreateFileW((임시 + L"\\fe2437.txt").c_str(), GENERIC_READ,
+                                             FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(잡음);
     const std::wstring 본문 = 답받기(IDC_CHECK_BASE).본문;
-    CloseHandle(잡음);
+    잡음.reset();
     EXPECT_NE(본문.find(임시 + L"\\fe2437.txt"), std::wstring::npos) << utf8(본문);
     EXPECT_EQ(실행기록(cacls), 줄들({}));
     EXPECT_EQ(남은것(임시), std::vector<std::wstring>{L"fe2437.txt"});  // only the stranger's

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "permission/보안방화벽.h"
+#include "platform/win32_handles.h"
 #include "platform/win32_platform.h"
 #include "tests/wine/wine_support.h"
 
@@ -115,9 +116,9 @@ TEST_F(권한모듈종단, 읽기전용인_이전_출력도_지우고_제대로_
 
 TEST_F(권한모듈종단, 다른_프로그램이_잡고_있는_이전_출력은_그_파일을_밝힌_오류가_된다) {
     시험::바이트쓰기(임시 / L"fe1235.txt", "stale");
-    const HANDLE 잡음 = CreateFileW((임시 / L"fe1235.txt").c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(잡음, INVALID_HANDLE_VALUE);
+    auto 잡음 = win32::OwnHandle(CreateFileW((임시 / L"fe1235.txt").c_str(), GENERIC_READ,
+                                             FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(잡음);
     try {
         권한부여(시스템, 대상);
         ADD_FAILURE() << "the held file must be reported";
@@ -125,7 +126,7 @@ TEST_F(권한모듈종단, 다른_프로그램이_잡고_있는_이전_출력은
         EXPECT_EQ(오류.경로(), 임시 / L"fe1235.txt");
         EXPECT_FALSE(오류.설명().empty());
     }
-    CloseHandle(잡음);
+    잡음.reset();
     EXPECT_EQ(남은임시파일(), std::vector<std::wstring>{L"fe1235.txt"});
     EXPECT_EQ(cacls.호출기록(), L"");  // nothing ran, nothing was granted
 }

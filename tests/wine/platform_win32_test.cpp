@@ -3,6 +3,7 @@
 // the existence test, and failures turned into 파일오류.
 #include <gtest/gtest.h>
 
+#include "platform/win32_handles.h"
 #include "platform/win32_platform.h"
 #include "tests/wine/wine_support.h"
 
@@ -122,11 +123,11 @@ TEST_F(Win32플랫폼시험, 고정한_파일은_풀릴때까지_쓰기_지우�
     시스템.한줄쓰기(배치, 줄);
     {
         const auto 고정 = 시스템.고정하기(배치, 줄);
-        const HANDLE 쓰기 = CreateFileW(배치.c_str(), GENERIC_WRITE,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                        nullptr, OPEN_EXISTING, 0, nullptr);
-        EXPECT_EQ(쓰기, INVALID_HANDLE_VALUE);
-        if (쓰기 != INVALID_HANDLE_VALUE) CloseHandle(쓰기);
+        const auto 쓰기 = win32::OwnHandle(
+            CreateFileW(배치.c_str(), GENERIC_WRITE,
+                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                        OPEN_EXISTING, 0, nullptr));
+        EXPECT_FALSE(쓰기) << "another writer got in";
         EXPECT_FALSE(DeleteFileW(배치.c_str()));
         EXPECT_FALSE(MoveFileW(배치.c_str(), (폴더 / L"다른.bat").c_str()));
         EXPECT_THROW(시스템.한줄쓰기(배치, L"@echo 바꿈"), 파일오류);
@@ -173,7 +174,7 @@ TEST_F(Win32플랫폼시험, 임시파일은_한_번에_한_실행만_쓴다) {
     auto 먼저 = 시스템.임시파일독점();
     LONG 얻음 = 0;
     struct 인자 { LONG* 얻음; } 전달{&얻음};
-    HANDLE 스레드 = CreateThread(
+    const win32::UniqueHandle 스레드(CreateThread(
         nullptr, 0,
         [](void* p) -> DWORD {
             Win32플랫폼 다른(L"보안설정");
@@ -181,14 +182,13 @@ TEST_F(Win32플랫폼시험, 임시파일은_한_번에_한_실행만_쓴다) {
             InterlockedExchange(static_cast<인자*>(p)->얻음, 1);
             return 0;
         },
-        &전달, 0, nullptr);
-    ASSERT_NE(스레드, nullptr);
-    EXPECT_EQ(WaitForSingleObject(스레드, 500), static_cast<DWORD>(WAIT_TIMEOUT));
+        &전달, 0, nullptr));
+    ASSERT_TRUE(스레드);
+    EXPECT_EQ(WaitForSingleObject(스레드.get(), 500), static_cast<DWORD>(WAIT_TIMEOUT));
     EXPECT_EQ(InterlockedCompareExchange(&얻음, 0, 0), 0);
     먼저.reset();
-    EXPECT_EQ(WaitForSingleObject(스레드, 10000), WAIT_OBJECT_0);
+    EXPECT_EQ(WaitForSingleObject(스레드.get(), 10000), WAIT_OBJECT_0);
     EXPECT_EQ(InterlockedCompareExchange(&얻음, 0, 0), 1);
-    CloseHandle(스레드);
 }
 
 TEST_F(Win32플랫폼시험, 쓰기는_미리_놓인_링크를_따라가지_않는다) {

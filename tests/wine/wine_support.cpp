@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/win32_codepage.h"
+#include "platform/win32_handles.h"
 
 #include <algorithm>
 #include <fstream>
@@ -74,13 +75,12 @@ std::wstring 코드페이지에서(const std::string& 바이트, UINT 코드페�
 std::vector<std::wstring> 폴더내용(const std::wstring& 폴더) {
     std::vector<std::wstring> 이름들;
     WIN32_FIND_DATAW 항목{};
-    HANDLE 찾기 = FindFirstFileW((폴더 + L"\\*").c_str(), &항목);
-    if (찾기 == INVALID_HANDLE_VALUE) return 이름들;
+    const auto 찾기 = win32::OwnFindHandle(FindFirstFileW((폴더 + L"\\*").c_str(), &항목));
+    if (!찾기) return 이름들;
     do {
         const std::wstring 이름 = 항목.cFileName;
         if (이름 != L"." && 이름 != L"..") 이름들.push_back(이름);
-    } while (FindNextFileW(찾기, &항목));
-    FindClose(찾기);
+    } while (FindNextFileW(찾기.get(), &항목));
     return 이름들;
 }
 
