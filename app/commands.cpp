@@ -1,8 +1,8 @@
 // The click handlers' rules: see commands.h.
 #include "app/commands.h"
 
-#include "folders/설치폴더.h"
-#include "permission/보안방화벽.h"
+#include "folders/install_folders.h"
+#include "permission/permission.h"
 
 namespace {
 

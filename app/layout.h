@@ -5,7 +5,7 @@
 
 #include "app/resources/resource_ids.h"
 
-namespace 배치 {
+namespace 화면구성 {
 
 enum class 종류 { 상태표시줄, 그림, 버튼, 목록 };
 
@@ -46,4 +46,4 @@ inline constexpr int 상태칸오른쪽[] = {1440, 10200, 11640};
 inline constexpr int 그림너비 = 584;
 inline constexpr int 그림높이 = 575;
 
-}  // namespace 배치
+}  // namespace 화면구성

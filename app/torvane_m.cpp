@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "app/layout.h"
-#include "folders/설치폴더.h"
+#include "folders/install_folders.h"
 
 namespace {
 
@@ -73,7 +73,7 @@ bool TorvaneM::만들기(HINSTANCE 인스턴스, int 표시방법) {
         dpi_ = ::GetDeviceCaps(화면, LOGPIXELSY);
         ::ReleaseDC(nullptr, 화면);
     }
-    RECT 영역{0, 0, 픽셀(배치::창너비), 픽셀(배치::창높이)};
+    RECT 영역{0, 0, 픽셀(화면구성::창너비), 픽셀(화면구성::창높이)};
     ::AdjustWindowRectEx(&영역, 창스타일, FALSE, 0);
     const int 너비 = 영역.right - 영역.left;
     const int 높이 = 영역.bottom - 영역.top;
@@ -144,23 +144,23 @@ int TorvaneM::픽셀(int 트윕) const { return ::MulDiv(트윕, dpi_, 1440); }
 
 void TorvaneM::컨트롤만들기() {
     글꼴_ = 메시지글꼴();
-    for (const 배치::컨트롤& 하나 : 배치::컨트롤들) {
+    for (const 화면구성::컨트롤& 하나 : 화면구성::컨트롤들) {
         const wchar_t* 클래스 = WC_BUTTONW;
         DWORD 스타일 = WS_CHILD | WS_VISIBLE;
         DWORD 확장 = 0;
         int 높이 = 하나.높이;
         switch (하나.종류) {
-        case 배치::종류::상태표시줄: 클래스 = STATUSCLASSNAMEW; break;
-        case 배치::종류::그림:
+        case 화면구성::종류::상태표시줄: 클래스 = STATUSCLASSNAMEW; break;
+        case 화면구성::종류::그림:
             클래스 = WC_STATICW;
             스타일 |= SS_BITMAP;
             확장 = WS_EX_CLIENTEDGE;  // the two-pixel sunken border
             break;
-        case 배치::종류::버튼: 스타일 |= WS_TABSTOP | BS_PUSHBUTTON; break;
-        case 배치::종류::목록:
+        case 화면구성::종류::버튼: 스타일 |= WS_TABSTOP | BS_PUSHBUTTON; break;
+        case 화면구성::종류::목록:
             클래스 = WC_COMBOBOXW;
             스타일 |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
-            높이 += 배치::목록펼침높이;
+            높이 += 화면구성::목록펼침높이;
             break;
         }
         const HWND 컨트롤창 = ::CreateWindowExW(
@@ -175,8 +175,8 @@ void TorvaneM::컨트롤만들기() {
         ::SendMessageW(목록, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(제품.목록이름));
     ::SetWindowTextW(목록, 설치폴더::제품표[0].목록이름);
 
-    int 칸[std::size(배치::상태칸오른쪽)];
-    for (size_t i = 0; i < std::size(칸); ++i) 칸[i] = 픽셀(배치::상태칸오른쪽[i]);
+    int 칸[std::size(화면구성::상태칸오른쪽)];
+    for (size_t i = 0; i < std::size(칸); ++i) 칸[i] = 픽셀(화면구성::상태칸오른쪽[i]);
     ::SendMessageW(컨트롤(IDC_STATUSBAR), SB_SETPARTS, std::size(칸), reinterpret_cast<LPARAM>(칸));
 
     그림넣기(컨트롤(IDC_PICTURE));
@@ -185,14 +185,14 @@ void TorvaneM::컨트롤만들기() {
 // The picture is drawn for 96 DPI; at other settings it is stretched once, so
 // that it fills its box in the same proportion to the window.
 void TorvaneM::그림넣기(HWND 그림상자) {
-    const int 너비 = ::MulDiv(배치::그림너비, dpi_, 96);
-    const int 높이 = ::MulDiv(배치::그림높이, dpi_, 96);
+    const int 너비 = ::MulDiv(화면구성::그림너비, dpi_, 96);
+    const int 높이 = ::MulDiv(화면구성::그림높이, dpi_, 96);
     그림_.reset(::LoadImageW(인스턴스_, MAKEINTRESOURCEW(IDB_INSTRUCTIONS), IMAGE_BITMAP, 너비, 높이,
                              LR_CREATEDIBSECTION));
     ::SendMessageW(그림상자, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(그림_.get()));
     // The static control fits its whole window to the bitmap, border and
     // all; the box keeps its designed size, the picture plus the border.
-    constexpr const 배치::컨트롤& 상자 = 배치::컨트롤찾기(IDC_PICTURE);
+    constexpr const 화면구성::컨트롤& 상자 = 화면구성::컨트롤찾기(IDC_PICTURE);
     ::SetWindowPos(그림상자, nullptr, 0, 0, 픽셀(상자.너비), 픽셀(상자.높이),
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

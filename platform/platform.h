@@ -46,6 +46,19 @@ public:
     virtual ~보유() = default;
 };
 
+// What 폴더고정 found at a path.
+enum class 폴더상태 {
+    고정됨,    // the folder itself, now held
+    없음,      // nothing there, or a file
+    연결지점,  // a reparse point: junction, symbolic link or mount point
+    다른경로,  // a folder, but the system names it otherwise (a link higher up)
+};
+
+struct 폴더고정결과 {
+    폴더상태 상태;
+    std::unique_ptr<보유> 잡음;  // set only for 고정됨
+};
+
 class 플랫폼 {
 public:
     virtual ~플랫폼() = default;
@@ -59,6 +72,10 @@ public:
     // The Windows system folder (C:\Windows\System32), without a trailing
     // separator; empty if Windows does not say.
     virtual std::wstring 시스템폴더() const = 0;
+
+    // True when the process runs with an elevated (administrator) token.
+    // False when the system cannot say. Never fails.
+    virtual bool 관리자권한() const = 0;
 
     // Value of an environment variable (names are case-insensitive), or the
     // empty string when it is not set. Never fails.
@@ -83,6 +100,15 @@ public:
     // replaced it in between is caught rather than obeyed. Throws 파일오류
     // when the file cannot be held or no longer holds the line.
     virtual std::unique_ptr<보유> 고정하기(const std::wstring& 경로, const std::wstring& 줄) = 0;
+
+    // Opens the folder itself, never what a reparse point at its name leads
+    // to, and checks that the system's own full name for it is the absolute
+    // form of `경로` (case aside). When both hold, the folder is held until the
+    // returned 보유 goes: it can then be neither deleted, renamed nor replaced
+    // by a link. Needs no right to list the folder; where listing is denied
+    // the folder is still checked, but not held. Throws 파일오류 on a failure
+    // other than those 폴더상태 names.
+    virtual 폴더고정결과 폴더고정(const std::wstring& 경로) = 0;
 
     // Waits, without a time limit, until no other instance of the tool in
     // this session uses the temporary files, and keeps them for this one

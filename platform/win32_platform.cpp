@@ -141,6 +141,16 @@ std::wstring Win32플랫폼::시스템폴더() const {
     return 길이 > 0 && 길이 < MAX_PATH ? std::wstring(경로, 길이) : std::wstring();
 }
 
+bool Win32플랫폼::관리자권한() const {
+    HANDLE 토큰 = nullptr;
+    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &토큰)) return false;
+    const UniqueHandle 토큰소유(토큰);
+    TOKEN_ELEVATION 상승{};
+    DWORD 크기 = 0;
+    return ::GetTokenInformation(토큰, TokenElevation, &상승, sizeof 상승, &크기) &&
+           상승.TokenIsElevated != 0;
+}
+
 std::wstring Win32플랫폼::환경변수(const std::wstring& 이름) const {
     std::wstring 값(256, L'\0');
     for (;;) {
@@ -226,6 +236,73 @@ private:
 class 빈보유 final : public 보유 {};
 
 }  // namespace
+
+namespace {
+
+// Opens a folder, never following a reparse point at its name. A handle
+// that may list the folder, shared for reading only, keeps others from
+// deleting or renaming it; one that may only read its attributes (where
+// listing is denied) restricts no one, but still tells what stands there.
+UniqueHandle 폴더열기(const std::wstring& 경로) {
+    constexpr DWORD 플래그 = FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT;
+    auto 폴더 = OwnHandle(::CreateFileW(경로.c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
+                                        FILE_SHARE_READ, nullptr, OPEN_EXISTING, 플래그, nullptr));
+    if (폴더 || ::GetLastError() != ERROR_ACCESS_DENIED) return 폴더;
+    return OwnHandle(::CreateFileW(경로.c_str(), FILE_READ_ATTRIBUTES,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, 플래그, nullptr));
+}
+
+// The system's full name of an open file, in the ordinary drive form.
+std::wstring 최종경로(HANDLE 파일, const std::wstring& 경로) {
+    std::wstring 이름(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD 길이 = ::GetFinalPathNameByHandleW(파일, 이름.data(),
+                                                       static_cast<DWORD>(이름.size()), 0);
+        if (길이 == 0) 마지막오류던지기(경로);
+        if (길이 < 이름.size()) {
+            이름.resize(길이);
+            break;
+        }
+        이름.resize(길이);
+    }
+    if (이름.rfind(L"\\\\?\\UNC\\", 0) == 0) return L"\\" + 이름.substr(7);
+    if (이름.rfind(L"\\\\?\\", 0) == 0) return 이름.substr(4);
+    return 이름;
+}
+
+std::wstring 구분자빼기(std::wstring 경로) {
+    while (경로.size() > 3 && 구분자로끝남(경로)) 경로.pop_back();
+    return 경로;
+}
+
+bool 같은이름(const std::wstring& 가, const std::wstring& 나) {
+    return ::CompareStringOrdinal(가.c_str(), static_cast<int>(가.size()), 나.c_str(),
+                                  static_cast<int>(나.size()), TRUE) == CSTR_EQUAL;
+}
+
+bool 없음오류(DWORD 오류) {
+    return 오류 == ERROR_FILE_NOT_FOUND || 오류 == ERROR_PATH_NOT_FOUND ||
+           오류 == ERROR_INVALID_NAME || 오류 == ERROR_DIRECTORY;
+}
+
+}  // namespace
+
+폴더고정결과 Win32플랫폼::폴더고정(const std::wstring& 경로) {
+    auto 폴더 = 폴더열기(경로);
+    if (!폴더) {
+        const DWORD 오류 = ::GetLastError();
+        if (없음오류(오류)) return {폴더상태::없음, nullptr};
+        오류던지기(경로, 오류);
+    }
+    BY_HANDLE_FILE_INFORMATION 정보{};
+    if (!::GetFileInformationByHandle(폴더.get(), &정보)) 마지막오류던지기(경로);
+    if (정보.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return {폴더상태::연결지점, nullptr};
+    if (!(정보.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return {폴더상태::없음, nullptr};
+    if (!같은이름(최종경로(폴더.get(), 경로), 구분자빼기(전체경로(경로))))
+        return {폴더상태::다른경로, nullptr};
+    return {폴더상태::고정됨, std::make_unique<읽기만공유>(std::move(폴더))};
+}
 
 std::unique_ptr<보유> Win32플랫폼::임시파일독점() {
     // "Local\": instances of other users have temporary folders of their own.

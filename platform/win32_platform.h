@@ -24,11 +24,13 @@ public:
 
     std::wstring 전체경로(const std::wstring& 경로) const override;
     std::wstring 시스템폴더() const override;
+    bool 관리자권한() const override;
     std::wstring 환경변수(const std::wstring& 이름) const override;
     std::wstring 존재검사(const std::wstring& 경로, 속성마스크 마스크) const override;
     void 파일삭제(const std::wstring& 경로) override;
     void 한줄쓰기(const std::wstring& 경로, const std::wstring& 줄) override;
     std::unique_ptr<보유> 고정하기(const std::wstring& 경로, const std::wstring& 줄) override;
+    폴더고정결과 폴더고정(const std::wstring& 경로) override;
     std::unique_ptr<보유> 임시파일독점() override;
     std::wstring 전체읽기(const std::wstring& 경로) override;
     void 숨겨실행(std::wstring& 명령줄) override;

@@ -52,6 +52,10 @@ public:
 
     std::wstring 시스템폴더() const override { return 시스템폴더값; }
 
+    // Wine reports every token as elevated; the fake lets a test choose.
+    bool 관리자 = false;
+    bool 관리자권한() const override { return 관리자; }
+
     std::wstring 환경변수(const std::wstring& 이름) const override {
         auto 찾음 = 환경_.find(소문자(이름));
         return 찾음 == 환경_.end() ? std::wstring() : 찾음->second;
@@ -85,6 +89,19 @@ public:
         기록.push_back(L"고정 " + 경로);
         if (파일들[경로] != 줄 + L"\r\n") throw 파일오류(경로, 1006, L"바뀌었습니다.");
         return std::make_unique<고정>(기록, 경로);
+    }
+
+    // Folders that are reparse points, and folders whose system name is
+    // another (a link higher up their path).
+    std::set<std::wstring> 연결지점들;
+    std::set<std::wstring> 다른이름폴더들;
+
+    폴더고정결과 폴더고정(const std::wstring& 경로) override {
+        기록.push_back(L"폴더고정 " + 경로);
+        if (연결지점들.count(경로)) return {폴더상태::연결지점, nullptr};
+        if (!폴더들.count(경로)) return {폴더상태::없음, nullptr};
+        if (다른이름폴더들.count(경로)) return {폴더상태::다른경로, nullptr};
+        return {폴더상태::고정됨, std::make_unique<고정>(기록, 경로)};
     }
 
     std::unique_ptr<보유> 임시파일독점() override {

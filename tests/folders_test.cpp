@@ -1,7 +1,7 @@
 // The product table and the two base folders.
 #include <gtest/gtest.h>
 
-#include "folders/설치폴더.h"
+#include "folders/install_folders.h"
 #include "tests/fake_platform.h"
 
 using namespace 설치폴더;
@@ -53,6 +53,15 @@ TEST_F(기준폴더, 끝에_구분자가_있는_임시폴더는_그_자체가_�
     시스템.환경설정(L"ProgramFiles(x86)", L"D:\\Apps");
     시스템.환경설정(L"TEMP", L"C:\\Temp\\");
     EXPECT_EQ(가상_프로그램폴더(시스템), L"C:\\Temp\\VirtualStore\\Program Files (x86)");
+}
+
+TEST_F(기준폴더, 가상_저장소는_임시폴더가_어디에_있든_로컬_앱데이터_아래에_있다) {
+    // A Remote Desktop host gives each session a temporary folder of its own.
+    시스템.환경설정(L"ProgramFiles(x86)", L"C:\\Program Files (x86)");
+    시스템.환경설정(L"LOCALAPPDATA", L"C:\\Users\\kim\\AppData\\Local");
+    시스템.환경설정(L"TEMP", L"C:\\Users\\kim\\AppData\\Local\\Temp\\2");
+    EXPECT_EQ(가상_프로그램폴더(시스템),
+              L"C:\\Users\\kim\\AppData\\Local\\VirtualStore\\Program Files (x86)");
 }
 
 TEST_F(기준폴더, 구분자가_없는_임시폴더는_로컬_앱데이터로_대신한다) {

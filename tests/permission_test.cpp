@@ -3,7 +3,7 @@
 // judged.
 #include <gtest/gtest.h>
 
-#include "permission/보안방화벽.h"
+#include "permission/permission.h"
 #include "tests/fake_platform.h"
 
 using namespace 보안방화벽;

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "permission/보안방화벽.h"
+#include "permission/permission.h"
 #include "platform/win32_platform.h"
 #include "tests/wine/window_driver.h"
 #include "tests/wine/wine_support.h"

@@ -3,7 +3,7 @@
 // test's own whose path holds a blank.
 #include <gtest/gtest.h>
 
-#include "permission/보안방화벽.h"
+#include "permission/permission.h"
 #include "platform/win32_handles.h"
 #include "platform/win32_platform.h"
 #include "tests/wine/wine_support.h"

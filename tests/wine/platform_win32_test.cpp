@@ -148,6 +148,22 @@ TEST_F(Win32플랫폼시험, 내용이_바뀐_파일은_고정하지_않고_오�
     EXPECT_THROW(시스템.고정하기(폴더 / L"없음.bat", L"cacls x"), 파일오류);
 }
 
+TEST_F(Win32플랫폼시험, 고정한_폴더는_풀릴때까지_지우거나_이름을_바꿀_수_없다) {
+    const std::wstring 대상 = 폴더 / L"Quindle";
+    시험::폴더만들기(대상);
+    시험::바이트쓰기(폴더 / L"파일", "x");
+    EXPECT_EQ(시스템.폴더고정(폴더 / L"없음").상태, 폴더상태::없음);
+    EXPECT_EQ(시스템.폴더고정(폴더 / L"파일").상태, 폴더상태::없음);
+    {
+        const 폴더고정결과 결과 = 시스템.폴더고정(대상 + L"\\");
+        ASSERT_EQ(결과.상태, 폴더상태::고정됨);
+        EXPECT_FALSE(MoveFileW(대상.c_str(), (폴더 / L"다른").c_str()));
+        EXPECT_FALSE(RemoveDirectoryW(대상.c_str()));
+        시험::바이트쓰기(대상 + L"\\안.txt", "files can still be made inside");
+    }
+    EXPECT_TRUE(MoveFileW(대상.c_str(), (폴더 / L"다른").c_str()));
+}
+
 TEST_F(Win32플랫폼시험, 읽기전용_파일도_지운다) {
     const std::wstring 파일 = 폴더 / L"fe2437.txt";
     시험::바이트쓰기(파일, "stale");

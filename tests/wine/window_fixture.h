@@ -129,6 +129,7 @@ protected:
     const std::wstring 대상 = 프로그램파일 + L"\\Quindle";
     환경변수바꾸기 TEMP바꾸기{L"TEMP", 임시.c_str()};
     환경변수바꾸기 TMP바꾸기{L"TMP", 임시.c_str()};
+    환경변수바꾸기 로컬앱데이터바꾸기{L"LOCALAPPDATA", 뿌리.경로().c_str()};
     환경변수바꾸기 프로그램파일바꾸기{L"ProgramFiles(x86)", 프로그램파일.c_str()};
     대체cacls cacls{뿌리 / L"cacls 상태"};
     std::optional<창프로그램> 프로그램;

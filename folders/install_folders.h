@@ -32,8 +32,9 @@ std::wstring 제품폴더이름(const std::wstring& 목록텍스트);
 // separator: "ProgramFiles(x86)" where set, else "ProgramFiles".
 std::wstring 프로그램폴더(const 플랫폼& 시스템);
 
-// The VirtualStore copy of 프로그램폴더: a sibling of the temporary folder.
-// Empty when no parent folder can be found for it.
+// The VirtualStore copy of 프로그램폴더, under the local application-data
+// folder (or, where that is not set, beside the temporary folder). Empty when
+// no parent folder can be found for it.
 std::wstring 가상_프로그램폴더(const 플랫폼& 시스템);
 
 // base & "\" & folder name.

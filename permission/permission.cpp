@@ -1,5 +1,5 @@
-// How the permission module drives `cacls`: see 보안방화벽.h.
-#include "permission/보안방화벽.h"
+// How the permission module drives `cacls`: see permission.h.
+#include "permission/permission.h"
 
 #include <exception>
 #include <initializer_list>

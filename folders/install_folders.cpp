@@ -1,5 +1,5 @@
-// The product table and the folder arithmetic: see 설치폴더.h.
-#include "folders/설치폴더.h"
+// The product table and the folder arithmetic: see install_folders.h.
+#include "folders/install_folders.h"
 
 namespace 설치폴더 {
 namespace {
@@ -8,14 +8,15 @@ bool 환경변수있음(const 플랫폼& 시스템, const wchar_t* 이름) {
     return !시스템.환경변수(이름).empty();
 }
 
-// The folder that holds the user's temporary folder, which on every Windows
-// since Vista is the local application-data folder that also holds the
-// VirtualStore. Without a separator in "temp" there is no parent to take; the
-// application-data folder is then read directly rather than guessed at.
-std::wstring 임시폴더의부모(const 플랫폼& 시스템) {
+// The folder that holds the VirtualStore: the local application-data folder.
+// The temporary folder's parent is only a fallback for a system that does not
+// name it, since "temp" may lie deeper (Remote Desktop hosts give each
+// session a folder of its own, ...\Local\Temp\2) or elsewhere.
+std::wstring 가상저장소의부모(const 플랫폼& 시스템) {
+    if (std::wstring 로컬 = 시스템.환경변수(L"LOCALAPPDATA"); !로컬.empty()) return 로컬;
     const std::wstring 임시 = 시스템.환경변수(L"temp");
     const auto 마지막구분자 = 임시.rfind(L'\\');
-    if (마지막구분자 == std::wstring::npos) return 시스템.환경변수(L"LOCALAPPDATA");
+    if (마지막구분자 == std::wstring::npos) return {};
     return 임시.substr(0, 마지막구분자);
 }
 
@@ -34,7 +35,7 @@ std::wstring 프로그램폴더(const 플랫폼& 시스템) {
 }
 
 std::wstring 가상_프로그램폴더(const 플랫폼& 시스템) {
-    const std::wstring 부모 = 임시폴더의부모(시스템);
+    const std::wstring 부모 = 가상저장소의부모(시스템);
     if (부모.empty()) return {};
     // Only whether the variable is set matters: the virtual store names the
     // folder the way an English Windows does, whatever its real path.
