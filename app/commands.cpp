@@ -1,6 +1,8 @@
 // The click handlers' rules: see commands.h.
 #include "app/commands.h"
 
+#include <optional>
+
 #include "folders/install_folders.h"
 #include "permission/permission.h"
 
@@ -13,15 +15,20 @@ std::wstring 파일오류메시지(const 파일오류& 오류) {
            L"\r\n" + 오류.설명();
 }
 
-const wchar_t* 검사결과(플랫폼& 시스템, const std::wstring& 대상) {
-    return 보안방화벽::권한검사(시스템, 대상) == 참 ? 메시지::설정정상 : 메시지::설정문제;
+명령결과 결과(결과종류 종류, std::wstring 메시지) { return {종류, std::move(메시지)}; }
+
+명령결과 검사결과(플랫폼& 시스템, const std::wstring& 대상) {
+    return 보안방화벽::권한검사(시스템, 대상) == 참 ? 결과(결과종류::설정정상, 메시지::설정정상)
+                                                     : 결과(결과종류::설정문제, 메시지::설정문제);
 }
 
-const wchar_t* 부여결과(플랫폼& 시스템, const std::wstring& 대상) {
-    if (보안방화벽::권한부여(시스템, 대상) != 참) return 메시지::관리자권한필요;
+명령결과 부여결과(플랫폼& 시스템, const std::wstring& 대상) {
+    if (보안방화벽::권한부여(시스템, 대상) != 참)
+        return 결과(결과종류::관리자권한필요, 메시지::관리자권한필요);
     // A second, separate query: the grant's own output says only that the
     // folder was processed, not what its access list now holds.
-    return 보안방화벽::권한검사(시스템, 대상) == 참 ? 메시지::설정완료 : 메시지::설정실패;
+    return 보안방화벽::권한검사(시스템, 대상) == 참 ? 결과(결과종류::설정완료, 메시지::설정완료)
+                                                     : 결과(결과종류::설정실패, 메시지::설정실패);
 }
 
 // A path ending in a separator matches only a folder's own entries, so a
@@ -30,37 +37,47 @@ bool 폴더있음(const 플랫폼& 시스템, const std::wstring& 경로) {
     return !시스템.존재검사(경로 + L"\\", 속성마스크::폴더포함).empty();
 }
 
-// Why the command cannot run on `대상`, or empty when it can. Without these
+// Why the command cannot run on `대상`, or nothing when it can. Without these
 // checks a missing folder or a missing cacls would read as "no permission"
 // and, after a fix, as "administrator rights needed".
-std::wstring 실행할수없는이유(const 플랫폼& 시스템, const std::wstring& 대상) {
-    if (!폴더있음(시스템, 대상)) return 대상 + 메시지::폴더없음꼬리;
+std::optional<명령결과> 실행할수없는이유(const 플랫폼& 시스템, const std::wstring& 대상) {
+    if (!폴더있음(시스템, 대상)) return 결과(결과종류::폴더없음, 대상 + 메시지::폴더없음꼬리);
     const std::wstring cacls = 시스템.시스템폴더() + L"\\cacls.exe";
-    if (시스템.존재검사(cacls, 속성마스크::일반파일).empty()) return 메시지::cacls없음 + cacls;
-    return {};
+    if (시스템.존재검사(cacls, 속성마스크::일반파일).empty())
+        return 결과(결과종류::시스템오류, 메시지::cacls없음 + cacls);
+    return std::nullopt;
 }
 
-}  // namespace
-
-void 보안체크_클릭(플랫폼& 시스템, const 설치폴더원본& 폴더, std::int16_t 인덱스) {
+// Runs `명령` on the product's install folder once it is known to be safe
+// to run on; every failure on the way becomes a result.
+명령결과 제품에실행(플랫폼& 시스템, const 설치폴더원본& 폴더,
+                  명령결과 (*명령)(플랫폼&, const std::wstring&)) {
     const std::wstring 기준 = 폴더.Q프로그램폴더();
     const std::wstring 이름 = 폴더.Q프로그램_폴더();
     // An unknown product would leave the bare program-files folder as the
     // target, and granting there would open every installed program to all.
-    if (이름.empty()) {
-        시스템.메시지상자(메시지::제품선택필요);
-        return;
-    }
+    if (이름.empty()) return 결과(결과종류::제품없음, 메시지::제품선택필요);
     const std::wstring 대상 = 설치폴더::대상경로(기준, 이름);
-    if (const std::wstring 이유 = 실행할수없는이유(시스템, 대상); !이유.empty()) {
-        시스템.메시지상자(이유);
-        return;
-    }
+    if (auto 이유 = 실행할수없는이유(시스템, 대상)) return *이유;
     try {
-        시스템.메시지상자(인덱스 == 0 ? 검사결과(시스템, 대상) : 부여결과(시스템, 대상));
+        return 명령(시스템, 대상);
     } catch (const 파일오류& 오류) {
-        시스템.메시지상자(파일오류메시지(오류));
+        return 결과(결과종류::시스템오류, 파일오류메시지(오류));
     }
+}
+
+}  // namespace
+
+명령결과 보안검사(플랫폼& 시스템, const 설치폴더원본& 폴더) {
+    return 제품에실행(시스템, 폴더, 검사결과);
+}
+
+명령결과 보안설정(플랫폼& 시스템, const 설치폴더원본& 폴더) {
+    return 제품에실행(시스템, 폴더, 부여결과);
+}
+
+void 보안체크_클릭(플랫폼& 시스템, const 설치폴더원본& 폴더, std::int16_t 인덱스) {
+    시스템.메시지상자((인덱스 == 0 ? 보안검사(시스템, 폴더) : 보안설정(시스템, 폴더)).메시지);
 }
 
 void 폴더열기_클릭(플랫폼& 시스템, const 설치폴더원본& 폴더, std::int16_t 인덱스) {

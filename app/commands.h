@@ -38,6 +38,28 @@ inline constexpr wchar_t 가상저장소모름[] =
 // The page that explains how to set the permission by hand.
 inline constexpr wchar_t 도움말주소[] = L"http://www.torvane.co.kr/xe/FAQ/44187";
 
+// What a check or a fix came to, for the window and the command line alike.
+enum class 결과종류 {
+    설정정상,        // check: the Users entry is there
+    설정문제,        // check: it is not
+    설정완료,        // fix: granted, and a second check found the entry
+    설정실패,        // fix: granted, but the second check did not find it
+    관리자권한필요,  // fix: cacls did not process the folder
+    제품없음,        // the text names no product; nothing ran
+    폴더없음,        // the install folder is missing or a file; nothing ran
+    시스템오류,      // a temporary file, cacls itself, or the system failed
+};
+
+struct 명령결과 {
+    결과종류 종류;
+    std::wstring 메시지;  // what the window shows for it
+};
+
+// The two commands on the product the window (or a caller standing in for
+// it) names. They never show anything themselves.
+명령결과 보안검사(플랫폼& 시스템, const 설치폴더원본& 폴더);
+명령결과 보안설정(플랫폼& 시스템, const 설치폴더원본& 폴더);
+
 // Index 0 of `보안체크C` checks the install folder; any other index grants the
 // Users entry and checks again.
 void 보안체크_클릭(플랫폼& 시스템, const 설치폴더원본& 폴더, std::int16_t 인덱스);
