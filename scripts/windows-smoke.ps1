@@ -9,15 +9,19 @@
     -Program). For one product it:
       1. creates a scratch install folder under the 32-bit program-files
          folder when the product has none (and only then removes it again);
-      2. runs "/check" (expects exit code 1 and the word "missing"),
+      2. runs the program without administrator rights, as UAC runs it for
+         everyone who did not choose "Run as administrator": "/check" must
+         work (exit code 1), "/fix" must end with 3 and change nothing;
+      3. runs "/check" (expects exit code 1 and the word "missing"),
          "/fix" (expects 0, "granted") and "/check" again (expects 0, "ok");
-      3. reads the folder's access list with Get-Acl and checks that it is
+      4. reads the folder's access list with Get-Acl and checks that it is
          exactly one explicit entry, BUILTIN\Users full control, inherited by
          files and subfolders, protected from the parent's entries; and that a
          new file and a new subfolder inside do inherit it;
-      4. removes what it created.
-    It prints one PASS or FAIL line per step with what it saw, and exits with
-    0 when every step passed, 1 when one failed, 2 when it refused to start.
+      5. removes what it created.
+    It prints one PASS or FAIL line per step with what it saw (SKIP where this
+    PC cannot run a step, such as the unelevated runs with UAC off), and exits
+    with 0 when no step failed, 1 when one did, 2 when it refused to start.
 
     When the product's folder already exists (the product is installed),
     "/fix" would replace that folder's access list, so the script stops
@@ -78,10 +82,67 @@ function Test-SamePath([string] $a, [string] $b) {
 function Test-Run([string] $verb, [int] $code, [string] $word) {
     $run = Invoke-Program $verb
     $seen = "exit code {0}, output [{1}]" -f $run.ExitCode, ($run.Lines -join ' | ')
-    $fields = if ($run.Lines.Count -eq 1) { $run.Lines[0].Split("`t") } else { @() }
+    # @() throughout: a pipeline hands back one item, or none, unwrapped.
+    $fields = @(if ($run.Lines.Count -eq 1) { $run.Lines[0].Split("`t") })
     $passed = $run.ExitCode -eq $code -and $fields.Count -eq 3 -and
               $fields[0] -ceq $Product -and (Test-SamePath $fields[1] $folder) -and $fields[2] -ceq $word
     Write-Step $passed "$verb $Product (expects $code, '$word')" $seen.Replace("`t", '<TAB>')
+}
+
+# Runs the program with this user's own unelevated token, the one UAC gives
+# every program not started "as administrator": through a one-time scheduled
+# task at the limited run level, whose last result is the program's exit
+# code. Returns the exit code; "hung" when the program was still running
+# after the limit; $null when Windows did not start it (an administrator
+# account other than the one logged on at this screen, say).
+function Invoke-Unelevated([string] $verb) {
+    $name = "boansetting-smoke-$PID"
+    $action = New-ScheduledTaskAction -Execute $Program -Argument "$verb $Product"
+    $principal = New-ScheduledTaskPrincipal -UserId $identity.Name -LogonType Interactive -RunLevel Limited
+    Register-ScheduledTask -TaskName $name -Action $action -Principal $principal -Force -ErrorAction Stop | Out-Null
+    try {
+        Start-ScheduledTask -TaskName $name -ErrorAction Stop
+        $notYet = @(0x41301, 0x41303)  # running; has not run yet
+        $deadline = (Get-Date).AddSeconds(30)
+        do {
+            Start-Sleep -Milliseconds 250
+            $state = [string](Get-ScheduledTask -TaskName $name).State
+            $result = (Get-ScheduledTaskInfo -TaskName $name).LastTaskResult
+            if ($state -eq 'Ready' -and $notYet -notcontains $result) { return [long]$result }
+        } until ((Get-Date) -gt $deadline)
+        if ($state -ne 'Running') { return $null }
+        Stop-ScheduledTask -TaskName $name -ErrorAction SilentlyContinue
+        return 'hung'
+    } finally {
+        Unregister-ScheduledTask -TaskName $name -Confirm:$false -ErrorAction SilentlyContinue
+    }
+}
+
+# Without administrator rights the check must work and the fix must refuse
+# with exit code 3 and leave the folder as it was.
+function Test-Unelevated([int] $checkCode) {
+    $lua = Get-ItemProperty -Path 'HKLM:\SOFTWARE\Microsoft\Windows\CurrentVersion\Policies\System' `
+        -Name EnableLUA -ErrorAction SilentlyContinue
+    if ($null -ne $lua -and $lua.EnableLUA -eq 0) {
+        Write-Host 'SKIP  unelevated runs: UAC is off on this PC, so every program of an administrator runs elevated'
+        return
+    }
+    try {
+        $code = Invoke-Unelevated '/check'
+    } catch {
+        Write-Host "SKIP  unelevated runs: cannot use the task scheduler: $($_.Exception.Message)"
+        return
+    }
+    if ($null -eq $code) {
+        Write-Host "SKIP  unelevated runs: Windows did not start a limited task as $($identity.Name) (not the account logged on here?)"
+        return
+    }
+    Write-Step ($code -eq $checkCode) "/check $Product without administrator rights (expects $checkCode)" "exit code $code"
+    $before = Get-DaclSddl $folder
+    $code = Invoke-Unelevated '/fix'
+    $after = Get-DaclSddl $folder
+    Write-Step ($code -eq 3 -and $after -eq $before) "/fix $Product without administrator rights (expects 3, nothing changed)" `
+        ("exit code {0}; access list {1}" -f $code, $(if ($after -eq $before) { 'unchanged' } else { "changed to $after" }))
 }
 
 # The access list alone in SDDL, e.g. "D:PAI(A;OICI;FA;;;BU)".
@@ -191,6 +252,7 @@ try {
     if ($hadEntry -and $created) {
         Write-Step $false 'scratch folder' 'a new folder already holds the Users entry: the check cannot be tested here'
     }
+    Test-Unelevated $(if ($hadEntry) { 0 } else { 1 })
     if ($hadEntry) { Test-Run '/check' 0 'ok' } else { Test-Run '/check' 1 'missing' }
     Test-Run '/fix' 0 'granted'
     Test-Run '/check' 0 'ok'
