@@ -3,6 +3,7 @@
 
 #include <optional>
 
+#include "app/command_line.h"
 #include "folders/install_folders.h"
 #include "permission/permission.h"
 
@@ -29,12 +30,6 @@ std::wstring 파일오류메시지(const 파일오류& 오류) {
     // folder was processed, not what its access list now holds.
     return 보안방화벽::권한검사(시스템, 대상) == 참 ? 결과(결과종류::설정완료, 메시지::설정완료)
                                                      : 결과(결과종류::설정실패, 메시지::설정실패);
-}
-
-// A path ending in a separator matches only a folder's own entries, so a
-// file of the folder's name does not count.
-bool 폴더있음(const 플랫폼& 시스템, const std::wstring& 경로) {
-    return !시스템.존재검사(경로 + L"\\", 속성마스크::폴더포함).empty();
 }
 
 // Why the command cannot run on `대상`, or nothing when it can. Without these
@@ -66,7 +61,28 @@ std::optional<명령결과> 실행할수없는이유(const 플랫폼& 시스템,
     }
 }
 
+std::wstring 목록이름(const std::wstring& 폴더이름) {
+    for (const 설치폴더::제품& 제품 : 설치폴더::제품표)
+        if (폴더이름 == 제품.폴더이름) return 제품.목록이름;
+    return {};
+}
+
+// What the window says once the elevated run has ended with `종료코드` and
+// its own check came to `확인`.
+명령결과 관리자실행후(unsigned long 종료코드, 명령결과 확인) {
+    if (확인.종류 != 결과종류::설정정상 && 확인.종류 != 결과종류::설정문제) return 확인;
+    if (종료코드 == 명령줄::정상 && 확인.종류 == 결과종류::설정정상)
+        return 결과(결과종류::설정완료, 메시지::설정완료);
+    return 결과(결과종류::설정실패, 메시지::설정실패);
+}
+
 }  // namespace
+
+// A path ending in a separator matches only a folder's own entries, so a
+// file of the folder's name does not count.
+bool 폴더있음(const 플랫폼& 시스템, const std::wstring& 경로) {
+    return !시스템.존재검사(경로 + L"\\", 속성마스크::폴더포함).empty();
+}
 
 명령결과 보안검사(플랫폼& 시스템, const 설치폴더원본& 폴더) {
     return 제품에실행(시스템, 폴더, 검사결과);
@@ -76,8 +92,36 @@ std::optional<명령결과> 실행할수없는이유(const 플랫폼& 시스템,
     return 제품에실행(시스템, 폴더, 부여결과);
 }
 
+명령결과 관리자로설정(플랫폼& 시스템, const 설치폴더원본& 폴더) {
+    const std::wstring 이름 = 폴더.Q프로그램_폴더();
+    if (이름.empty()) return 결과(결과종류::제품없음, 메시지::제품선택필요);
+    // Asking for rights that could not help would only teach users to
+    // click the prompt away.
+    const std::wstring 대상 = 설치폴더::대상경로(폴더.Q프로그램폴더(), 이름);
+    if (!폴더있음(시스템, 대상)) return 결과(결과종류::폴더없음, 대상 + 메시지::폴더없음꼬리);
+
+    관리자실행결과 실행;
+    try {
+        // Only the product's name crosses to the elevated run, which works
+        // out the folder itself: nothing this process computed is trusted.
+        실행 = 시스템.관리자로실행(명령줄::설정인자(목록이름(이름)));
+    } catch (const 파일오류& 오류) {
+        return 결과(결과종류::시스템오류,
+                    메시지::관리자실행실패 + 오류.경로() + L"\r\n" + 오류.설명());
+    }
+    if (실행.거절됨 || 실행.종료코드 == 명령줄::미비 || 실행.종료코드 == 명령줄::관리자필요 ||
+        실행.종료코드 == 명령줄::인자오류)
+        return 결과(결과종류::관리자권한필요, 메시지::관리자권한필요);
+    return 관리자실행후(실행.종료코드, 보안검사(시스템, 폴더));
+}
+
+bool 설정에방패(const 플랫폼& 시스템) { return !시스템.관리자권한(); }
+
 void 보안체크_클릭(플랫폼& 시스템, const 설치폴더원본& 폴더, std::int16_t 인덱스) {
-    시스템.메시지상자((인덱스 == 0 ? 보안검사(시스템, 폴더) : 보안설정(시스템, 폴더)).메시지);
+    const 명령결과 결과 = 인덱스 == 0            ? 보안검사(시스템, 폴더)
+                          : 시스템.관리자권한() ? 보안설정(시스템, 폴더)
+                                                : 관리자로설정(시스템, 폴더);
+    시스템.메시지상자(결과.메시지);
 }
 
 void 폴더열기_클릭(플랫폼& 시스템, const 설치폴더원본& 폴더, std::int16_t 인덱스) {

@@ -31,6 +31,8 @@ inline constexpr wchar_t 제품선택필요[] = L"목록에서 프로그램을 �
 inline constexpr wchar_t 폴더없음꼬리[] = L" - 폴더가 없습니다.";
 inline constexpr wchar_t cacls없음[] =
     L"Windows의 권한 도구(cacls.exe)를 찾을 수 없어 보안설정을 확인하거나 바꿀 수 없습니다.\r\n\r\n";
+inline constexpr wchar_t 관리자실행실패[] =
+    L"보안설정을 관리자 권한으로 실행하지 못했습니다.\r\n\r\n";
 inline constexpr wchar_t 가상저장소모름[] =
     L"임시 폴더(TEMP) 설정이 올바르지 않아 가상 폴더의 위치를 알 수 없습니다.";
 }  // namespace 메시지
@@ -61,8 +63,23 @@ struct 명령결과 {
 명령결과 보안설정(플랫폼& 시스템, const 설치폴더원본& 폴더);
 
 // Index 0 of `보안체크C` checks the install folder; any other index grants the
-// Users entry and checks again.
+// Users entry and checks again. Elevated, the grant runs in this process;
+// otherwise an elevated run of the program's command line grants (see
+// 관리자로설정), and this process checks afterwards.
 void 보안체크_클릭(플랫폼& 시스템, const 설치폴더원본& 폴더, std::int16_t 인덱스);
+
+// The fix as an ordinary user's window does it: starts the program elevated
+// with `/fix <product>`, waits for it, and checks itself. A declined prompt,
+// or a run that could not grant, ends in 관리자권한필요, so that the picture
+// that tells the user to start over as administrator stays true.
+명령결과 관리자로설정(플랫폼& 시스템, const 설치폴더원본& 폴더);
+
+// Whether "2. 보안설정" carries the elevation shield: when pressing it will
+// ask for administrator rights.
+bool 설정에방패(const 플랫폼& 시스템);
+
+// True when `경로` is a folder (not a file, not missing).
+bool 폴더있음(const 플랫폼& 시스템, const std::wstring& 경로);
 
 // Index 0 of `Pelorant폴더C` opens the real install folder, any other index
 // its VirtualStore copy.

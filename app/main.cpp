@@ -1,15 +1,21 @@
-// Start-up: makes the process safe to run elevated, shows the main window
-// and runs its message loop until the window is closed.
+// Start-up: makes the process safe to run elevated; then either runs the
+// command line given to it, or shows the main window and runs its message
+// loop until the window is closed.
 #include <windows.h>
 
 #include <commctrl.h>
 
+#include "app/console_mode.h"
 #include "app/torvane_m.h"
 
 int WINAPI wWinMain(HINSTANCE 인스턴스, HINSTANCE, PWSTR, int 표시방법) {
     // Run as administrator from a Downloads folder, the program must not
     // load a DLL planted beside it: only the system folder is searched.
     ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+
+    // With arguments the program is a command for scripts and deployment
+    // tools, and for the window's own elevated fix: no window, no box.
+    if (const auto 인자들 = 프로그램인자(); !인자들.empty()) return 명령줄모드(인자들);
 
     INITCOMMONCONTROLSEX 공통컨트롤{sizeof 공통컨트롤, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&공통컨트롤);

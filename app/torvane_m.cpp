@@ -180,6 +180,9 @@ void TorvaneM::컨트롤만들기() {
     ::SendMessageW(컨트롤(IDC_STATUSBAR), SB_SETPARTS, std::size(칸), reinterpret_cast<LPARAM>(칸));
 
     그림넣기(컨트롤(IDC_PICTURE));
+    // Not elevated, the fix asks for administrator rights: the button shows
+    // the shield that tells users so.
+    if (설정에방패(시스템_)) ::SendMessageW(컨트롤(IDC_CHECK_BASE + 1), BCM_SETSHIELD, 0, TRUE);
 }
 
 // The picture is drawn for 96 DPI; at other settings it is stretched once, so

@@ -59,6 +59,12 @@ struct 폴더고정결과 {
     std::unique_ptr<보유> 잡음;  // set only for 고정됨
 };
 
+// How a run of the tool's own program as administrator ended.
+struct 관리자실행결과 {
+    bool 거절됨;             // the elevation prompt was declined; nothing ran
+    unsigned long 종료코드;  // the program's exit code, when it ran
+};
+
 class 플랫폼 {
 public:
     virtual ~플랫폼() = default;
@@ -127,6 +133,14 @@ public:
     // cannot be started returns at once. Afterwards `명령줄` holds the line as
     // the system saw it, i.e. converted to ANSI and back.
     virtual void 숨겨실행(std::wstring& 명령줄) = 0;
+
+    // Starts this program's own file, as the system names the running
+    // module (never a path from outside), elevated with the "runas" verb and
+    // `인자` as its arguments, and waits for it as 숨겨실행 waits: without a
+    // time limit, the window repainting, user input dropped. Throws 파일오류,
+    // with the program's path, when it cannot be started for another reason
+    // than a declined prompt.
+    virtual 관리자실행결과 관리자로실행(const std::wstring& 인자) = 0;
 
     // Opens a folder in the file manager or an address in the browser with the
     // shell's "open" verb. Returns at once; the outcome is not reported.

@@ -34,6 +34,7 @@ public:
     std::unique_ptr<보유> 임시파일독점() override;
     std::wstring 전체읽기(const std::wstring& 경로) override;
     void 숨겨실행(std::wstring& 명령줄) override;
+    관리자실행결과 관리자로실행(const std::wstring& 인자) override;
     void 셸열기(const std::wstring& 대상) override;
     void 메시지상자(const std::wstring& 텍스트) override;
 

@@ -27,6 +27,9 @@ class 명령 : public ::testing::Test {
 protected:
     void SetUp() override {
         시스템.환경설정(L"TEMP", 임시);
+        // Started as administrator, as the tests here assume: the fix runs
+        // in this process. The ordinary user's road has tests of its own.
+        시스템.관리자 = true;
         // A stand-in for cacls: the query prints the folder's present
         // descriptor, the grant replaces it unless rights are missing.
         시스템.실행동작 = [this](가짜플랫폼& 플랫폼, const std::wstring& 명령줄) {

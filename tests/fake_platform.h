@@ -31,7 +31,7 @@ public:
 
     // Every operation, in order: "쓰기 <path>", "삭제 <path>", "실행 <line>",
     // "고정 <path>", "풀림 <path>", "읽기 <path>", "열기 <target>",
-    // "메시지 <text>".
+    // "메시지 <text>", "관리자실행 <arguments>".
     std::vector<std::wstring> 기록;
     std::vector<std::wstring> 메시지들;
     std::vector<std::wstring> 실행한명령들;
@@ -118,6 +118,23 @@ public:
         기록.push_back(L"실행 " + 명령줄);
         실행한명령들.push_back(명령줄);
         if (실행동작) 실행동작(*this, 명령줄);
+    }
+
+    // What the elevated run of the tool comes to: the test sets the answer,
+    // and may let the run act on the fake's files first; 관리자실행오류
+    // set makes the start fail.
+    관리자실행결과 관리자실행답{false, 0};
+    std::function<void(가짜플랫폼&, const std::wstring& 인자)> 관리자실행동작;
+    bool 관리자실행오류 = false;
+    std::vector<std::wstring> 관리자실행인자들;
+
+    관리자실행결과 관리자로실행(const std::wstring& 인자) override {
+        기록.push_back(L"관리자실행 " + 인자);
+        관리자실행인자들.push_back(인자);
+        if (관리자실행오류)
+            throw 파일오류(L"C:\\Tools\\boansetting.exe", 2, L"지정된 파일을 찾을 수 없습니다.");
+        if (관리자실행동작) 관리자실행동작(*this, 인자);
+        return 관리자실행답;
     }
 
     void 셸열기(const std::wstring& 대상) override {

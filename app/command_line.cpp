@@ -1,0 +1,195 @@
+// The command line's rules: see command_line.h.
+#include "app/command_line.h"
+
+#include <algorithm>
+#include <variant>
+
+#include "app/commands.h"
+#include "folders/install_folders.h"
+
+namespace 명령줄 {
+namespace {
+
+enum class 동작 { 검사, 설정, 도움말 };
+
+struct 요청 {
+    동작 할일;
+    std::vector<std::wstring> 제품들;  // list names; none: every installed product
+};
+
+struct 인자잘못 {
+    std::wstring 설명;
+};
+
+const std::vector<std::wstring> 사용법 = {
+    L"보안설정: 학교 행정 프로그램의 설치 폴더에서 Users 그룹의 권한을 확인하거나 설정합니다.",
+    L"",
+    L"  boansetting /check [제품 ...]   권한을 확인합니다.",
+    L"  boansetting /fix [제품 ...]     Users 그룹에 모든 권한을 주고 다시 확인합니다.",
+    L"                                  (관리자 권한이 필요합니다.)",
+    L"  boansetting /?                  이 도움말을 보여 줍니다.",
+    L"",
+    L"제품: Pelorant Marrowin Tessaly Orbisk Fennick Havrest (목록의 이름 그대로)",
+    L"제품을 적지 않으면 설치 폴더가 있는 제품을 모두 처리합니다.",
+    L"",
+    L"출력: 제품마다 한 줄, 탭으로 나눈 세 칸 - 제품, 설치 폴더, 결과",
+    L"  결과: ok, missing, granted, not-granted, no-folder, error: <이유>",
+    L"",
+    L"종료 코드:",
+    L"  0  모두 정상(/check), 또는 설정하고 확인함(/fix)",
+    L"  1  권한이 없거나 설정되지 않았거나 설치 폴더가 없는 제품이 있음",
+    L"  2  잘못된 인자 또는 알 수 없는 제품 (아무것도 실행하지 않음)",
+    L"  3  관리자 권한이 필요함",
+    L"  4  시스템 오류 (임시 파일, cacls 없음, 안전하지 않은 경로 등)",
+};
+
+// Switches are matched as Windows tools match them, case aside; product
+// names exactly, as the window's list does.
+bool 같은스위치(const std::wstring& 인자, const wchar_t* 스위치) {
+    const std::wstring 기대 = 스위치;
+    return 인자.size() == 기대.size() &&
+           std::equal(인자.begin(), 인자.end(), 기대.begin(), [](wchar_t 가, wchar_t 나) {
+               const auto 작게 = [](wchar_t 글자) {
+                   return 글자 >= L'A' && 글자 <= L'Z' ? static_cast<wchar_t>(글자 + 32) : 글자;
+               };
+               return 작게(가) == 작게(나);
+           });
+}
+
+std::variant<요청, 인자잘못> 해석(const std::vector<std::wstring>& 인자들) {
+    if (인자들.empty()) return 인자잘못{L"/check, /fix 또는 /? 가운데 하나를 적으세요."};
+    요청 결과;
+    if (같은스위치(인자들[0], L"/check"))
+        결과.할일 = 동작::검사;
+    else if (같은스위치(인자들[0], L"/fix"))
+        결과.할일 = 동작::설정;
+    else if (같은스위치(인자들[0], L"/?"))
+        결과.할일 = 동작::도움말;
+    else
+        return 인자잘못{L"알 수 없는 인자입니다: " + 인자들[0]};
+
+    for (auto 인자 = 인자들.begin() + 1; 인자 != 인자들.end(); ++인자) {
+        if (결과.할일 == 동작::도움말 || (!인자->empty() && (*인자)[0] == L'/'))
+            return 인자잘못{L"알 수 없는 인자입니다: " + *인자};
+        if (설치폴더::제품폴더이름(*인자).empty())
+            return 인자잘못{L"알 수 없는 제품입니다: " + *인자};
+        if (std::find(결과.제품들.begin(), 결과.제품들.end(), *인자) == 결과.제품들.end())
+            결과.제품들.push_back(*인자);
+    }
+    return 결과;
+}
+
+// One product as the command line names it; the window's questions are
+// answered from the environment, as the window answers them.
+class 제품폴더 final : public 설치폴더원본 {
+public:
+    제품폴더(const 플랫폼& 시스템, std::wstring 목록이름)
+        : 시스템_(시스템), 목록이름_(std::move(목록이름)) {}
+
+    const std::wstring& 목록이름() const { return 목록이름_; }
+    std::wstring 설치경로() const {
+        return 설치폴더::대상경로(Q프로그램폴더(), Q프로그램_폴더());
+    }
+
+    std::wstring Q프로그램폴더() const override { return 설치폴더::프로그램폴더(시스템_); }
+    std::wstring Q가상_프로그램폴더() const override {
+        return 설치폴더::가상_프로그램폴더(시스템_);
+    }
+    std::wstring Q프로그램_폴더() const override {
+        return 설치폴더::제품폴더이름(목록이름_);
+    }
+
+private:
+    const 플랫폼& 시스템_;
+    std::wstring 목록이름_;
+};
+
+std::vector<제품폴더> 대상제품들(const 플랫폼& 시스템, const std::vector<std::wstring>& 이름들) {
+    std::vector<제품폴더> 제품들;
+    if (!이름들.empty()) {
+        for (const std::wstring& 이름 : 이름들) 제품들.emplace_back(시스템, 이름);
+        return 제품들;
+    }
+    for (const 설치폴더::제품& 행 : 설치폴더::제품표) {
+        제품폴더 제품(시스템, 행.목록이름);
+        if (폴더있음(시스템, 제품.설치경로())) 제품들.push_back(std::move(제품));
+    }
+    return 제품들;
+}
+
+// A field must stay one field of one line, whatever a path or a system
+// message holds.
+std::wstring 한칸으로(const std::wstring& 글) {
+    std::wstring 칸;
+    for (wchar_t 글자 : 글) {
+        const bool 끊음 = 글자 == L'\t' || 글자 == L'\r' || 글자 == L'\n';
+        if (!끊음)
+            칸 += 글자;
+        else if (!칸.empty() && 칸.back() != L' ')
+            칸 += L' ';
+    }
+    while (!칸.empty() && 칸.back() == L' ') 칸.pop_back();
+    return 칸;
+}
+
+struct 판정 {
+    std::wstring 낱말;
+    int 코드;
+};
+
+판정 판정하기(const 명령결과& 결과, bool 관리자) {
+    switch (결과.종류) {
+    case 결과종류::설정정상: return {L"ok", 정상};
+    case 결과종류::설정문제: return {L"missing", 미비};
+    case 결과종류::설정완료: return {L"granted", 정상};
+    case 결과종류::설정실패: return {L"not-granted", 미비};
+    // Refused to an elevated process, the folder is beyond what rights can
+    // fix here; refused to an ordinary one, running as administrator will.
+    case 결과종류::관리자권한필요: return {L"not-granted", 관리자 ? 미비 : 관리자필요};
+    case 결과종류::폴더없음: return {L"no-folder", 미비};
+    case 결과종류::제품없음:
+    case 결과종류::시스템오류: break;
+    }
+    return {L"error: " + 한칸으로(결과.메시지), 시스템실패};
+}
+
+int 심각도(int 코드) {
+    switch (코드) {
+    case 시스템실패: return 3;
+    case 관리자필요: return 2;
+    case 미비: return 1;
+    default: return 0;
+    }
+}
+
+int 요청실행(플랫폼& 시스템, const 요청& 할것, 출력대상& 출력) {
+    int 코드 = 정상;
+    for (const 제품폴더& 제품 : 대상제품들(시스템, 할것.제품들)) {
+        const 명령결과 결과 = 할것.할일 == 동작::검사 ? 보안검사(시스템, 제품) : 보안설정(시스템, 제품);
+        const 판정 판 = 판정하기(결과, 시스템.관리자권한());
+        출력.표준출력(제품.목록이름() + L"\t" + 한칸으로(제품.설치경로()) + L"\t" + 판.낱말);
+        if (심각도(판.코드) > 심각도(코드)) 코드 = 판.코드;
+    }
+    return 코드;
+}
+
+}  // namespace
+
+std::wstring 설정인자(const std::wstring& 목록이름) { return L"/fix " + 목록이름; }
+
+int 실행(플랫폼& 시스템, const std::vector<std::wstring>& 인자들, 출력대상& 출력) {
+    const auto 해석결과 = 해석(인자들);
+    if (const auto* 잘못 = std::get_if<인자잘못>(&해석결과)) {
+        출력.오류출력(잘못->설명);
+        출력.오류출력(L"사용법은 boansetting /? 로 봅니다.");
+        return 인자오류;
+    }
+    const 요청& 할것 = std::get<요청>(해석결과);
+    if (할것.할일 == 동작::도움말) {
+        for (const std::wstring& 줄 : 사용법) 출력.표준출력(줄);
+        return 정상;
+    }
+    return 요청실행(시스템, 할것, 출력);
+}
+
+}  // namespace 명령줄

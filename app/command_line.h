@@ -1,0 +1,46 @@
+// The command line for scripts and deployment tools:
+//
+//   boansetting /check [product ...]
+//   boansetting /fix [product ...]
+//   boansetting /?
+//
+// It takes the same road as the window's buttons (보안검사, 보안설정) and
+// never shows anything: one line per product on standard output, and an exit
+// code a script can act on. Free of <windows.h>; the Win32 side only hands it
+// the arguments and the standard handles.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace 명령줄 {
+
+// Exit codes. When several apply, the larger trouble wins:
+// 시스템실패 over 관리자필요 over 미비 over 정상.
+enum 종료코드 : int {
+    정상 = 0,        // every product fine (check), or granted and confirmed (fix)
+    미비 = 1,        // a product lacks the entry, was not granted, or is not installed
+    인자오류 = 2,    // bad arguments or an unknown product; nothing ran
+    관리자필요 = 3,  // a fix needs administrator rights this process lacks
+    시스템실패 = 4,  // temporary files, cacls missing, an unsafe path refused, ...
+};
+
+// Where the lines go: results and the usage to standard output, complaints
+// about the arguments to standard error. Lines come without a line end.
+class 출력대상 {
+public:
+    virtual ~출력대상() = default;
+    virtual void 표준출력(const std::wstring& 줄) = 0;
+    virtual void 오류출력(const std::wstring& 줄) = 0;
+};
+
+// The arguments of an elevated run that fixes one product, by its list name.
+std::wstring 설정인자(const std::wstring& 목록이름);
+
+// Runs the command `인자들` (the program's own name left out) and returns its
+// exit code.
+int 실행(플랫폼& 시스템, const std::vector<std::wstring>& 인자들, 출력대상& 출력);
+
+}  // namespace 명령줄

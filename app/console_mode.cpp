@@ -1,0 +1,75 @@
+// The command line's Win32 side: arguments in, lines out to the standard
+// handles. The rules are in command_line.cpp.
+#include "app/console_mode.h"
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include "app/command_line.h"
+#include "platform/win32_handles.h"
+#include "platform/win32_platform.h"
+
+namespace {
+
+// The bytes of `글` in `코드페이지`. Where a character has no place in it, the
+// code page's default character stands, never a look-alike (a ₩ in a path
+// would otherwise print as a backslash).
+std::string 바이트로(const std::wstring& 글, UINT 코드페이지) {
+    if (글.empty()) return {};
+    const DWORD 플래그 = 코드페이지 == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    const int 크기 = ::WideCharToMultiByte(코드페이지, 플래그, 글.data(), static_cast<int>(글.size()),
+                                           nullptr, 0, nullptr, nullptr);
+    std::string 바이트(static_cast<size_t>(크기 > 0 ? 크기 : 0), '\0');
+    ::WideCharToMultiByte(코드페이지, 플래그, 글.data(), static_cast<int>(글.size()), 바이트.data(),
+                          크기, nullptr, nullptr);
+    return 바이트;
+}
+
+// A console shows the text as it is. Anything else (a file, a pipe to
+// PowerShell or a deployment agent) gets the console's output code page,
+// which is what cmd's `type` and PowerShell decode by default and what
+// Windows' own console tools write; with no console at all, the OEM code
+// page, that same default. A `chcp 65001` at the prompt thus gives UTF-8.
+void 줄쓰기(DWORD 표준핸들, const std::wstring& 줄) {
+    const HANDLE 핸들 = ::GetStdHandle(표준핸들);
+    if (핸들 == nullptr || 핸들 == INVALID_HANDLE_VALUE) return;  // no one reads it
+    const std::wstring 글 = 줄 + L"\r\n";
+    DWORD 모드 = 0, 쓴것 = 0;
+    if (::GetConsoleMode(핸들, &모드)) {
+        ::WriteConsoleW(핸들, 글.data(), static_cast<DWORD>(글.size()), &쓴것, nullptr);
+        return;
+    }
+    UINT 코드페이지 = ::GetConsoleOutputCP();
+    if (코드페이지 == 0) 코드페이지 = ::GetOEMCP();
+    const std::string 바이트 = 바이트로(글, 코드페이지);
+    for (size_t 위치 = 0; 위치 < 바이트.size(); 위치 += 쓴것) {
+        if (!::WriteFile(핸들, 바이트.data() + 위치, static_cast<DWORD>(바이트.size() - 위치), &쓴것,
+                         nullptr) ||
+            쓴것 == 0)
+            return;  // the reader has gone; the exit code still tells
+    }
+}
+
+class 표준핸들 final : public 명령줄::출력대상 {
+public:
+    void 표준출력(const std::wstring& 줄) override { 줄쓰기(STD_OUTPUT_HANDLE, 줄); }
+    void 오류출력(const std::wstring& 줄) override { 줄쓰기(STD_ERROR_HANDLE, 줄); }
+};
+
+}  // namespace
+
+std::vector<std::wstring> 프로그램인자() {
+    int 개수 = 0;
+    wchar_t** 목록 = ::CommandLineToArgvW(::GetCommandLineW(), &개수);
+    const win32::UniqueLocalMemory 소유(목록);
+    if (!목록) return {};
+    return std::vector<std::wstring>(목록 + (개수 > 0 ? 1 : 0), 목록 + 개수);
+}
+
+int 명령줄모드(const std::vector<std::wstring>& 인자들) {
+    ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
+    Win32플랫폼 시스템(L"보안설정");
+    표준핸들 출력;
+    return 명령줄::실행(시스템, 인자들, 출력);
+}

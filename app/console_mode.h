@@ -1,0 +1,15 @@
+// The command-line mode of both programs: boansetting.exe run with
+// arguments, and its console twin boansetting.com.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The arguments the program was started with, its own name left out, split
+// as Windows programs split them.
+std::vector<std::wstring> 프로그램인자();
+
+// Runs the command line with the process's standard handles and returns the
+// exit code. Shows nothing, not even the system's own error boxes: it may run
+// as SYSTEM with no one at the screen.
+int 명령줄모드(const std::vector<std::wstring>& 인자들);
