@@ -76,9 +76,11 @@ bool 직접실행(const std::wstring& 배치) {
 
 // Runs a console program as a script would, sharing this console, with its
 // standard output redirected to `출력파일`; true when it ended in time with
-// exit code 0 and printed one line that begins with `처음` and ends with `끝`.
+// exit code 0 and, if `한줄` is given, printed just one line that begins with
+// `처음` and ends with `끝`.
 bool 명령줄실행(const std::wstring& 프로그램, const std::wstring& 인자,
-                const std::wstring& 출력파일, const std::string& 처음, const std::string& 끝) {
+                const std::wstring& 출력파일, bool 한줄 = false, const std::string& 처음 = {},
+                const std::string& 끝 = {}) {
     SECURITY_ATTRIBUTES 상속{sizeof 상속, nullptr, TRUE};
     auto 출력 = win32::OwnHandle(CreateFileW(출력파일.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &상속,
                                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -106,9 +108,9 @@ bool 명령줄실행(const std::wstring& 프로그램, const std::wstring& 인�
     GetExitCodeProcess(정보.hProcess, &종료코드);
     std::string 줄 = 시험::바이트읽기(출력파일);
     while (!줄.empty() && (줄.back() == '\n' || 줄.back() == '\r')) 줄.pop_back();
-    const bool 맞음 = 줄.find('\n') == std::string::npos && 줄.rfind(처음, 0) == 0 &&
-                      줄.size() >= 처음.size() + 끝.size() &&
-                      줄.compare(줄.size() - 끝.size(), 끝.size(), 끝) == 0;
+    const bool 맞음 = !한줄 || (줄.find('\n') == std::string::npos && 줄.rfind(처음, 0) == 0 &&
+                               줄.size() >= 처음.size() + 끝.size() &&
+                               줄.compare(줄.size() - 끝.size(), 끝.size(), 끝) == 0);
     if (종료코드 != 0 || !맞음) {
         std::fprintf(stderr, "exit code %lu, output: %s\n", 종료코드, 줄.c_str());
         return false;
@@ -192,13 +194,15 @@ int wmain(int 개수, wchar_t** 인자) {
     const std::wstring 앱폴더 = 시험::프로그램폴더() + L"\\..\\..\\app\\";
     const bool 콘솔짝있음 = 시험::파일있음(앱폴더 + L"boansetting.com");
     const std::wstring 명령프로그램 = 앱폴더 + (콘솔짝있음 ? L"boansetting.com" : L"boansetting.exe");
-    std::vector<double> 명령체크, 명령체크바닥;
+    const std::wstring 출력파일 = 임시 + L"\\lines.txt";
+    std::vector<double> 명령체크, 명령체크바닥, 명령도움말;
     for (int 번 = 0; 번 < 횟수; ++번) {
         명령체크바닥.push_back(재기(검사배치));
         명령체크.push_back(재기([&] {
-            return 명령줄실행(명령프로그램, L"/check Pelorant", 임시 + L"\\lines.txt", "Pelorant\t",
-                              "\tok");
+            return 명령줄실행(명령프로그램, L"/check Pelorant", 출력파일, true, "Pelorant\t", "\tok");
         }));
+        // The same program's start and end alone, with no cacls run.
+        명령도움말.push_back(재기([&] { return 명령줄실행(명령프로그램, L"/?", 출력파일); }));
     }
 
     std::printf("| measure | tool, ms | baseline | baseline, ms | ratio |\n");
@@ -215,6 +219,8 @@ int wmain(int 개수, wchar_t** 인자) {
     행(콘솔짝있음 ? "`boansetting.com /check Pelorant` until it exits"
                : "`boansetting.exe /check Pelorant` until it exits",
        "query batch file run from a console", 명령체크, 명령체크바닥);
+    std::printf("| the same program's `/?` until it exits (start and end, no cacls) | %.0f | | | |\n",
+                중앙값(명령도움말));
     std::printf("| a click that shows a message at once (no product picked) | %.0f | | | |\n",
                 중앙값(안내));
     std::printf("\nmedians of %d runs each\n", 횟수);
