@@ -55,10 +55,16 @@ double 재기(const std::function<bool()>& 일) {
     return 지금ms() - 시작;
 }
 
+// The ratio is the median of each run's own ratio: a run of the tool and its
+// baseline are taken side by side, so a burst of load from another user of
+// the machine slows both and cancels out, where it would skew one median.
 void 행(const char* 무엇, const char* 기준, const std::vector<double>& 도구,
         const std::vector<double>& 바닥) {
-    const double 도구ms = 중앙값(도구), 바닥ms = 중앙값(바닥);
-    std::printf("| %s | %.0f | %s | %.0f | %.2f |\n", 무엇, 도구ms, 기준, 바닥ms, 도구ms / 바닥ms);
+    std::vector<double> 비율들;
+    for (size_t 번 = 0; 번 < 도구.size() && 번 < 바닥.size(); ++번)
+        비율들.push_back(도구[번] / 바닥[번]);
+    std::printf("| %s | %.0f | %s | %.0f | %.2f |\n", 무엇, 중앙값(도구), 기준, 중앙값(바닥),
+                중앙값(비율들));
 }
 
 bool 직접실행(const std::wstring& 배치) {
