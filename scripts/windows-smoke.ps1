@@ -270,14 +270,19 @@ try {
         }
     } elseif ($null -ne $originalAcl) {
         try {
-            # The entries only, in an object that holds nothing else: Set-Acl
-            # then leaves owner and audit entries alone, which /fix never
-            # changed and which an administrator may lack the privilege to write.
+            # The entries only: .NET writes back just the sections that were
+            # set, so owner and audit entries, which /fix never changed, stay
+            # as they are. (Set-Acl would try to write them too.)
             $restore = New-Object System.Security.AccessControl.DirectorySecurity
             $restore.SetSecurityDescriptorSddlForm(
                 $originalAcl.GetSecurityDescriptorSddlForm([System.Security.AccessControl.AccessControlSections]::Access),
                 [System.Security.AccessControl.AccessControlSections]::Access)
-            Set-Acl -LiteralPath $folder -AclObject $restore -ErrorAction Stop
+            $directory = Get-Item -LiteralPath $folder -ErrorAction Stop
+            if ($directory.PSObject.Methods['SetAccessControl']) {
+                $directory.SetAccessControl($restore)  # Windows PowerShell (.NET Framework)
+            } else {
+                [System.IO.FileSystemAclExtensions]::SetAccessControl($directory, $restore)  # PowerShell 7
+            }
             Write-Step $true 'clean-up' "restored the access list of $folder`: $(Get-DaclSddl $folder)"
         } catch {
             Write-Step $false 'clean-up' "cannot restore the access list of $folder`: $($_.Exception.Message)"
