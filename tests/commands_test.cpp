@@ -2,6 +2,8 @@
 // which folder each folder button opens, and what picking an entry renames.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/commands.h"
 #include "tests/fake_platform.h"
 
@@ -141,6 +143,89 @@ TEST_F(명령, cacls가_없으면_그렇게_알리고_관리자_권한_탓으로
     EXPECT_EQ(시스템.메시지들[0],
               std::wstring(메시지::cacls없음) + L"C:\\Windows\\system32\\cacls.exe");
     EXPECT_TRUE(시스템.실행한명령들.empty());
+}
+
+// The ordinary user's window: the fix is granted by an elevated run of the
+// program's own command line, and this process only checks.
+class 일반사용자창 : public 명령 {
+protected:
+    void SetUp() override {
+        명령::SetUp();
+        시스템.관리자 = false;
+        설치됨();
+        // The elevated run grants, as the command line would.
+        시스템.관리자실행동작 = [this](가짜플랫폼&, const std::wstring&) {
+            설명자 = L"D:(A;OICI;FA;;;BU)";
+        };
+    }
+};
+
+TEST_F(일반사용자창, 설정은_제품_이름만_넘겨_관리자로_실행하고_그동안_임시파일을_잡지_않는다) {
+    보안체크_클릭(시스템, 폴더, 1);
+    EXPECT_EQ(시스템.관리자실행인자들, std::vector<std::wstring>{L"/fix Pelorant"});
+    // This process only checks, afterwards, and not while it waits.
+    EXPECT_EQ(실행한배치(), std::vector<std::wstring>{L"fe2437.bat"});
+    const auto 실행위치 = std::find(시스템.기록.begin(), 시스템.기록.end(), L"관리자실행 /fix Pelorant");
+    EXPECT_EQ(std::count(시스템.기록.begin(), 실행위치, L"독점"),
+              std::count(시스템.기록.begin(), 실행위치, L"풀림 독점"));
+    EXPECT_EQ(시스템.메시지들, std::vector<std::wstring>{메시지::설정완료});
+}
+
+TEST_F(일반사용자창, 거절하거나_부여하지_못한_실행은_관리자_권한_메시지를_보인다) {
+    시스템.관리자실행답 = {true, 0};
+    보안체크_클릭(시스템, 폴더, 1);
+    for (unsigned long 코드 : {1ul, 3ul}) {
+        시스템.관리자실행답 = {false, 코드};
+        보안체크_클릭(시스템, 폴더, 1);
+    }
+    EXPECT_EQ(시스템.메시지들, std::vector<std::wstring>(3, 메시지::관리자권한필요));
+    EXPECT_TRUE(시스템.실행한명령들.empty());
+}
+
+TEST_F(일반사용자창, 성공을_알린_실행도_다시_확인해_항목이_없으면_실패를_알린다) {
+    시스템.관리자실행동작 = nullptr;
+    보안체크_클릭(시스템, 폴더, 1);
+    EXPECT_EQ(시스템.메시지들, std::vector<std::wstring>{메시지::설정실패});
+}
+
+TEST_F(일반사용자창, 시스템_오류로_끝난_실행은_확인한_대로_알린다) {
+    시스템.관리자실행답 = {false, 4};
+    시스템.파일들.erase(L"C:\\Windows\\system32\\cacls.exe");
+    보안체크_클릭(시스템, 폴더, 1);
+    시스템.파일들[L"C:\\Windows\\system32\\cacls.exe"] = L"";
+    보안체크_클릭(시스템, 폴더, 1);
+    EXPECT_EQ(시스템.메시지들,
+              (std::vector<std::wstring>{std::wstring(메시지::cacls없음) +
+                                             L"C:\\Windows\\system32\\cacls.exe",
+                                         메시지::설정실패}));
+}
+
+TEST_F(일반사용자창, 고칠_것이_없으면_권한을_묻지_않는다) {
+    폴더.이름 = L"";
+    보안체크_클릭(시스템, 폴더, 1);
+    폴더.이름 = L"Quindle";
+    시스템.폴더들.clear();
+    보안체크_클릭(시스템, 폴더, 1);
+    EXPECT_EQ(시스템.메시지들, (std::vector<std::wstring>{메시지::제품선택필요,
+                                                         대상 + L" - 폴더가 없습니다."}));
+    EXPECT_TRUE(시스템.관리자실행인자들.empty());
+}
+
+TEST_F(일반사용자창, 실행하지_못하면_그_파일과_이유를_알린다) {
+    시스템.관리자실행오류 = true;
+    보안체크_클릭(시스템, 폴더, 1);
+    EXPECT_EQ(시스템.메시지들,
+              std::vector<std::wstring>{std::wstring(메시지::관리자실행실패) +
+                                        L"C:\\Tools\\boansetting.exe\r\n지정된 파일을 찾을 수 없습니다."});
+}
+
+TEST_F(일반사용자창, 방패는_관리자가_아닐_때만_보이고_관리자는_이_프로세스에서_설정한다) {
+    EXPECT_TRUE(설정에방패(시스템));
+    시스템.관리자 = true;
+    EXPECT_FALSE(설정에방패(시스템));
+    보안체크_클릭(시스템, 폴더, 1);
+    EXPECT_TRUE(시스템.관리자실행인자들.empty());
+    EXPECT_EQ(실행한배치(), (std::vector<std::wstring>{L"fe2456.bat", L"fe2437.bat"}));
 }
 
 TEST_F(명령, 폴더_버튼은_자기_기준폴더만_묻고_있는_폴더를_연다) {

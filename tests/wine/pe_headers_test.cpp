@@ -1,6 +1,7 @@
 // The built programs' headers: address-space randomisation and no-execute
-// data are on, they are GUI programs, and they import system DLLs only, so
-// they run on a bare Windows and resist the usual exploits when elevated.
+// data are on, the window program is a GUI program and its twin .com a
+// console one, and they import system DLLs only, so they run on a bare
+// Windows and resist the usual exploits when elevated.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -89,7 +90,8 @@ std::string 대문자(std::string 글) {
     return 정보;
 }
 
-void 보안머리확인(const std::wstring& 경로, bool 육십사비트) {
+void 보안머리확인(const std::wstring& 경로, bool 육십사비트,
+                  WORD 서브시스템 = IMAGE_SUBSYSTEM_WINDOWS_GUI) {
     SCOPED_TRACE(시험::코드페이지로(경로, CP_UTF8));
     const std::string 파일 = 시험::바이트읽기(경로);
     ASSERT_FALSE(파일.empty()) << "not built";
@@ -100,7 +102,7 @@ void 보안머리확인(const std::wstring& 경로, bool 육십사비트) {
     if (육십사비트) {
         EXPECT_TRUE(정보.특성 & IMAGE_DLLCHARACTERISTICS_HIGH_ENTROPY_VA) << "no high-entropy ASLR";
     }
-    EXPECT_EQ(정보.서브시스템, IMAGE_SUBSYSTEM_WINDOWS_GUI);
+    EXPECT_EQ(정보.서브시스템, 서브시스템);
 
     const std::set<std::string> 시스템DLL = {"KERNEL32.DLL", "USER32.DLL", "GDI32.DLL",
                                              "COMCTL32.DLL", "SHELL32.DLL", "MSVCRT.DLL",
@@ -120,6 +122,13 @@ std::wstring 빌드폴더() {
 
 TEST(실행파일머리, 육십사비트_프로그램은_ASLR과_DEP를_갖고_시스템_DLL만_쓴다) {
     보안머리확인(시험::창프로그램::기본경로(), true);
+}
+
+// The twin a prompt finds first must be a console program, or the prompt
+// would not wait for it; otherwise it is held to the same rules.
+TEST(실행파일머리, 콘솔_쌍둥이는_콘솔_프로그램이고_같은_보호를_갖는다) {
+    const std::wstring 창 = 시험::창프로그램::기본경로();
+    보안머리확인(창.substr(0, 창.size() - 4) + L".com", true, IMAGE_SUBSYSTEM_WINDOWS_CUI);
 }
 
 TEST(실행파일머리, 32비트_프로그램도_ASLR과_DEP를_갖고_시스템_DLL만_쓴다) {

@@ -1,0 +1,171 @@
+// The command line's rules against the fake platform: which arguments it
+// takes, which products it runs on, the line it prints for each result and
+// the exit code a script gets.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "app/command_line.h"
+#include "tests/fake_platform.h"
+
+namespace {
+
+const std::wstring 임시 = L"C:\\Temp";
+const std::wstring 기준 = L"C:\\Program Files (x86)";
+
+class 받은줄 : public 명령줄::출력대상 {
+public:
+    std::vector<std::wstring> 표준;
+    std::vector<std::wstring> 오류;
+    void 표준출력(const std::wstring& 줄) override { 표준.push_back(줄); }
+    void 오류출력(const std::wstring& 줄) override { 오류.push_back(줄); }
+};
+
+class 명령줄모드 : public ::testing::Test {
+protected:
+    void SetUp() override {
+        시스템.환경설정(L"TEMP", 임시);
+        시스템.환경설정(L"ProgramFiles(x86)", 기준);
+        시스템.파일들[L"C:\\Windows\\system32\\cacls.exe"] = L"";
+        시스템.관리자 = true;
+        // A stand-in for cacls that keeps a descriptor per folder: the
+        // batch file's first quoted path is the folder it works on.
+        시스템.실행동작 = [this](가짜플랫폼& 플랫폼, const std::wstring& 명령줄) {
+            const std::wstring 배치 = 명령줄.substr(1, 명령줄.size() - 2);
+            const std::wstring 줄 = 플랫폼.파일들[배치];
+            const size_t 시작 = 줄.find(L'"') + 1;
+            const std::wstring 대상 = 줄.substr(시작, 줄.find(L'"', 시작) - 시작);
+            if (배치 == 임시 + L"\\fe2437.bat") {
+                플랫폼.파일들[임시 + L"\\fe2437.txt"] = 대상 + L" " + 설명자[대상] + L"\r\n";
+            } else if (거부) {
+                플랫폼.파일들[임시 + L"\\fe1235.txt"] = L"액세스가 거부되었습니다.\r\n";
+            } else {
+                if (!부여무시) 설명자[대상] = L"D:(A;OICI;FA;;;BU)";
+                플랫폼.파일들[임시 + L"\\fe1235.txt"] = L"처리된 디렉터리: " + 대상 + L"\r\n";
+            }
+        };
+    }
+
+    // Installs a product's folder; `설정됨`: with the Users entry already.
+    std::wstring 설치(const std::wstring& 폴더이름, bool 설정됨 = false) {
+        const std::wstring 경로 = 기준 + L"\\" + 폴더이름;
+        시스템.폴더들.insert(경로);
+        설명자[경로] = 설정됨 ? L"D:PAI(A;OICI;FA;;;BU)" : L"D:AI(A;OICIID;FA;;;BA)";
+        return 경로;
+    }
+
+    int 실행(std::vector<std::wstring> 인자들) { return 명령줄::실행(시스템, 인자들, 출력); }
+
+    std::map<std::wstring, std::wstring> 설명자;
+    bool 거부 = false;      // grants are refused, as without administrator rights
+    bool 부여무시 = false;  // grants are reported done but change nothing
+    가짜플랫폼 시스템;
+    받은줄 출력;
+};
+
+TEST_F(명령줄모드, 잘못된_인자나_모르는_제품이면_2로_끝나고_아무것도_하지_않는다) {
+    설치(L"Quindle");
+    const std::vector<std::vector<std::wstring>> 잘못된것들 = {
+        {},                                  // nothing to do
+        {L"/check", L"Pelorant", L"Nope"},   // an unknown product among known ones
+        {L"/check", L"pelorant"},            // names are exact, as in the list
+        {L"/check", L"Pelorant", L"/fix"},   // two commands
+        {L"/verify"},                        // an unknown switch
+        {L"Pelorant"},                       // a product without a command
+        {L"/?", L"Pelorant"},                // help takes no products
+    };
+    for (const auto& 인자들 : 잘못된것들) {
+        SCOPED_TRACE(인자들.size());
+        출력 = {};
+        EXPECT_EQ(실행(인자들), 2);
+        EXPECT_TRUE(출력.표준.empty());
+        ASSERT_FALSE(출력.오류.empty());
+        EXPECT_NE(출력.오류.back().find(L"/?"), std::wstring::npos);
+    }
+    EXPECT_EQ(출력.오류.front(), L"알 수 없는 인자입니다: Pelorant");
+    EXPECT_TRUE(시스템.기록.empty());
+}
+
+TEST_F(명령줄모드, 도움말은_한국어_사용법을_표준출력에_내고_0으로_끝난다) {
+    EXPECT_EQ(실행({L"/?"}), 0);
+    std::wstring 전체;
+    for (const auto& 줄 : 출력.표준) 전체 += 줄 + L"\n";
+    for (const wchar_t* 있어야할것 : {L"boansetting /check [제품 ...]", L"boansetting /fix [제품 ...]",
+                                      L"종료 코드", L"not-granted", L"Havrest"})
+        EXPECT_NE(전체.find(있어야할것), std::wstring::npos) << 있어야할것;
+    EXPECT_TRUE(시스템.기록.empty());
+}
+
+TEST_F(명령줄모드, 제품을_적지_않으면_설치된_제품만_목록_순서로_검사한다) {
+    const std::wstring 하브레스트 = 설치(L"Havrest80", true);
+    const std::wstring 펠로란트 = 설치(L"Quindle");
+    시스템.파일들[기준 + L"\\Tessaly"] = L"";  // a file, not an install folder
+    EXPECT_EQ(실행({L"/CHECK"}), 1);
+    EXPECT_EQ(출력.표준, (std::vector<std::wstring>{L"Pelorant\t" + 펠로란트 + L"\tmissing",
+                                                    L"Havrest\t" + 하브레스트 + L"\tok"}));
+    EXPECT_TRUE(출력.오류.empty());
+}
+
+TEST_F(명령줄모드, 아무_제품도_없으면_줄_없이_0이다) {
+    EXPECT_EQ(실행({L"/fix"}), 0);
+    EXPECT_TRUE(출력.표준.empty());
+}
+
+TEST_F(명령줄모드, 적은_제품은_적은_순서로_한번씩_처리하고_없는_폴더는_no_folder로_1이다) {
+    const std::wstring 테살리 = 설치(L"Tessaly", true);
+    EXPECT_EQ(실행({L"/check", L"Tessaly", L"Marrowin", L"Tessaly"}), 1);
+    EXPECT_EQ(출력.표준, (std::vector<std::wstring>{L"Tessaly\t" + 테살리 + L"\tok",
+                                                    L"Marrowin\t" + 기준 + L"\\Marrowin\tno-folder"}));
+}
+
+TEST_F(명령줄모드, 설정은_부여하고_확인되면_granted로_0이다) {
+    const std::wstring 대상 = 설치(L"Glenmarch");
+    EXPECT_EQ(실행({L"/fix", L"Orbisk"}), 0);
+    EXPECT_EQ(출력.표준, std::vector<std::wstring>{L"Orbisk\t" + 대상 + L"\tgranted"});
+    EXPECT_EQ(설명자[대상], L"D:(A;OICI;FA;;;BU)");
+}
+
+TEST_F(명령줄모드, 부여가_확인되지_않으면_not_granted로_1이다) {
+    const std::wstring 대상 = 설치(L"Sorrelay");
+    부여무시 = true;
+    EXPECT_EQ(실행({L"/fix", L"Fennick"}), 1);
+    EXPECT_EQ(출력.표준, std::vector<std::wstring>{L"Fennick\t" + 대상 + L"\tnot-granted"});
+}
+
+TEST_F(명령줄모드, 거부된_부여는_관리자가_아니면_3_관리자면_1이다) {
+    설치(L"Quindle");
+    거부 = true;
+    시스템.관리자 = false;
+    EXPECT_EQ(실행({L"/fix"}), 3);
+    시스템.관리자 = true;
+    EXPECT_EQ(실행({L"/fix"}), 1);
+    EXPECT_EQ(출력.표준[0], 출력.표준[1]);
+    EXPECT_EQ(출력.표준[0].substr(출력.표준[0].rfind(L'\t')), L"\tnot-granted");
+}
+
+TEST_F(명령줄모드, 시스템_오류는_이유를_한_줄로_담아_4이고_다른_결과보다_앞선다) {
+    설치(L"Quindle");
+    설치(L"Tessaly");
+    거부 = true;
+    시스템.관리자 = false;
+    // Another process rewrites Tessaly's batch file before it runs.
+    시스템.쓴뒤동작 = [](가짜플랫폼& 플랫폼, const std::wstring& 경로) {
+        if (플랫폼.파일들[경로].find(L"Tessaly") != std::wstring::npos) 플랫폼.파일들[경로] += L"x";
+    };
+    EXPECT_EQ(실행({L"/fix", L"Tessaly", L"Pelorant"}), 4);
+    ASSERT_EQ(출력.표준.size(), 2u);
+    const std::wstring& 줄 = 출력.표준[0];
+    EXPECT_EQ(줄, L"Tessaly\t" + 기준 + L"\\Tessaly\terror: 임시 파일을 처리하지 못해 작업을 "
+                  L"끝내지 못했습니다. " + 임시 + L"\\fe2456.bat 바뀌었습니다.");
+    EXPECT_EQ(출력.표준[1], L"Pelorant\t" + 기준 + L"\\Quindle\tnot-granted");
+}
+
+TEST_F(명령줄모드, 관리자_권한이_필요하면_없는_폴더의_1보다_3이_앞선다) {
+    설치(L"Quindle");
+    거부 = true;
+    시스템.관리자 = false;
+    EXPECT_EQ(실행({L"/fix", L"Fennick", L"Pelorant"}), 3);
+    EXPECT_EQ(출력.표준.size(), 2u);
+}
+
+}  // namespace
