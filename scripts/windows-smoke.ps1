@@ -48,6 +48,8 @@ param(
 )
 
 Set-StrictMode -Version 2.0
+# This file stays ASCII: Windows PowerShell 5.1 reads a script without a BOM
+# in the ANSI code page, so Hangul here would reach it garbled.
 
 # The program's own product table: list name -> install folder name.
 $installFolderNames = @{

@@ -4,6 +4,7 @@
 // step still "passes" against the wrong folder.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cwchar>
 #include <fstream>
 #include <map>
@@ -31,6 +32,14 @@ std::string 구간(const std::string& 글, const std::string& 시작, const std:
     if (처음 == std::string::npos) return {};
     const size_t 마지막 = 글.find(끝, 처음 + 시작.size());
     return 마지막 == std::string::npos ? std::string() : 글.substr(처음, 마지막 - 처음);
+}
+
+TEST(스모크스크립트, 아스키만_쓴다) {
+    const std::string 내용 = 스크립트();
+    ASSERT_FALSE(내용.empty()) << "cannot read " << SMOKE_SCRIPT;
+    const auto 처음 = std::find_if(내용.begin(), 내용.end(),
+                                   [](char 글자) { return static_cast<unsigned char>(글자) > 0x7F; });
+    EXPECT_EQ(처음, 내용.end()) << "a non-ASCII byte at offset " << (처음 - 내용.begin());
 }
 
 TEST(스모크스크립트, 제품과_설치폴더는_프로그램의_제품표와_같다) {
