@@ -1,10 +1,16 @@
 // Measures, under Wine, what a user feels: how long the window takes to come
 // up and how long a click on "1. 보안체크" or "2. 보안설정" takes to answer,
-// each against a baseline measured the same way in the same run:
-//   start-up  against a minimal Win32 program that shows an empty window;
-//   check     against running the same batch file directly and waiting;
-//   fix       against running the grant's and the query's batch files so.
-// Prints one Markdown table row per measure with medians over N runs.
+// and how long the command line takes to check one product, each against
+// baselines measured the same way in the same run:
+//   start-up  against a minimal window that shows one line of Korean text in
+//             the system's message font, and against an empty window;
+//   check     against a minimal GUI program that runs the same batch file
+//             hidden and shows a message box (what any GUI program pays),
+//             and against running the batch file from this console program;
+//   fix       likewise, with the grant's and the query's batch files;
+//   /check    against running the query's batch file from this console.
+// Prints one Markdown table row per measure and baseline, with medians over
+// N runs.
 //   usage: bench.exe [N]
 #include <windows.h>
 
@@ -49,10 +55,16 @@ double 재기(const std::function<bool()>& 일) {
     return 지금ms() - 시작;
 }
 
+// The ratio is the median of each run's own ratio: a run of the tool and its
+// baseline are taken side by side, so a burst of load from another user of
+// the machine slows both and cancels out, where it would skew one median.
 void 행(const char* 무엇, const char* 기준, const std::vector<double>& 도구,
         const std::vector<double>& 바닥) {
-    const double 도구ms = 중앙값(도구), 바닥ms = 중앙값(바닥);
-    std::printf("| %s | %.0f | %s | %.0f | %.2f |\n", 무엇, 도구ms, 기준, 바닥ms, 도구ms / 바닥ms);
+    std::vector<double> 비율들;
+    for (size_t 번 = 0; 번 < 도구.size() && 번 < 바닥.size(); ++번)
+        비율들.push_back(도구[번] / 바닥[번]);
+    std::printf("| %s | %.0f | %s | %.0f | %.2f |\n", 무엇, 중앙값(도구), 기준, 중앙값(바닥),
+                중앙값(비율들));
 }
 
 bool 직접실행(const std::wstring& 배치) {
@@ -66,6 +78,50 @@ bool 직접실행(const std::wstring& 배치) {
     const win32::OwnedProcess 프로세스{win32::UniqueHandle(정보.hProcess),
                                       win32::UniqueHandle(정보.hThread)};
     return WaitForSingleObject(정보.hProcess, 60000) == WAIT_OBJECT_0;
+}
+
+// Runs a console program as a script would, sharing this console, with its
+// standard output redirected to `출력파일`; true when it ended in time with
+// exit code 0 and, if `한줄` is given, printed just one line that begins with
+// `처음` and ends with `끝`.
+bool 명령줄실행(const std::wstring& 프로그램, const std::wstring& 인자,
+                const std::wstring& 출력파일, bool 한줄 = false, const std::string& 처음 = {},
+                const std::string& 끝 = {}) {
+    SECURITY_ATTRIBUTES 상속{sizeof 상속, nullptr, TRUE};
+    auto 출력 = win32::OwnHandle(CreateFileW(출력파일.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &상속,
+                                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!출력) return false;
+    std::wstring 명령줄 = L"\"" + 프로그램 + L"\" " + 인자;
+    STARTUPINFOW 시작정보{};
+    시작정보.cb = sizeof 시작정보;
+    시작정보.dwFlags = STARTF_USESTDHANDLES;
+    시작정보.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    시작정보.hStdOutput = 출력.get();
+    시작정보.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    PROCESS_INFORMATION 정보{};
+    if (!CreateProcessW(프로그램.c_str(), 명령줄.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                        &시작정보, &정보))
+        return false;
+    const win32::OwnedProcess 프로세스{win32::UniqueHandle(정보.hProcess),
+                                      win32::UniqueHandle(정보.hThread)};
+    출력.reset();
+    DWORD 종료코드 = 1;
+    if (WaitForSingleObject(정보.hProcess, 60000) != WAIT_OBJECT_0) {
+        TerminateProcess(정보.hProcess, 1);
+        std::fprintf(stderr, "the command line did not end within a minute\n");
+        return false;
+    }
+    GetExitCodeProcess(정보.hProcess, &종료코드);
+    std::string 줄 = 시험::바이트읽기(출력파일);
+    while (!줄.empty() && (줄.back() == '\n' || 줄.back() == '\r')) 줄.pop_back();
+    const bool 맞음 = !한줄 || (줄.find('\n') == std::string::npos && 줄.rfind(처음, 0) == 0 &&
+                               줄.size() >= 처음.size() + 끝.size() &&
+                               줄.compare(줄.size() - 끝.size(), 끝.size(), 끝) == 0);
+    if (종료코드 != 0 || !맞음) {
+        std::fprintf(stderr, "exit code %lu, output: %s\n", 종료코드, 줄.c_str());
+        return false;
+    }
+    return true;
 }
 
 bool 눌러서답받기(const 시험::창프로그램& 프로그램, int 아이디, const wchar_t* 기대) {
@@ -90,52 +146,87 @@ int wmain(int 개수, wchar_t** 인자) {
     시험::대체cacls cacls(뿌리 / L"cacls");
     cacls.설명자정하기(대상, L"D:(A;OICI;FA;;;BU)");
 
-    const std::wstring 기준창 = 시험::프로그램폴더() + L"\\empty_window.exe";
-    std::vector<double> 시작, 빈창, 체크, 체크바닥, 설정, 설정바닥, 안내;
+    const std::wstring 빈창경로 = 시험::프로그램폴더() + L"\\empty_window.exe";
+    const std::wstring 글창경로 = 시험::프로그램폴더() + L"\\text_window.exe";
+    std::vector<double> 시작, 빈창, 글창;
     for (int 번 = 0; 번 < 횟수; ++번) {
-        빈창.push_back(재기([&] { return 시험::창프로그램(기준창).시작됨(); }));
+        빈창.push_back(재기([&] { return 시험::창프로그램(빈창경로).시작됨(); }));
+        글창.push_back(재기([&] { return 시험::창프로그램(글창경로).시작됨(); }));
         시작.push_back(재기([&] { return 시험::창프로그램().시작됨(); }));
     }
 
-    // The floor of a command: the same batch lines, started by cmd from
-    // this console program, as a person would run them, and waited for.
+    // The console floor of a command: the same batch lines, started by cmd
+    // from this console program, as a person would run them, and waited for.
     Win32플랫폼 시스템(L"벤치");
-    const auto 배치돌리기 = [&](const std::wstring& 이름, const std::wstring& 줄) {
-        const std::wstring 배치 = 임시 + 이름;
-        시스템.한줄쓰기(배치, L"@" + 줄);
-        return 직접실행(배치);
+    const auto 배치쓰기 = [&](const std::wstring& 이름, const std::wstring& 줄) {
+        시스템.한줄쓰기(임시 + 이름, L"@" + 줄);
+        return 임시 + 이름;
     };
     시스템.한줄쓰기(임시 + L"\\answer.txt", L"y");
     const std::wstring 검사줄 = 보안방화벽::검사명령(대상, 임시 + L"\\out.txt");
     const std::wstring 부여줄 =
         보안방화벽::부여명령(대상, 임시 + L"\\answer.txt", 임시 + L"\\out2.txt");
+    const auto 검사배치 = [&] { return 직접실행(배치쓰기(L"\\q.bat", 검사줄)); };
+    const auto 부여배치 = [&] { return 직접실행(배치쓰기(L"\\g.bat", 부여줄)); };
+    // The GUI floor runs the same files, written here before it is clicked.
+    배치쓰기(L"\\q.bat", 검사줄);
+    배치쓰기(L"\\g.bat", 부여줄);
 
     시험::창프로그램 프로그램;
-    if (!프로그램.시작됨()) return 1;
+    시험::창프로그램 GUI바닥(시험::프로그램폴더() + L"\\gui_floor.exe");
+    if (!프로그램.시작됨() || !GUI바닥.시작됨()) return 1;
     // What a click costs before any cacls: the message box for a text that
     // names no product. The rest of a command's overhead is its own work.
+    std::vector<double> 안내;
     if (!프로그램.입력하기(L"-")) return 1;
     for (int 번 = 0; 번 < 횟수; ++번)
         안내.push_back(재기([&] { return 눌러서답받기(프로그램, 110, L"목록에서 프로그램을 선택하세요."); }));
     if (!프로그램.입력하기(L"Pelorant")) return 1;
 
+    std::vector<double> 체크, 체크GUI, 체크콘솔, 설정, 설정GUI, 설정콘솔;
     for (int 번 = 0; 번 < 횟수; ++번) {
-        체크바닥.push_back(재기([&] { return 배치돌리기(L"\\q.bat", 검사줄); }));
+        체크콘솔.push_back(재기(검사배치));
+        체크GUI.push_back(재기([&] { return 눌러서답받기(GUI바닥, 110, L"끝"); }));
         체크.push_back(재기([&] {
             return 눌러서답받기(프로그램, 110, L"보안설정이 잘되어 있습니다.");
         }));
-        설정바닥.push_back(재기([&] {
-            return 배치돌리기(L"\\g.bat", 부여줄) && 배치돌리기(L"\\q.bat", 검사줄);
-        }));
+        설정콘솔.push_back(재기([&] { return 부여배치() && 검사배치(); }));
+        설정GUI.push_back(재기([&] { return 눌러서답받기(GUI바닥, 111, L"끝"); }));
         설정.push_back(재기([&] { return 눌러서답받기(프로그램, 111, L"보안설정이 잘되었습니다."); }));
+    }
+
+    // The command line a script runs: the console companion where it has
+    // been built, else the program itself, which takes the same arguments.
+    const std::wstring 앱폴더 = 시험::프로그램폴더() + L"\\..\\..\\app\\";
+    const bool 콘솔짝있음 = 시험::파일있음(앱폴더 + L"boansetting.com");
+    const std::wstring 명령프로그램 = 앱폴더 + (콘솔짝있음 ? L"boansetting.com" : L"boansetting.exe");
+    const std::wstring 출력파일 = 임시 + L"\\lines.txt";
+    std::vector<double> 명령체크, 명령체크바닥, 명령도움말;
+    for (int 번 = 0; 번 < 횟수; ++번) {
+        명령체크바닥.push_back(재기(검사배치));
+        명령체크.push_back(재기([&] {
+            return 명령줄실행(명령프로그램, L"/check Pelorant", 출력파일, true, "Pelorant\t", "\tok");
+        }));
+        // The same program's start and end alone, with no cacls run.
+        명령도움말.push_back(재기([&] { return 명령줄실행(명령프로그램, L"/?", 출력파일); }));
     }
 
     std::printf("| measure | tool, ms | baseline | baseline, ms | ratio |\n");
     std::printf("|---|---:|---|---:|---:|\n");
+    행("start-up: launch until the window shows", "window with one line of Korean text", 시작, 글창);
     행("start-up: launch until the window shows", "empty Win32 window", 시작, 빈창);
-    행("check: click until the message box", "query batch file run directly", 체크, 체크바닥);
-    행("fix: click until the message box", "grant + query batch files run directly", 설정,
-       설정바닥);
+    행("check: click until the message box", "GUI program: query batch hidden, message box", 체크,
+       체크GUI);
+    행("check: click until the message box", "query batch file run from a console", 체크, 체크콘솔);
+    행("fix: click until the message box", "GUI program: grant + query batches hidden, message box",
+       설정, 설정GUI);
+    행("fix: click until the message box", "grant + query batch files run from a console", 설정,
+       설정콘솔);
+    행(콘솔짝있음 ? "`boansetting.com /check Pelorant` until it exits"
+               : "`boansetting.exe /check Pelorant` until it exits",
+       "query batch file run from a console", 명령체크, 명령체크바닥);
+    std::printf("| the same program's `/?` until it exits (start and end, no cacls) | %.0f | | | |\n",
+                중앙값(명령도움말));
     std::printf("| a click that shows a message at once (no product picked) | %.0f | | | |\n",
                 중앙값(안내));
     std::printf("\nmedians of %d runs each\n", 횟수);
