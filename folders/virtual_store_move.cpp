@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <vector>
 
 namespace 가상폴더옮기기 {
@@ -36,6 +37,16 @@ std::wstring 소문자(std::wstring 글) {
     std::transform(글.begin(), 글.end(), 글.begin(),
                    [](wchar_t 글자) { return static_cast<wchar_t>(std::towlower(글자)); });
     return 글;
+}
+
+// The path of `이름` in `폴더`, or, where something already stands there (a
+// second run within the same second), of the first free "이름 (2)", "이름 (3)"...
+std::wstring 빈이름(플랫폼& 시스템, const std::wstring& 폴더, const std::wstring& 이름) {
+    std::set<std::wstring> 있는것;
+    for (const 폴더항목& 항목 : 시스템.폴더항목들(폴더)) 있는것.insert(소문자(항목.이름));
+    std::wstring 후보 = 이름;
+    for (int 번 = 2; 있는것.count(소문자(후보)); ++번) 후보 = 이름 + L" (" + std::to_wstring(번) + L")";
+    return 폴더 + L"\\" + 후보;
 }
 
 std::unique_ptr<보유> 고정해야함(플랫폼& 시스템, const std::wstring& 경로) {
@@ -165,7 +176,7 @@ private:
     void 백업하기(const std::wstring& 상대) {
         if (백업루트.empty()) {
             백업부모잡음_ = 고정해야함(시스템_, 곳_.백업부모);
-            const std::wstring 루트 = 곳_.백업부모 + L"\\" + 곳_.제품이름 + L" 백업 " + 시각_;
+            const std::wstring 루트 = 빈이름(시스템_, 곳_.백업부모, 곳_.제품이름 + L" 백업 " + 시각_);
             시스템_.폴더만들기(루트);
             백업루트 = 루트;
             백업잡음_[L""] = 고정해야함(시스템_, 루트);
@@ -185,8 +196,10 @@ private:
     // Renames the copy in its own folder; Windows then has nothing left to
     // serve in place of the install folder's files.
     void 가상폴더이름바꾸기() {
-        const std::wstring 이름 = 곳_.가상폴더 + L" 옮김 " + 시각_;
+        const size_t 구분자 = 곳_.가상폴더.rfind(L'\\');
         try {
+            const std::wstring 이름 = 빈이름(시스템_, 곳_.가상폴더.substr(0, 구분자),
+                                             곳_.가상폴더.substr(구분자 + 1) + L" 옮김 " + 시각_);
             시스템_.이름바꾸기(곳_.가상폴더, 이름);
             새이름 = 이름;
         } catch (const 파일오류& 오류) {

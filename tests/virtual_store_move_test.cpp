@@ -24,7 +24,7 @@ protected:
     // The copy holds a newer a.dat and a new sub\c.dat; the install folder
     // the older a.dat and b.dat, which the copy holds unchanged.
     void SetUp() override {
-        시스템.폴더들 = {로컬, 가상, 가상 + L"\\dat", 가상 + L"\\dat\\sub", 설치, 설치 + L"\\dat"};
+        시스템.폴더들 = {로컬, 가상.substr(0, 가상.rfind(L'\\')), 가상, 가상 + L"\\dat", 가상 + L"\\dat\\sub", 설치, 설치 + L"\\dat"};
         시스템.파일들 = {
             {가상 + L"\\dat\\a.dat", L"새 a"},     {가상 + L"\\dat\\b.dat", L"b"},
             {가상 + L"\\dat\\sub\\c.dat", L"새 c"}, {설치 + L"\\dat\\a.dat", L"옛 a"},
@@ -115,15 +115,14 @@ TEST_F(옮김시험, 멈춘_뒤에_다시_하면_마저_옮기고_어느_판도_
     제안();
     ASSERT_EQ(시스템.폴더들.count(가상), 1u);
 
-    시스템.실패할경로.clear();
-    시스템.시각값.분 = 30;
-    const std::wstring 둘째백업 = 로컬 + L"\\Quindle 백업 2026-12-08 093007";
+    시스템.실패할경로.clear();  // within the same second: the backup gets a name of its own
+    const std::wstring 둘째백업 = 백업 + L" (2)";
     제안();
     EXPECT_EQ(시스템.파일들[설치 + L"\\dat\\sub\\c.dat"], L"새 c");
     EXPECT_EQ(시스템.파일들[백업 + L"\\dat\\a.dat"], L"옛 a") << "the first backup is kept";
     EXPECT_EQ(시스템.파일들[둘째백업 + L"\\dat\\sub\\c.dat"], L"옛 c");
     EXPECT_FALSE(시스템.있음(둘째백업 + L"\\dat\\a.dat")) << "a.dat already held the copy's version";
-    EXPECT_EQ(시스템.폴더들.count(가상 + L" 옮김 2026-12-08 093007"), 1u);
+    EXPECT_EQ(시스템.폴더들.count(옮긴이름), 1u);
     EXPECT_NE(시스템.메시지들.back().find(L"파일 3개를"), std::wstring::npos);
 }
 
