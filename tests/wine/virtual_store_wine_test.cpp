@@ -17,6 +17,21 @@ bool 폴더임(const std::wstring& 경로) {
     return 속성 != INVALID_FILE_ATTRIBUTES && (속성 & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// Bytes as a listing shows them: ASCII as it is, anything else as \xNN.
+std::wstring 보이게(const std::string& 바이트) {
+    std::wstring 글;
+    for (const unsigned char 바이트하나 : 바이트) {
+        if (바이트하나 >= 0x20 && 바이트하나 < 0x7f && 바이트하나 != '\\') {
+            글 += static_cast<wchar_t>(바이트하나);
+        } else {
+            wchar_t 부호[8];
+            swprintf(부호, 8, L"\\x%02x", 바이트하나);
+            글 += 부호;
+        }
+    }
+    return 글;
+}
+
 // Every folder and file below `폴더`, files with their bytes: what the tests
 // compare, and what they print for the record.
 void 나무(const std::wstring& 폴더, const std::wstring& 앞, std::vector<std::wstring>& 줄들) {
@@ -28,7 +43,7 @@ void 나무(const std::wstring& 폴더, const std::wstring& 앞, std::vector<std
             줄들.push_back(앞 + 이름 + L"\\");
             나무(경로, 앞 + 이름 + L"\\", 줄들);
         } else {
-            줄들.push_back(앞 + 이름 + L" = \"" + 코드페이지에서(바이트읽기(경로), CP_UTF8) + L"\"");
+            줄들.push_back(앞 + 이름 + L" = \"" + 보이게(바이트읽기(경로)) + L"\"");
         }
     }
 }
