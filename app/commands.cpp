@@ -5,6 +5,7 @@
 
 #include "app/command_line.h"
 #include "folders/install_folders.h"
+#include "folders/virtual_store_move.h"
 #include "permission/permission.h"
 
 namespace {
@@ -92,6 +93,28 @@ bool 폴더있음(const 플랫폼& 시스템, const std::wstring& 경로) {
     return 제품에실행(시스템, 폴더, 부여결과);
 }
 
+namespace {
+
+std::wstring 부모폴더(const std::wstring& 경로) {
+    const auto 구분자 = 경로.rfind(L'\\');
+    return 구분자 == std::wstring::npos ? std::wstring() : 경로.substr(0, 구분자);
+}
+
+// Once the folder lets every user write, the files Windows redirected into
+// the VirtualStore copy can go back where the product expects them.
+void 가상폴더옮기기제안(플랫폼& 시스템, const 설치폴더원본& 폴더) {
+    const std::wstring 가상기준 = 폴더.Q가상_프로그램폴더();
+    if (가상기준.empty()) return;
+    const std::wstring 이름 = 폴더.Q프로그램_폴더();
+    // The VirtualStore lies in the local application-data folder, which is
+    // the user's own: the backups go there too.
+    가상폴더옮기기::제안하기(시스템, {설치폴더::대상경로(가상기준, 이름),
+                                      설치폴더::대상경로(폴더.Q프로그램폴더(), 이름),
+                                      부모폴더(부모폴더(가상기준)), 이름});
+}
+
+}  // namespace
+
 명령결과 관리자로설정(플랫폼& 시스템, const 설치폴더원본& 폴더) {
     const std::wstring 이름 = 폴더.Q프로그램_폴더();
     if (이름.empty()) return 결과(결과종류::제품없음, 메시지::제품선택필요);
@@ -122,6 +145,8 @@ void 보안체크_클릭(플랫폼& 시스템, const 설치폴더원본& 폴더,
                           : 시스템.관리자권한() ? 보안설정(시스템, 폴더)
                                                 : 관리자로설정(시스템, 폴더);
     시스템.메시지상자(결과.메시지);
+    if (결과.종류 == 결과종류::설정정상 || 결과.종류 == 결과종류::설정완료)
+        가상폴더옮기기제안(시스템, 폴더);
 }
 
 void 폴더열기_클릭(플랫폼& 시스템, const 설치폴더원본& 폴더, std::int16_t 인덱스) {

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include "app/console_mode.h"
+#include "app/resources/resource_ids.h"
 #include "app/torvane_m.h"
 
 int WINAPI wWinMain(HINSTANCE 인스턴스, HINSTANCE, PWSTR, int 표시방법) {
@@ -24,6 +25,7 @@ int WINAPI wWinMain(HINSTANCE 인스턴스, HINSTANCE, PWSTR, int 표시방법) 
     TorvaneM 창(시스템);
     if (!창.만들기(인스턴스, 표시방법)) return 1;
     시스템.소유창설정(창.핸들());
+    시스템.진행표시줄설정(::GetDlgItem(창.핸들(), IDC_STATUSBAR), 1);
 
     MSG 메시지;
     while (::GetMessageW(&메시지, nullptr, 0, 0) > 0) {

@@ -12,6 +12,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 // A file step that failed. Only the platform layer builds these, once, from the
 // system's error number and text; the logic decides what the user is told.
@@ -63,6 +64,34 @@ struct 폴더고정결과 {
 struct 관리자실행결과 {
     bool 거절됨;             // the elevation prompt was declined; nothing ran
     unsigned long 종료코드;  // the program's exit code, when it ran
+};
+
+// ---- Types of the VirtualStore move (operations at the end of 플랫폼) ----
+
+// What a folder entry is, as the listing tells without following anything.
+enum class 항목종류 {
+    파일,
+    폴더,
+    링크,  // a reparse point: junction, symbolic link, mount point
+};
+
+struct 폴더항목 {
+    std::wstring 이름;
+    항목종류 종류;
+};
+
+// The code a 파일오류 carries when a move operation refused to follow a link:
+// a reparse point, or a file with more than one name (hard link). The same
+// number as the system's ERROR_STOPPED_ON_SYMLINK.
+inline constexpr unsigned long 링크거부 = 681;
+
+enum class 복사방식 {
+    새파일,    // the target must not exist: created with CREATE_NEW
+    덮어쓰기,  // the target is an existing plain file, written through
+};
+
+struct 날짜시각 {
+    int 년, 월, 일, 시, 분, 초;
 };
 
 class 플랫폼 {
@@ -149,4 +178,51 @@ public:
     // Shows a modal message box with an OK button only; returns when the user
     // has closed it.
     virtual void 메시지상자(const std::wstring& 텍스트) = 0;
+
+    // ---- Moving the VirtualStore copy into the install folder ----
+    // The copy belongs to the user, the install folder to every user, and
+    // the tool usually runs elevated: none of these follows a link, and the
+    // caller holds (폴더고정) every folder whose path it hands them.
+
+    // The entries of `폴더`, without "." and "..", hidden and system ones
+    // included, each with its kind as the listing reports it (a link is
+    // never opened). Throws 파일오류 when the folder cannot be listed.
+    virtual std::vector<폴더항목> 폴더항목들(const std::wstring& 폴더) = 0;
+
+    // True when both files hold the same bytes. Each is opened itself, never
+    // what a reparse point leads to, shared for reading only (a file some
+    // program is writing is not compared). Throws 파일오류 when either
+    // cannot be read, with the code 링크거부 when either is a reparse point,
+    // a folder or a file with more than one name.
+    virtual bool 같은내용(const std::wstring& 가, const std::wstring& 나) = 0;
+
+    // Copies the bytes and the last-write time of `원본` to `대상`. The source
+    // is refused (링크거부) as in 같은내용. 새파일: `대상` is created with
+    // CREATE_NEW, so whatever stands at its name makes the copy fail; a
+    // partly written new file is removed through its own handle. 덮어쓰기:
+    // `대상` must be a plain file with one name (else 링크거부) and is
+    // rewritten in place, keeping its access list; on failure it may be left
+    // partly written. Throws 파일오류 naming the path at fault.
+    virtual void 파일복사(const std::wstring& 원본, const std::wstring& 대상, 복사방식 방식) = 0;
+
+    // Creates one folder; throws 파일오류 when anything already stands at
+    // the name, or the folder cannot be made.
+    virtual void 폴더만들기(const std::wstring& 경로) = 0;
+
+    // Renames a file or folder within its volume; a link is renamed itself,
+    // never followed. Throws 파일오류 (for `원래`) when `새이름` exists or the
+    // rename fails.
+    virtual void 이름바꾸기(const std::wstring& 원래, const std::wstring& 새이름) = 0;
+
+    // The local date and time. Never fails.
+    virtual 날짜시각 지금() const = 0;
+
+    // Asks a question in a modal Yes/No box with the tool's title; true for
+    // Yes. Returns when the user has answered.
+    virtual bool 예아니오(const std::wstring& 텍스트) = 0;
+
+    // Shows `글` as the progress of long work (the empty text clears it) and
+    // lets the window paint meanwhile; user input that arrives is dropped.
+    // Never fails.
+    virtual void 진행표시(const std::wstring& 글) = 0;
 };

@@ -2,7 +2,11 @@
 // where Win32 errors are read and turned into 파일오류.
 #include "platform/win32_platform.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
+
+#include <algorithm>
+#include <vector>
 
 
 #include "platform/win32_codepage.h"
@@ -96,6 +100,23 @@ bool 입력메시지(UINT 메시지) {
            (메시지 >= WM_NCMOUSEMOVE && 메시지 <= WM_NCXBUTTONDBLCLK);
 }
 
+// Dispatches the messages queued for this thread, dropping user input. False
+// when the queue held WM_QUIT, which is posted again for the main loop to
+// find after the command.
+bool 쌓인메시지처리() {
+    MSG 메시지;
+    while (::PeekMessageW(&메시지, nullptr, 0, 0, PM_REMOVE)) {
+        if (메시지.message == WM_QUIT) {
+            ::PostQuitMessage(static_cast<int>(메시지.wParam));
+            return false;
+        }
+        if (입력메시지(메시지.message)) continue;
+        ::TranslateMessage(&메시지);
+        ::DispatchMessageW(&메시지);
+    }
+    return true;
+}
+
 // Waits without a time limit until the handle is signalled: a process has
 // ended, or a mutex is free (and then belongs to this thread). Meanwhile the
 // window keeps painting, so Windows never calls it "Not Responding", but user
@@ -105,17 +126,9 @@ void 신호까지기다리기(HANDLE 대상) {
         const DWORD 결과 =
             ::MsgWaitForMultipleObjects(1, &대상, FALSE, INFINITE, QS_ALLINPUT);
         if (결과 != WAIT_OBJECT_0 + 1) return;  // ended, or the wait itself failed
-        MSG 메시지;
-        while (::PeekMessageW(&메시지, nullptr, 0, 0, PM_REMOVE)) {
-            if (메시지.message == WM_QUIT) {
-                // Leave the quit for the main loop, after the command.
-                ::PostQuitMessage(static_cast<int>(메시지.wParam));
-                ::WaitForSingleObject(대상, INFINITE);
-                return;
-            }
-            if (입력메시지(메시지.message)) continue;
-            ::TranslateMessage(&메시지);
-            ::DispatchMessageW(&메시지);
+        if (!쌓인메시지처리()) {
+            ::WaitForSingleObject(대상, INFINITE);
+            return;
         }
     }
 }
@@ -409,4 +422,141 @@ void Win32플랫폼::셸열기(const std::wstring& 대상) {
 
 void Win32플랫폼::메시지상자(const std::wstring& 텍스트) {
     ::MessageBoxW(소유창_, 텍스트.c_str(), 메시지제목_.c_str(), MB_OK);
+}
+
+// ---- Moving the VirtualStore copy into the install folder ----
+
+namespace {
+
+constexpr DWORD 복사조각 = 1 << 16;
+
+[[noreturn]] void 링크거부던지기(const std::wstring& 경로) {
+    throw 파일오류(경로, 링크거부,
+                   L"링크(연결 지점, 심볼릭 링크 또는 하드 링크)여서 따라가지 않았습니다.");
+}
+
+// Opens an existing file itself, never what a reparse point leads to, and
+// admits only a plain file with a single name: a second name could belong
+// to a file the user may not read or write, which this process may.
+// Shared for reading only, so no one writes it while it is used.
+UniqueHandle 일반파일열기(const std::wstring& 경로, DWORD 접근) {
+    auto 파일 = OwnHandle(::CreateFileW(경로.c_str(), 접근, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_SEQUENTIAL_SCAN,
+                                        nullptr));
+    if (!파일) 마지막오류던지기(경로);
+    BY_HANDLE_FILE_INFORMATION 정보{};
+    if (!::GetFileInformationByHandle(파일.get(), &정보)) 마지막오류던지기(경로);
+    if ((정보.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) ||
+        정보.nNumberOfLinks != 1)
+        링크거부던지기(경로);
+    return 파일;
+}
+
+// The next piece of the file into `조각`, resized to what was read; empty at
+// the end.
+void 조각읽기(HANDLE 파일, std::string& 조각, const std::wstring& 경로) {
+    조각.resize(복사조각);
+    DWORD 읽음 = 0;
+    if (!::ReadFile(파일, 조각.data(), 복사조각, &읽음, nullptr)) 마지막오류던지기(경로);
+    조각.resize(읽음);
+}
+
+long long 파일크기(HANDLE 파일, const std::wstring& 경로) {
+    LARGE_INTEGER 크기{};
+    if (!::GetFileSizeEx(파일, &크기)) 마지막오류던지기(경로);
+    return 크기.QuadPart;
+}
+
+// Writes the whole content of `원본` over `대상` from its start, cuts off
+// what is left of the old content and gives it the source's last-write time,
+// as Explorer's copy does.
+void 내용옮기기(HANDLE 원본, const std::wstring& 원본경로, HANDLE 대상,
+               const std::wstring& 대상경로) {
+    std::string 조각;
+    for (조각읽기(원본, 조각, 원본경로); !조각.empty(); 조각읽기(원본, 조각, 원본경로))
+        모두쓰기(대상, 조각, 대상경로);
+    FILETIME 쓴때{};
+    if (!::SetEndOfFile(대상) || !::GetFileTime(원본, nullptr, nullptr, &쓴때) ||
+        !::SetFileTime(대상, nullptr, nullptr, &쓴때))
+        마지막오류던지기(대상경로);
+}
+
+}  // namespace
+
+std::vector<폴더항목> Win32플랫폼::폴더항목들(const std::wstring& 폴더) {
+    WIN32_FIND_DATAW 항목{};
+    const auto 찾기 = OwnFindHandle(::FindFirstFileExW(
+        (폴더 + L"\\*").c_str(), FindExInfoBasic, &항목, FindExSearchNameMatch, nullptr, 0));
+    if (!찾기) 마지막오류던지기(폴더);
+    std::vector<폴더항목> 항목들;
+    do {
+        const std::wstring 이름 = 항목.cFileName;
+        if (이름 == L"." || 이름 == L"..") continue;
+        const DWORD 속성 = 항목.dwFileAttributes;
+        항목들.push_back({이름, (속성 & FILE_ATTRIBUTE_REPARSE_POINT) ? 항목종류::링크
+                                : (속성 & FILE_ATTRIBUTE_DIRECTORY) ? 항목종류::폴더
+                                                                     : 항목종류::파일});
+    } while (::FindNextFileW(찾기.get(), &항목));
+    if (::GetLastError() != ERROR_NO_MORE_FILES) 마지막오류던지기(폴더);
+    return 항목들;
+}
+
+bool Win32플랫폼::같은내용(const std::wstring& 가, const std::wstring& 나) {
+    const auto 파일가 = 일반파일열기(가, GENERIC_READ);
+    const auto 파일나 = 일반파일열기(나, GENERIC_READ);
+    if (파일크기(파일가.get(), 가) != 파일크기(파일나.get(), 나)) return false;
+    std::string 조각가, 조각나;
+    do {
+        조각읽기(파일가.get(), 조각가, 가);
+        조각읽기(파일나.get(), 조각나, 나);
+        if (조각가 != 조각나) return false;
+    } while (!조각가.empty());
+    return true;
+}
+
+void Win32플랫폼::파일복사(const std::wstring& 원본, const std::wstring& 대상, 복사방식 방식) {
+    const auto 읽을 = 일반파일열기(원본, GENERIC_READ);
+    if (방식 == 복사방식::덮어쓰기) {
+        const auto 쓸 = 일반파일열기(대상, GENERIC_WRITE);
+        내용옮기기(읽을.get(), 원본, 쓸.get(), 대상);
+        return;
+    }
+    const auto 쓸 = OwnHandle(::CreateFileW(대상.c_str(), GENERIC_WRITE | DELETE, 0, nullptr,
+                                            CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!쓸) 마지막오류던지기(대상);
+    try {
+        내용옮기기(읽을.get(), 원본, 쓸.get(), 대상);
+    } catch (const 파일오류&) {
+        // Only what this call made, through its own handle: a later run
+        // would otherwise take the fragment for an older version.
+        FILE_DISPOSITION_INFO 지우기{TRUE};
+        ::SetFileInformationByHandle(쓸.get(), FileDispositionInfo, &지우기, sizeof 지우기);
+        throw;
+    }
+}
+
+void Win32플랫폼::폴더만들기(const std::wstring& 경로) {
+    if (!::CreateDirectoryW(경로.c_str(), nullptr)) 마지막오류던지기(경로);
+}
+
+void Win32플랫폼::이름바꾸기(const std::wstring& 원래, const std::wstring& 새이름) {
+    if (!::MoveFileExW(원래.c_str(), 새이름.c_str(), 0)) 마지막오류던지기(원래);
+}
+
+날짜시각 Win32플랫폼::지금() const {
+    SYSTEMTIME 때{};
+    ::GetLocalTime(&때);
+    return {때.wYear, 때.wMonth, 때.wDay, 때.wHour, 때.wMinute, 때.wSecond};
+}
+
+bool Win32플랫폼::예아니오(const std::wstring& 텍스트) {
+    return ::MessageBoxW(소유창_, 텍스트.c_str(), 메시지제목_.c_str(), MB_YESNO | MB_ICONQUESTION) ==
+           IDYES;
+}
+
+void Win32플랫폼::진행표시(const std::wstring& 글) {
+    if (진행표시줄_)
+        ::SendMessageW(진행표시줄_, SB_SETTEXTW, static_cast<WPARAM>(진행칸_),
+                       reinterpret_cast<LPARAM>(글.c_str()));
+    쌓인메시지처리();
 }

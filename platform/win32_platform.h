@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -38,7 +39,24 @@ public:
     void 셸열기(const std::wstring& 대상) override;
     void 메시지상자(const std::wstring& 텍스트) override;
 
+    // ---- Moving the VirtualStore copy into the install folder ----
+    // The status bar and its panel that show the progress; none until set.
+    void 진행표시줄설정(HWND 상태표시줄, int 칸) {
+        진행표시줄_ = 상태표시줄;
+        진행칸_ = 칸;
+    }
+    std::vector<폴더항목> 폴더항목들(const std::wstring& 폴더) override;
+    bool 같은내용(const std::wstring& 가, const std::wstring& 나) override;
+    void 파일복사(const std::wstring& 원본, const std::wstring& 대상, 복사방식 방식) override;
+    void 폴더만들기(const std::wstring& 경로) override;
+    void 이름바꾸기(const std::wstring& 원래, const std::wstring& 새이름) override;
+    날짜시각 지금() const override;
+    bool 예아니오(const std::wstring& 텍스트) override;
+    void 진행표시(const std::wstring& 글) override;
+
 private:
     std::wstring 메시지제목_;
     HWND 소유창_ = nullptr;
+    HWND 진행표시줄_ = nullptr;
+    int 진행칸_ = 0;
 };

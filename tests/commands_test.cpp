@@ -74,7 +74,9 @@ TEST_F(명령, 체크는_조회만_하고_결과를_알린다) {
     설명자 = L"D:PAI(A;OICI;FA;;;BU)";
     보안체크_클릭(시스템, 폴더, 0);
     EXPECT_EQ(시스템.메시지들.back(), 메시지::설정정상);
-    EXPECT_EQ(폴더.물음, (std::vector<std::wstring>{L"기준", L"이름", L"기준", L"이름"}));
+    // After a sound check, the VirtualStore copy is looked at as well.
+    EXPECT_EQ(폴더.물음, (std::vector<std::wstring>{L"기준", L"이름", L"기준", L"이름", L"가상",
+                                                    L"이름", L"기준"}));
 }
 
 TEST_F(명령, 설정은_부여한_뒤_따로_한번_조회한다) {
@@ -83,6 +85,21 @@ TEST_F(명령, 설정은_부여한_뒤_따로_한번_조회한다) {
     EXPECT_EQ(시스템.메시지들, std::vector<std::wstring>{메시지::설정완료});
     EXPECT_EQ(실행한배치(), (std::vector<std::wstring>{L"fe2456.bat", L"fe2437.bat"}));
     EXPECT_EQ(설명자, L"D:(A;OICI;FA;;;BU)");
+}
+
+TEST_F(명령, 체크나_설정이_잘되면_결과를_알린_뒤_가상_폴더의_파일을_옮길지_묻는다) {
+    설치됨();
+    시스템.폴더들.insert(가상기준 + L"\\Quindle");
+    시스템.파일들[가상기준 + L"\\Quindle\\a.dat"] = L"a";
+    시스템.예답 = false;
+    보안체크_클릭(시스템, 폴더, 0);
+    EXPECT_TRUE(시스템.물음들.empty()) << "asked after a check that found no entry";
+    보안체크_클릭(시스템, 폴더, 1);
+    ASSERT_EQ(시스템.물음들.size(), 1u);
+    const auto& 기록 = 시스템.기록;
+    const auto 알림 = std::find(기록.begin(), 기록.end(), L"메시지 " + std::wstring(메시지::설정완료));
+    EXPECT_LT(알림, std::find(기록.begin(), 기록.end(), L"묻기 " + 시스템.물음들[0]));
+    EXPECT_NE(시스템.물음들[0].find(가상기준 + L"\\Quindle\r\n"), std::wstring::npos);
 }
 
 TEST_F(명령, 부여가_됐어도_조회에서_항목이_없으면_실패를_알린다) {

@@ -147,6 +147,77 @@ public:
         메시지들.push_back(텍스트);
     }
 
+    // ---- The VirtualStore move ----
+    // Files that are a second name of another file (hard links): listed as
+    // files, refused when opened. Symbolic links and junctions go in
+    // 연결지점들, which the listing shows as links.
+    std::set<std::wstring> 하드링크들;
+    bool 예답 = true;  // the answer to every Yes/No question
+    std::vector<std::wstring> 물음들;
+    std::vector<std::wstring> 진행들;
+    날짜시각 시각값{2026, 12, 8, 9, 5, 7};
+
+    std::vector<폴더항목> 폴더항목들(const std::wstring& 폴더) override {
+        기록.push_back(L"목록 " + 폴더);
+        실패하면던지기(폴더);
+        if (!폴더들.count(폴더)) throw 파일오류(폴더, 3, L"지정된 경로를 찾을 수 없습니다.");
+        std::map<std::wstring, 항목종류> 항목;
+        for (const auto& 파일 : 파일들) 바로아래면(항목, 폴더, 파일.first, 항목종류::파일);
+        for (const auto& 하위 : 폴더들) 바로아래면(항목, 폴더, 하위, 항목종류::폴더);
+        for (const auto& 연결 : 연결지점들) 바로아래면(항목, 폴더, 연결, 항목종류::링크);
+        std::vector<폴더항목> 결과;
+        for (const auto& [이름, 종류] : 항목) 결과.push_back({이름, 종류});
+        return 결과;
+    }
+
+    bool 같은내용(const std::wstring& 가, const std::wstring& 나) override {
+        기록.push_back(L"비교 " + 가 + L" " + 나);
+        return 열린파일(가) == 열린파일(나);
+    }
+
+    void 파일복사(const std::wstring& 원본, const std::wstring& 대상, 복사방식 방식) override {
+        const bool 새로 = 방식 == 복사방식::새파일;
+        기록.push_back((새로 ? L"복사 " : L"덮어쓰기 ") + 원본 + L" -> " + 대상);
+        const std::wstring 내용 = 열린파일(원본);
+        if (새로) {
+            if (파일들.count(대상) || 폴더들.count(대상) || 연결지점들.count(대상))
+                throw 파일오류(대상, 80, L"파일이 있습니다.");
+            부모가있어야함(대상);
+            실패하면던지기(대상);
+        } else {
+            열린파일(대상);
+        }
+        파일들[대상] = 내용;
+    }
+
+    void 폴더만들기(const std::wstring& 경로) override {
+        기록.push_back(L"폴더만들기 " + 경로);
+        if (파일들.count(경로) || 폴더들.count(경로) || 연결지점들.count(경로))
+            throw 파일오류(경로, 183, L"파일이 이미 있으므로 만들 수 없습니다.");
+        부모가있어야함(경로);
+        폴더들.insert(경로);
+    }
+
+    void 이름바꾸기(const std::wstring& 원래, const std::wstring& 새이름) override {
+        기록.push_back(L"이름바꾸기 " + 원래 + L" -> " + 새이름);
+        실패하면던지기(원래);
+        if (폴더들.count(새이름) || 파일들.count(새이름))
+            throw 파일오류(원래, 183, L"파일이 이미 있으므로 만들 수 없습니다.");
+        옮겨붙이기(파일들, 원래, 새이름);
+        옮겨붙이기(폴더들, 원래, 새이름);
+        옮겨붙이기(연결지점들, 원래, 새이름);
+    }
+
+    날짜시각 지금() const override { return 시각값; }
+
+    bool 예아니오(const std::wstring& 텍스트) override {
+        기록.push_back(L"묻기 " + 텍스트);
+        물음들.push_back(텍스트);
+        return 예답;
+    }
+
+    void 진행표시(const std::wstring& 글) override { 진행들.push_back(글); }
+
 private:
     class 고정 : public 보유 {
     public:
@@ -170,4 +241,45 @@ private:
     }
 
     std::map<std::wstring, std::wstring> 환경_;
+
+    static void 바로아래면(std::map<std::wstring, 항목종류>& 항목, const std::wstring& 폴더,
+                           const std::wstring& 경로, 항목종류 종류) {
+        if (경로.size() <= 폴더.size() + 1 || 경로.compare(0, 폴더.size() + 1, 폴더 + L"\\") != 0)
+            return;
+        const std::wstring 이름 = 경로.substr(폴더.size() + 1);
+        if (이름.find(L'\\') == std::wstring::npos) 항목[이름] = 종류;
+    }
+
+    // The content of a plain file, as the real layer opens one for the move.
+    const std::wstring& 열린파일(const std::wstring& 경로) const {
+        실패하면던지기(경로);
+        if (연결지점들.count(경로) || 하드링크들.count(경로))
+            throw 파일오류(경로, 링크거부, L"링크입니다.");
+        const auto 찾음 = 파일들.find(경로);
+        if (찾음 == 파일들.end()) throw 파일오류(경로, 2, L"지정된 파일을 찾을 수 없습니다.");
+        return 찾음->second;
+    }
+
+    void 부모가있어야함(const std::wstring& 경로) const {
+        if (!폴더들.count(경로.substr(0, 경로.rfind(L'\\'))))
+            throw 파일오류(경로, 3, L"지정된 경로를 찾을 수 없습니다.");
+    }
+
+    static std::wstring 새경로(const std::wstring& 경로, const std::wstring& 원래,
+                               const std::wstring& 새이름) {
+        const bool 아래 = 경로 == 원래 || 경로.rfind(원래 + L"\\", 0) == 0;
+        return 아래 ? 새이름 + 경로.substr(원래.size()) : 경로;
+    }
+    static void 옮겨붙이기(std::set<std::wstring>& 곳, const std::wstring& 원래,
+                           const std::wstring& 새이름) {
+        std::set<std::wstring> 결과;
+        for (const auto& 경로 : 곳) 결과.insert(새경로(경로, 원래, 새이름));
+        곳 = std::move(결과);
+    }
+    static void 옮겨붙이기(std::map<std::wstring, std::wstring>& 곳, const std::wstring& 원래,
+                           const std::wstring& 새이름) {
+        std::map<std::wstring, std::wstring> 결과;
+        for (const auto& [경로, 내용] : 곳) 결과[새경로(경로, 원래, 새이름)] = 내용;
+        곳 = std::move(결과);
+    }
 };

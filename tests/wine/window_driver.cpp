@@ -221,6 +221,11 @@ bool 창프로그램::메시지상자닫기(const 메시지상자& 상자, DWORD
     return 될때까지(제한ms, [&] { return !IsWindow(상자.창) || !IsWindowVisible(상자.창); });
 }
 
+bool 창프로그램::메시지상자답하기(const 메시지상자& 상자, int 단추, DWORD 제한ms) const {
+    PostMessageW(상자.창, WM_COMMAND, static_cast<WPARAM>(단추), 0);
+    return 될때까지(제한ms, [&] { return !IsWindow(상자.창) || !IsWindowVisible(상자.창); });
+}
+
 LRESULT 창프로그램::원격요청(HWND 창, UINT 메시지, WPARAM 인자, std::vector<char>& 버퍼) const {
     const HANDLE 프로세스 = 프로세스_.process.get();
     struct 원격해제 {

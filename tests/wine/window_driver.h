@@ -65,6 +65,9 @@ public:
     std::optional<메시지상자> 메시지상자기다리기(DWORD 제한ms = 15000) const;
     // Presses OK and waits until the box has gone.
     bool 메시지상자닫기(const 메시지상자& 상자, DWORD 제한ms = 5000) const;
+    // Presses a button of a box, IDYES or IDNO say, and waits until the box
+    // has gone.
+    bool 메시지상자답하기(const 메시지상자& 상자, int 단추, DWORD 제한ms = 5000) const;
 
     // Common-control messages are not carried across processes: their
     // buffer must live in the program, so it is allocated there and copied

@@ -1,0 +1,273 @@
+// The VirtualStore move: see virtual_store_move.h.
+#include "folders/virtual_store_move.h"
+
+#include <algorithm>
+#include <cwctype>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <vector>
+
+namespace 가상폴더옮기기 {
+namespace {
+
+// What stopped the move: the path at fault and why, in the user's language.
+struct 멈춤 {
+    std::wstring 경로;
+    std::wstring 이유;
+};
+
+constexpr wchar_t 링크폴더이유[] =
+    L"링크이거나 다른 곳을 가리키는 폴더여서 그 안에는 아무것도 쓰지 않았습니다.";
+constexpr wchar_t 폴더없음이유[] = L"폴더가 없습니다.";
+constexpr size_t 보일링크수 = 5;
+
+std::wstring 두자리(int 수) { return (수 < 10 ? L"0" : L"") + std::to_wstring(수); }
+
+// "2026-12-08 081005": sorts by time and holds no character that a file
+// name may not.
+std::wstring 시각이름(const 날짜시각& 때) {
+    return std::to_wstring(때.년) + L"-" + 두자리(때.월) + L"-" + 두자리(때.일) + L" " +
+           두자리(때.시) + 두자리(때.분) + 두자리(때.초);
+}
+
+// Windows matches file names without regard to case.
+std::wstring 소문자(std::wstring 글) {
+    std::transform(글.begin(), 글.end(), 글.begin(),
+                   [](wchar_t 글자) { return static_cast<wchar_t>(std::towlower(글자)); });
+    return 글;
+}
+
+// The path of `이름` in `폴더`, or, where something already stands there (a
+// second run within the same second), of the first free "이름 (2)", "이름 (3)"...
+std::wstring 빈이름(플랫폼& 시스템, const std::wstring& 폴더, const std::wstring& 이름) {
+    std::set<std::wstring> 있는것;
+    for (const 폴더항목& 항목 : 시스템.폴더항목들(폴더)) 있는것.insert(소문자(항목.이름));
+    std::wstring 후보 = 이름;
+    for (int 번 = 2; 있는것.count(소문자(후보)); ++번) 후보 = 이름 + L" (" + std::to_wstring(번) + L")";
+    return 폴더 + L"\\" + 후보;
+}
+
+std::unique_ptr<보유> 고정해야함(플랫폼& 시스템, const std::wstring& 경로) {
+    폴더고정결과 결과 = 시스템.폴더고정(경로);
+    if (결과.상태 == 폴더상태::없음) throw 멈춤{경로, 폴더없음이유};
+    if (결과.상태 != 폴더상태::고정됨) throw 멈춤{경로, 링크폴더이유};
+    return std::move(결과.잡음);
+}
+
+// Files of the copy that the move would bring over; links are not counted
+// and not entered, and a folder that cannot be read counts as empty (the
+// move itself then names it).
+size_t 파일수(플랫폼& 시스템, const std::wstring& 폴더) {
+    const 폴더고정결과 고정 = 시스템.폴더고정(폴더);
+    if (고정.상태 != 폴더상태::고정됨) return 0;
+    size_t 수 = 0;
+    try {
+        for (const 폴더항목& 항목 : 시스템.폴더항목들(폴더)) {
+            if (항목.종류 == 항목종류::파일) ++수;
+            if (항목.종류 == 항목종류::폴더) 수 += 파일수(시스템, 폴더 + L"\\" + 항목.이름);
+        }
+    } catch (const 파일오류&) {
+    }
+    return 수;
+}
+
+class 옮기기 {
+public:
+    옮기기(플랫폼& 시스템, const 옮길곳& 곳, std::wstring 시각, size_t 전체)
+        : 시스템_(시스템), 곳_(곳), 시각_(std::move(시각)), 전체_(전체) {}
+
+    void 실행() {
+        try {
+            auto 원본잡음 = 고정해야함(시스템_, 곳_.가상폴더);
+            auto 대상잡음 = 고정해야함(시스템_, 곳_.설치폴더);
+            폴더옮기기(L"");
+        } catch (const 파일오류& 오류) {
+            멈춘곳 = 멈춤{오류.경로(), 오류.설명()};
+        } catch (const 멈춤& 까닭) {
+            멈춘곳 = 까닭;
+        }
+        백업잡음_.clear();
+        if (!멈춘곳 && 링크들.empty()) 가상폴더이름바꾸기();
+    }
+
+    size_t 옮김 = 0;  // files whose copy's bytes are now in the install folder
+    size_t 바꿈 = 0;  // of those, files that replaced another version
+    std::vector<std::wstring> 링크들;  // not followed, so not moved
+    std::optional<멈춤> 멈춘곳;
+    std::wstring 백업루트;  // empty until a backup was needed
+    std::wstring 새이름;    // the copy's name once renamed
+
+private:
+    // What the install folder holds at a name; null when the name is free.
+    using 대상종류 = const 항목종류*;
+    static bool 이다(대상종류 대상, 항목종류 종류) { return 대상 && *대상 == 종류; }
+
+    // Both folders at `상대` are held by the caller.
+    void 폴더옮기기(const std::wstring& 상대) {
+        std::map<std::wstring, 항목종류> 대상항목;
+        for (const 폴더항목& 항목 : 시스템_.폴더항목들(곳_.설치폴더 + 상대))
+            대상항목[소문자(항목.이름)] = 항목.종류;
+        for (const 폴더항목& 항목 : 시스템_.폴더항목들(곳_.가상폴더 + 상대)) {
+            const std::wstring 하위 = 상대 + L"\\" + 항목.이름;
+            const auto 찾음 = 대상항목.find(소문자(항목.이름));
+            const 대상종류 대상 = 찾음 == 대상항목.end() ? nullptr : &찾음->second;
+            switch (항목.종류) {
+            case 항목종류::링크: 링크들.push_back(곳_.가상폴더 + 하위); break;
+            case 항목종류::폴더: 하위폴더옮기기(하위, 대상); break;
+            case 항목종류::파일: 파일옮기기(하위, 대상); break;
+            }
+        }
+    }
+
+    void 하위폴더옮기기(const std::wstring& 상대, 대상종류 대상) {
+        폴더고정결과 원본 = 시스템_.폴더고정(곳_.가상폴더 + 상대);
+        if (원본.상태 != 폴더상태::고정됨) {
+            링크들.push_back(곳_.가상폴더 + 상대);  // became a link since it was listed
+            return;
+        }
+        const std::wstring 만들곳 = 곳_.설치폴더 + 상대;
+        if (이다(대상, 항목종류::링크)) {
+            링크들.push_back(만들곳);
+            return;
+        }
+        // A file of the name makes this fail with the system's own reason.
+        if (!이다(대상, 항목종류::폴더)) 시스템_.폴더만들기(만들곳);
+        폴더고정결과 설치 = 시스템_.폴더고정(만들곳);
+        if (설치.상태 != 폴더상태::고정됨) {
+            링크들.push_back(만들곳);
+            return;
+        }
+        폴더옮기기(상대);
+    }
+
+    void 파일옮기기(const std::wstring& 상대, 대상종류 대상) {
+        ++진행_;
+        시스템_.진행표시(L"자료 옮기는 중 " + std::to_wstring(진행_) + L"/" +
+                         std::to_wstring(std::max(전체_, 진행_)));
+        const std::wstring 원본 = 곳_.가상폴더 + 상대;
+        const std::wstring 설치 = 곳_.설치폴더 + 상대;
+        if (이다(대상, 항목종류::링크)) {
+            링크들.push_back(설치);
+            return;
+        }
+        try {
+            if (!이다(대상, 항목종류::파일)) {
+                // Free, or a folder of the name, where making it fails.
+                시스템_.파일복사(원본, 설치, 복사방식::새파일);
+            } else if (!시스템_.같은내용(원본, 설치)) {
+                // Already identical: moved by an earlier run, and a backup
+                // of it now would only hold the copy's own version.
+                백업하기(상대);
+                시스템_.파일복사(원본, 설치, 복사방식::덮어쓰기);
+                ++바꿈;
+            }
+            ++옮김;
+        } catch (const 파일오류& 오류) {
+            if (오류.코드() != 링크거부) throw;
+            링크들.push_back(오류.경로());
+        }
+    }
+
+    // Copies the install folder's file at `상대` to the same place in this
+    // run's own backup folder, which is made anew on first use: no backup
+    // ever replaces another.
+    void 백업하기(const std::wstring& 상대) {
+        if (백업루트.empty()) {
+            백업부모잡음_ = 고정해야함(시스템_, 곳_.백업부모);
+            const std::wstring 루트 = 빈이름(시스템_, 곳_.백업부모, 곳_.제품이름 + L" 백업 " + 시각_);
+            시스템_.폴더만들기(루트);
+            백업루트 = 루트;
+            백업잡음_[L""] = 고정해야함(시스템_, 루트);
+        }
+        const std::wstring 폴더 = 상대.substr(0, 상대.rfind(L'\\'));
+        for (size_t 끝 = 폴더.find(L'\\', 1);; 끝 = 폴더.find(L'\\', 끝 + 1)) {
+            const std::wstring 앞 = 폴더.substr(0, 끝);
+            if (!백업잡음_.count(앞)) {
+                시스템_.폴더만들기(백업루트 + 앞);
+                백업잡음_[앞] = 고정해야함(시스템_, 백업루트 + 앞);
+            }
+            if (끝 == std::wstring::npos) break;
+        }
+        시스템_.파일복사(곳_.설치폴더 + 상대, 백업루트 + 상대, 복사방식::새파일);
+    }
+
+    // Renames the copy in its own folder; Windows then has nothing left to
+    // serve in place of the install folder's files.
+    void 가상폴더이름바꾸기() {
+        const size_t 구분자 = 곳_.가상폴더.rfind(L'\\');
+        try {
+            const std::wstring 이름 = 빈이름(시스템_, 곳_.가상폴더.substr(0, 구분자),
+                                             곳_.가상폴더.substr(구분자 + 1) + L" 옮김 " + 시각_);
+            시스템_.이름바꾸기(곳_.가상폴더, 이름);
+            새이름 = 이름;
+        } catch (const 파일오류& 오류) {
+            멈춘곳 = 멈춤{오류.경로(), 오류.설명()};
+        }
+    }
+
+    플랫폼& 시스템_;
+    const 옮길곳& 곳_;
+    const std::wstring 시각_;
+    const size_t 전체_;
+    size_t 진행_ = 0;
+    std::unique_ptr<보유> 백업부모잡음_;
+    std::map<std::wstring, std::unique_ptr<보유>> 백업잡음_;  // by path below the root
+};
+
+std::wstring 물음(const 옮길곳& 곳, size_t 수) {
+    return L"가상 폴더에 파일이 " + std::to_wstring(수) + L"개 있습니다.\r\n" + 곳.가상폴더 +
+           L"\r\n\r\n이 파일들을 프로그램 폴더로 옮길까요? 바뀌는 파일은 먼저 백업해 둡니다.\r\n" +
+           곳.설치폴더 + L"\r\n\r\n옮기기 전에 이 폴더의 프로그램을 모두 닫으세요.";
+}
+
+std::wstring 링크목록(const std::vector<std::wstring>& 링크들) {
+    std::wstring 글;
+    for (size_t 번 = 0; 번 < 링크들.size() && 번 < 보일링크수; ++번) 글 += 링크들[번] + L"\r\n";
+    if (링크들.size() > 보일링크수)
+        글 += L"그 밖에 " + std::to_wstring(링크들.size() - 보일링크수) + L"개\r\n";
+    return 글;
+}
+
+std::wstring 결과메시지(const 옮기기& 일) {
+    const std::wstring 옮긴수 = std::to_wstring(일.옮김);
+    std::wstring 글;
+    if (일.멈춘곳) {
+        글 = L"가상 폴더의 파일을 다 옮기지 못했습니다.\r\n\r\n" + 일.멈춘곳->경로 + L"\r\n" +
+             일.멈춘곳->이유 + L"\r\n\r\n지금까지 파일 " + 옮긴수 +
+             L"개를 옮겼고, 가상 폴더의 이름은 바꾸지 않았습니다.\r\n";
+    } else {
+        글 = L"파일 " + 옮긴수 + L"개를 프로그램 폴더로 옮겼습니다.\r\n";
+    }
+    if (!일.백업루트.empty())
+        글 += L"\r\n바뀐 파일의 원래 내용은 여기에 백업해 두었습니다.\r\n" + 일.백업루트 + L"\r\n";
+    else if (!일.멈춘곳)
+        글 += L"\r\n바뀐 파일이 없어 백업은 만들지 않았습니다.\r\n";
+    if (!일.링크들.empty()) {
+        글 += L"\r\n링크(연결 지점, 심볼릭 링크, 하드 링크)는 따라가지 않으므로 다음 " +
+              std::to_wstring(일.링크들.size()) + L"개는 옮기지 않았습니다.\r\n" +
+              링크목록(일.링크들);
+        if (!일.멈춘곳) 글 += L"그래서 가상 폴더의 이름은 바꾸지 않았습니다.\r\n";
+    }
+    if (!일.새이름.empty())
+        글 += L"\r\n가상 폴더는 지우지 않고 이름만 바꾸어 두었습니다.\r\n" + 일.새이름 + L"\r\n";
+    if (일.멈춘곳)
+        글 += L"\r\n이 폴더의 프로그램을 모두 닫은 뒤 다시 하면, 멈춘 곳부터 안전하게 이어서 "
+              L"옮깁니다.\r\n";
+    글.erase(글.size() - 2);  // the last line end
+    return 글;
+}
+
+}  // namespace
+
+void 제안하기(플랫폼& 시스템, const 옮길곳& 곳) {
+    const size_t 수 = 파일수(시스템, 곳.가상폴더);
+    if (수 == 0 || !시스템.예아니오(물음(곳, 수))) return;
+    옮기기 일(시스템, 곳, 시각이름(시스템.지금()), 수);
+    일.실행();
+    시스템.진행표시(L"");
+    시스템.메시지상자(결과메시지(일));
+}
+
+}  // namespace 가상폴더옮기기

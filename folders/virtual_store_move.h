@@ -1,0 +1,38 @@
+// Steps 3 and 4 of the instruction picture done for the user: the files
+// Windows redirected into the VirtualStore copy of the install folder are
+// copied back over the install folder, the files they replace are first
+// backed up, and the copy is renamed so that Windows stops serving it.
+//
+// Nothing is ever deleted, and a run that stops half way can simply be
+// repeated: a file whose install-folder version already holds the copy's
+// bytes is left alone (neither backed up nor written again), every run
+// backs up into a folder of its own made anew, and the copy is renamed only
+// after a run in which every file was in place.
+//
+// The tool runs elevated, the copy belongs to the user and the install
+// folder to every user of the PC, so no link is followed: a reparse point in
+// the copy (or in the install folder where a file or folder of the copy
+// goes) is left where it is and reported, and the copy is then not renamed.
+// Every folder is held (폴더고정) from before anything inside it is read or
+// made until its files are done, so none can be swapped for a link meanwhile.
+#pragma once
+
+#include <string>
+
+#include "platform/platform.h"
+
+namespace 가상폴더옮기기 {
+
+struct 옮길곳 {
+    std::wstring 가상폴더;  // the product's VirtualStore copy (button 3)
+    std::wstring 설치폴더;  // the product's install folder
+    std::wstring 백업부모;  // the user's local application-data folder
+    std::wstring 제품이름;  // names the backup folder
+};
+
+// Looks at the copy and, when it holds files, asks whether to move them;
+// on Yes moves them and tells how it went. With no copy, no files in it, or
+// a copy that is itself a link, nothing is asked and nothing changes.
+void 제안하기(플랫폼& 시스템, const 옮길곳& 곳);
+
+}  // namespace 가상폴더옮기기

@@ -1,0 +1,157 @@
+// Moving the VirtualStore copy back into the install folder, against the
+// fake: what is asked, the order of backup and replacement, the rename only
+// after a complete run, resuming without losing a version, and links left
+// alone.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "folders/virtual_store_move.h"
+#include "tests/fake_platform.h"
+
+namespace {
+
+using 가상폴더옮기기::옮길곳;
+
+const std::wstring 가상 = L"C:\\Users\\kim\\AppData\\Local\\VirtualStore\\Program Files (x86)\\Quindle";
+const std::wstring 설치 = L"C:\\Program Files (x86)\\Quindle";
+const std::wstring 로컬 = L"C:\\Users\\kim\\AppData\\Local";
+const std::wstring 백업 = 로컬 + L"\\Quindle 백업 2026-12-08 090507";
+const std::wstring 옮긴이름 = 가상 + L" 옮김 2026-12-08 090507";
+
+class 옮김시험 : public ::testing::Test {
+protected:
+    // The copy holds a newer a.dat and a new sub\c.dat; the install folder
+    // the older a.dat and b.dat, which the copy holds unchanged.
+    void SetUp() override {
+        시스템.폴더들 = {로컬, 가상.substr(0, 가상.rfind(L'\\')), 가상, 가상 + L"\\dat", 가상 + L"\\dat\\sub", 설치, 설치 + L"\\dat"};
+        시스템.파일들 = {
+            {가상 + L"\\dat\\a.dat", L"새 a"},     {가상 + L"\\dat\\b.dat", L"b"},
+            {가상 + L"\\dat\\sub\\c.dat", L"새 c"}, {설치 + L"\\dat\\a.dat", L"옛 a"},
+            {설치 + L"\\dat\\b.dat", L"b"},
+        };
+    }
+
+    void 제안() { 가상폴더옮기기::제안하기(시스템, 곳); }
+
+    // Position of the first record that starts with `머리`, or -1.
+    long 순서(const std::wstring& 머리) const {
+        const auto 찾음 = std::find_if(시스템.기록.begin(), 시스템.기록.end(),
+                                       [&](const std::wstring& 줄) { return 줄.rfind(머리, 0) == 0; });
+        return 찾음 == 시스템.기록.end() ? -1 : 찾음 - 시스템.기록.begin();
+    }
+
+    long 마지막(const std::wstring& 머리) const {
+        for (size_t 번 = 시스템.기록.size(); 번 > 0; --번)
+            if (시스템.기록[번 - 1].rfind(머리, 0) == 0) return static_cast<long>(번 - 1);
+        return -1;
+    }
+
+    가짜플랫폼 시스템;
+    옮길곳 곳{가상, 설치, 로컬, L"Quindle"};
+};
+
+TEST_F(옮김시험, 가상_폴더에_파일이_없으면_묻지도_바꾸지도_않는다) {
+    시스템.파일들.clear();
+    시스템.연결지점들.insert(가상 + L"\\dat\\밖");  // a link is no file to move
+    제안();
+    EXPECT_TRUE(시스템.물음들.empty());
+    EXPECT_TRUE(시스템.메시지들.empty());
+    EXPECT_EQ(시스템.폴더들.count(가상), 1u);
+}
+
+TEST_F(옮김시험, 아니오면_파일_수를_물은_것_말고는_아무것도_하지_않는다) {
+    const auto 파일들 = 시스템.파일들;
+    const auto 폴더들 = 시스템.폴더들;
+    시스템.예답 = false;
+    제안();
+    ASSERT_EQ(시스템.물음들.size(), 1u);
+    EXPECT_NE(시스템.물음들[0].find(L"파일이 3개 있습니다."), std::wstring::npos);
+    EXPECT_EQ(시스템.파일들, 파일들);
+    EXPECT_EQ(시스템.폴더들, 폴더들);
+    EXPECT_TRUE(시스템.메시지들.empty());
+}
+
+TEST_F(옮김시험, 예면_바꿀_파일을_먼저_백업하고_다_옮긴_뒤에_가상_폴더_이름을_바꾼다) {
+    제안();
+    EXPECT_EQ(시스템.파일들[설치 + L"\\dat\\a.dat"], L"새 a");
+    EXPECT_EQ(시스템.파일들[설치 + L"\\dat\\sub\\c.dat"], L"새 c");
+    EXPECT_EQ(시스템.파일들[백업 + L"\\dat\\a.dat"], L"옛 a");
+    EXPECT_FALSE(시스템.있음(백업 + L"\\dat\\b.dat")) << "b.dat was not replaced";
+    EXPECT_EQ(시스템.파일들[옮긴이름 + L"\\dat\\a.dat"], L"새 a") << "renamed, not deleted";
+    EXPECT_EQ(시스템.폴더들.count(가상), 0u);
+
+    const long 백업함 = 순서(L"복사 " + 설치 + L"\\dat\\a.dat -> " + 백업);
+    const long 바꿈 = 순서(L"덮어쓰기 " + 가상 + L"\\dat\\a.dat");
+    ASSERT_GE(백업함, 0);
+    EXPECT_LT(백업함, 바꿈);
+    const long 이름바꿈 = 순서(L"이름바꾸기 " + 가상 + L" -> " + 옮긴이름);
+    EXPECT_GT(이름바꿈, 마지막(L"복사 "));
+    EXPECT_GT(이름바꿈, 마지막(L"덮어쓰기 "));
+    EXPECT_EQ(시스템.메시지들, std::vector<std::wstring>{
+                                  L"파일 3개를 프로그램 폴더로 옮겼습니다.\r\n\r\n"
+                                  L"바뀐 파일의 원래 내용은 여기에 백업해 두었습니다.\r\n" +
+                                  백업 + L"\r\n\r\n가상 폴더는 지우지 않고 이름만 바꾸어 두었습니다.\r\n" +
+                                  옮긴이름});
+    EXPECT_EQ(시스템.진행들.front(), L"자료 옮기는 중 1/3");
+    EXPECT_EQ(시스템.진행들.back(), L"") << "the progress is cleared at the end";
+}
+
+TEST_F(옮김시험, 복사하지_못한_파일이_있으면_이름을_바꾸지_않고_그_파일과_이유를_알린다) {
+    시스템.실패할경로.insert(가상 + L"\\dat\\sub\\c.dat");
+    제안();
+    EXPECT_EQ(순서(L"이름바꾸기 "), -1);
+    EXPECT_EQ(시스템.폴더들.count(가상), 1u);
+    ASSERT_EQ(시스템.메시지들.size(), 1u);
+    const std::wstring& 글 = 시스템.메시지들[0];
+    EXPECT_NE(글.find(가상 + L"\\dat\\sub\\c.dat\r\n액세스가 거부되었습니다."), std::wstring::npos) << testing::PrintToString(글);
+    EXPECT_NE(글.find(L"다시 하면, 멈춘 곳부터 안전하게 이어서 옮깁니다."), std::wstring::npos);
+}
+
+TEST_F(옮김시험, 멈춘_뒤에_다시_하면_마저_옮기고_어느_판도_잃지_않는다) {
+    시스템.파일들[설치 + L"\\dat\\sub\\c.dat"] = L"옛 c";
+    시스템.폴더들.insert(설치 + L"\\dat\\sub");
+    시스템.실패할경로.insert(가상 + L"\\dat\\sub\\c.dat");
+    제안();
+    ASSERT_EQ(시스템.폴더들.count(가상), 1u);
+
+    시스템.실패할경로.clear();  // within the same second: the backup gets a name of its own
+    const std::wstring 둘째백업 = 백업 + L" (2)";
+    제안();
+    EXPECT_EQ(시스템.파일들[설치 + L"\\dat\\sub\\c.dat"], L"새 c");
+    EXPECT_EQ(시스템.파일들[백업 + L"\\dat\\a.dat"], L"옛 a") << "the first backup is kept";
+    EXPECT_EQ(시스템.파일들[둘째백업 + L"\\dat\\sub\\c.dat"], L"옛 c");
+    EXPECT_FALSE(시스템.있음(둘째백업 + L"\\dat\\a.dat")) << "a.dat already held the copy's version";
+    EXPECT_EQ(시스템.폴더들.count(옮긴이름), 1u);
+    EXPECT_NE(시스템.메시지들.back().find(L"파일 3개를"), std::wstring::npos);
+}
+
+TEST_F(옮김시험, 가상_폴더의_링크는_따라가지_않고_알리며_이름도_바꾸지_않는다) {
+    시스템.연결지점들.insert(가상 + L"\\dat\\junction");       // a junction or symbolic link
+    시스템.폴더들.insert(가상 + L"\\dat\\junction");
+    시스템.파일들[가상 + L"\\dat\\junction\\secret.dat"] = L"비밀";
+    시스템.하드링크들.insert(가상 + L"\\dat\\b.dat");           // found only when opened
+    시스템.다른이름폴더들.insert(가상 + L"\\dat\\sub");          // swapped after it was listed
+    제안();
+    EXPECT_EQ(순서(L"목록 " + 가상 + L"\\dat\\junction"), -1) << "the link was entered";
+    EXPECT_EQ(순서(L"목록 " + 가상 + L"\\dat\\sub"), -1) << "the swapped folder was entered";
+    EXPECT_FALSE(시스템.있음(설치 + L"\\dat\\junction\\secret.dat"));
+    EXPECT_EQ(시스템.파일들[설치 + L"\\dat\\a.dat"], L"새 a") << "plain files still move";
+    EXPECT_EQ(순서(L"이름바꾸기 "), -1);
+    ASSERT_EQ(시스템.메시지들.size(), 1u);
+    for (const wchar_t* 링크 : {L"\\dat\\junction\r\n", L"\\dat\\b.dat\r\n", L"\\dat\\sub\r\n"})
+        EXPECT_NE(시스템.메시지들[0].find(가상 + 링크), std::wstring::npos) << testing::PrintToString(std::wstring(링크));
+}
+
+TEST_F(옮김시험, 설치_폴더의_링크에는_쓰지_않는다) {
+    시스템.하드링크들.insert(설치 + L"\\dat\\a.dat");        // a second name of another file
+    시스템.연결지점들.insert(설치 + L"\\dat\\sub");           // a junction where sub goes
+    제안();
+    EXPECT_EQ(시스템.파일들[설치 + L"\\dat\\a.dat"], L"옛 a");
+    EXPECT_EQ(순서(L"덮어쓰기 "), -1);
+    EXPECT_EQ(순서(L"폴더만들기 " + 설치 + L"\\dat\\sub"), -1);
+    EXPECT_FALSE(시스템.있음(설치 + L"\\dat\\sub\\c.dat"));
+    EXPECT_EQ(순서(L"이름바꾸기 "), -1);
+}
+
+}  // namespace
