@@ -47,7 +47,9 @@ enum class 결과종류 {
     관리자권한필요,  // fix: cacls did not process the folder
     제품없음,        // the text names no product; nothing ran
     폴더없음,        // the install folder is missing or a file; nothing ran
-    시스템오류,      // a temporary file, cacls itself, or the system failed
+    시스템오류,      // a temporary file, cacls itself, or the system failed; or the
+                     // tool refused to run (an unsafe path, a junction, another
+                     // instance busy, cmd not started, an oversized output)
 };
 
 struct 명령결과 {

@@ -194,6 +194,22 @@ TEST_F(명령, 도움말_버튼은_도움말_주소를_연다) {
     EXPECT_NE(시스템.열린대상들[0].find(L"/xe/FAQ/44187"), std::wstring::npos);
 }
 
+TEST_F(명령, 연결지점인_설치폴더는_시스템오류로_경로를_밝히고_설정문제라_하지_않는다) {
+    설치됨();
+    시스템.연결지점들.insert(대상);
+    const 명령결과 결과 = 보안설정(시스템, 폴더);
+    EXPECT_EQ(결과.종류, 결과종류::시스템오류);
+    EXPECT_NE(결과.메시지.find(대상), std::wstring::npos);
+    EXPECT_TRUE(시스템.실행한명령들.empty());
+}
+
+TEST_F(명령, 목록을_볼_수_없는_설치폴더도_있는_것으로_보고_검사한다) {
+    설치됨();
+    시스템.목록거부폴더들.insert(대상);
+    EXPECT_EQ(보안검사(시스템, 폴더).종류, 결과종류::설정문제);
+    EXPECT_EQ(실행한배치(), std::vector<std::wstring>{L"fe2437.bat"});
+}
+
 TEST(폴더버튼캡션, 고른_항목의_이름이_두_버튼에_들어간다) {
     const auto 캡션 = 폴더버튼캡션만들기(L"Orbisk");
     EXPECT_EQ(캡션.가상폴더, L"3. 가상 Orbisk 폴더 열기");
