@@ -58,29 +58,6 @@ TEST_F(Win32플랫폼시험, 배치의_이름만_쓴_프로그램은_사용자�
     EXPECT_FALSE(시험::파일있음(흔적));
 }
 
-TEST_F(Win32플랫폼시험, 사용자가_켠_지연_확장은_배치에서_꺼져_있다) {
-    // The user's own cmd setting, inherited by an elevated cmd.
-    const wchar_t 열쇠[] = L"Software\\Microsoft\\Command Processor";
-    HKEY 키 = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, 열쇠, 0, nullptr, 0, KEY_SET_VALUE | KEY_QUERY_VALUE,
-                              nullptr, &키, nullptr),
-              ERROR_SUCCESS);
-    DWORD 이전 = 0, 크기 = sizeof 이전;
-    const bool 있었음 = RegQueryValueExW(키, L"DelayedExpansion", nullptr, nullptr,
-                                         reinterpret_cast<BYTE*>(&이전), &크기) == ERROR_SUCCESS;
-    const DWORD 켬 = 1;
-    RegSetValueExW(키, L"DelayedExpansion", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&켬), sizeof 켬);
-    시스템.한줄쓰기(폴더 / L"fe2437.bat", L"@echo a!windir!b> \"" + 폴더 / L"out.txt" + L"\"");
-    시스템.배치실행(폴더 / L"fe2437.bat");
-    if (있었음)
-        RegSetValueExW(키, L"DelayedExpansion", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&이전),
-                       sizeof 이전);
-    else
-        RegDeleteValueW(키, L"DelayedExpansion");
-    RegCloseKey(키);
-    EXPECT_EQ(시험::바이트읽기(폴더 / L"out.txt"), "a!windir!b\r\n");
-}
-
 TEST_F(Win32플랫폼시험, 코드페이지를_오가며_바뀌는_글자가_든_글은_그대로가_아니다) {
     EXPECT_TRUE(시스템.코드페이지로그대로(L"C:\\Users\\김민수\\AppData (x86) & ^"));
     EXPECT_FALSE(시스템.코드페이지로그대로(L"C:\\a\u20A9b"));  // best fit: a backslash
