@@ -226,15 +226,6 @@ TEST_F(권한모듈종단, cmd가_달리_읽을_TEMP는_거부되고_아무것�
     EXPECT_EQ(cacls.호출기록(), L"");
 }
 
-TEST_F(권한모듈종단, 숨김_시스템_속성의_이전_출력도_지우고_제대로_검사한다) {
-    // cmd's `>` cannot replace a hidden file, so its text would stay.
-    시험::바이트쓰기(임시 / L"fe2437.txt", "x D:PAI(A;OICI;FA;;;BU)\r\n");
-    ASSERT_TRUE(SetFileAttributesW((임시 / L"fe2437.txt").c_str(),
-                                   FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
-    EXPECT_EQ(권한검사(시스템, 대상), 거짓);
-    EXPECT_TRUE(남은임시파일().empty());
-}
-
 TEST_F(권한모듈종단, cmd가_끝난_뒤_출력을_지우지_못해도_결과는_그대로다) {
     // A virus scanner opens the new output without delete sharing.
     cacls.설명자정하기(대상, L"D:AI(A;OICIID;FA;;;BA)");
