@@ -190,14 +190,12 @@ bool 그대로오감(const std::wstring& 글, UINT 코드페이지) {
     return win32::코드페이지에서(바이트, 코드페이지) == 글;
 }
 
-UINT 실제코드페이지(UINT 코드페이지) { return 코드페이지 == 65001 ? CP_UTF8 : 코드페이지; }
-
 }  // namespace
 
 bool Win32플랫폼::코드페이지로그대로(const std::wstring& 글) const {
     // Batch files are written in the ANSI code page; cmd reads them in the
     // console's, which is the OEM one.
-    return 그대로오감(글, 실제코드페이지(::GetACP())) && 그대로오감(글, 실제코드페이지(::GetOEMCP()));
+    return 그대로오감(글, ::GetACP()) && 그대로오감(글, ::GetOEMCP());
 }
 
 namespace {
