@@ -15,7 +15,8 @@ namespace {
 // directory leaves the search.
 void DLL은시스템폴더에서만() {
     using 검색설정 = BOOL(WINAPI*)(DWORD);
-    const auto 주소 = ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories");
+    const auto 주소 =
+        ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories");
     const auto 설정 = reinterpret_cast<검색설정>(reinterpret_cast<void*>(주소));
     if (!설정 || !설정(LOAD_LIBRARY_SEARCH_SYSTEM32)) ::SetDllDirectoryW(L"");
 }
