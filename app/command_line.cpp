@@ -104,7 +104,7 @@ private:
     std::wstring 목록이름_;
 };
 
-std::vector<제품폴더> 대상제품들(const 플랫폼& 시스템, const std::vector<std::wstring>& 이름들) {
+std::vector<제품폴더> 대상제품들(플랫폼& 시스템, const std::vector<std::wstring>& 이름들) {
     std::vector<제품폴더> 제품들;
     if (!이름들.empty()) {
         for (const std::wstring& 이름 : 이름들) 제품들.emplace_back(시스템, 이름);

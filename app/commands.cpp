@@ -36,7 +36,7 @@ std::wstring 파일오류메시지(const 파일오류& 오류) {
 // Why the command cannot run on `대상`, or nothing when it can. Without these
 // checks a missing folder or a missing cacls would read as "no permission"
 // and, after a fix, as "administrator rights needed".
-std::optional<명령결과> 실행할수없는이유(const 플랫폼& 시스템, const std::wstring& 대상) {
+std::optional<명령결과> 실행할수없는이유(플랫폼& 시스템, const std::wstring& 대상) {
     if (!폴더있음(시스템, 대상)) return 결과(결과종류::폴더없음, 대상 + 메시지::폴더없음꼬리);
     const std::wstring cacls = 시스템.시스템폴더() + L"\\cacls.exe";
     if (시스템.존재검사(cacls, 속성마스크::일반파일).empty())
@@ -54,9 +54,11 @@ std::optional<명령결과> 실행할수없는이유(const 플랫폼& 시스템,
     // target, and granting there would open every installed program to all.
     if (이름.empty()) return 결과(결과종류::제품없음, 메시지::제품선택필요);
     const std::wstring 대상 = 설치폴더::대상경로(기준, 이름);
-    if (auto 이유 = 실행할수없는이유(시스템, 대상)) return *이유;
     try {
+        if (auto 이유 = 실행할수없는이유(시스템, 대상)) return *이유;
         return 명령(시스템, 대상);
+    } catch (const 보안방화벽::실행거부& 거부) {
+        return 결과(결과종류::시스템오류, 거부.메시지());
     } catch (const 파일오류& 오류) {
         return 결과(결과종류::시스템오류, 파일오류메시지(오류));
     }
@@ -79,10 +81,11 @@ std::wstring 목록이름(const std::wstring& 폴더이름) {
 
 }  // namespace
 
-// A path ending in a separator matches only a folder's own entries, so a
-// file of the folder's name does not count.
-bool 폴더있음(const 플랫폼& 시스템, const std::wstring& 경로) {
-    return !시스템.존재검사(경로 + L"\\", 속성마스크::폴더포함).empty();
+// Asked without listing the folder: a folder whose access list denies
+// listing is still there, and that is just what the fix repairs. A junction
+// or link counts as there; the permission module refuses it by name.
+bool 폴더있음(플랫폼& 시스템, const std::wstring& 경로) {
+    return 시스템.폴더고정(경로).상태 != 폴더상태::없음;
 }
 
 명령결과 보안검사(플랫폼& 시스템, const 설치폴더원본& 폴더) {

@@ -49,7 +49,9 @@ enum class 결과종류 {
     관리자권한필요,  // fix: cacls did not process the folder
     제품없음,        // the text names no product; nothing ran
     폴더없음,        // the install folder is missing or a file; nothing ran
-    시스템오류,      // a temporary file, cacls itself, or the system failed
+    시스템오류,      // a temporary file, cacls itself, or the system failed; or the
+                     // tool refused to run (an unsafe path, a junction, another
+                     // instance busy, cmd not started, an oversized output)
 };
 
 struct 명령결과 {
@@ -78,8 +80,9 @@ void 보안체크_클릭(플랫폼& 시스템, const 설치폴더원본& 폴더,
 // ask for administrator rights.
 bool 설정에방패(const 플랫폼& 시스템);
 
-// True when `경로` is a folder (not a file, not missing).
-bool 폴더있음(const 플랫폼& 시스템, const std::wstring& 경로);
+// True when `경로` is a folder (not a file, not missing), or a link standing
+// in a folder's place.
+bool 폴더있음(플랫폼& 시스템, const std::wstring& 경로);
 
 // Index 0 of `Pelorant폴더C` opens the real install folder, any other index
 // its VirtualStore copy.

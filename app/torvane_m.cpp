@@ -14,6 +14,9 @@ namespace {
 constexpr wchar_t 창클래스[] = L"TorvaneM";
 constexpr wchar_t 창제목[] = L"보안설정";
 constexpr UINT_PTR 시계타이머 = 1;
+constexpr wchar_t 예상못한오류[] =
+    L"예상하지 못한 오류로 작업을 끝내지 못했습니다. 보안설정이 바뀌었는지는 "
+    L"\"1. 보안체크\"로 확인하세요.";
 constexpr DWORD 창스타일 = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
 // Controls of a two-element array are told apart by their index.
@@ -218,12 +221,18 @@ void TorvaneM::명령처리(int 식별자, int 알림) {
     if (알림 != BN_CLICKED) return;
 
     명령범위 범위(명령중_);
-    if (배열원소(식별자, IDC_CHECK_BASE))
-        보안체크_클릭(시스템_, *this, static_cast<std::int16_t>(식별자 - IDC_CHECK_BASE));
-    else if (배열원소(식별자, IDC_FOLDER_BASE))
-        폴더열기_클릭(시스템_, *this, static_cast<std::int16_t>(식별자 - IDC_FOLDER_BASE));
-    else if (식별자 == IDC_MANUAL_HELP)
-        수동권한_클릭(시스템_);
+    // Nothing may leave the window procedure: Windows would swallow it, or
+    // end the program, and the user would learn nothing either way.
+    try {
+        if (배열원소(식별자, IDC_CHECK_BASE))
+            보안체크_클릭(시스템_, *this, static_cast<std::int16_t>(식별자 - IDC_CHECK_BASE));
+        else if (배열원소(식별자, IDC_FOLDER_BASE))
+            폴더열기_클릭(시스템_, *this, static_cast<std::int16_t>(식별자 - IDC_FOLDER_BASE));
+        else if (식별자 == IDC_MANUAL_HELP)
+            수동권한_클릭(시스템_);
+    } catch (...) {
+        시스템_.메시지상자(예상못한오류);
+    }
 }
 
 // Picking renames the two folder buttons; typing does not.

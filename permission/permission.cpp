@@ -1,28 +1,81 @@
 // How the permission module drives `cacls`: see permission.h.
 #include "permission/permission.h"
 
-#include <exception>
 #include <initializer_list>
 #include <vector>
 
 namespace 보안방화벽 {
 namespace {
 
-std::wstring 임시경로(const 플랫폼& 시스템, const wchar_t* 이름) {
-    // Looked up afresh for every path: the tool keeps no state between calls.
-    // Made absolute here because cmd runs in another current directory than
-    // the tool: a relative or drive-less "TEMP" would otherwise name one file
-    // to the tool and another to the batch file's redirections.
-    return 시스템.전체경로(시스템.환경변수(L"TEMP") + 이름);
+[[noreturn]] void 거부(const wchar_t* 문구, const std::wstring& 경로) {
+    throw 실행거부(std::wstring(문구) + L"\r\n\r\n" + 경로);
 }
+
+// Where one call's files live. Elevated, the user's temporary folder is no
+// place for them: any program of the user could link, replace or rewrite
+// what the elevated cmd runs and writes there. Its environment variables,
+// TEMP included, are the user's too.
+class 작업폴더 {
+public:
+    explicit 작업폴더(플랫폼& 시스템) : 시스템_(시스템) {
+        if (시스템.관리자권한()) {
+            개인폴더 폴더 = 시스템.개인임시폴더만들기();
+            경로_ = std::move(폴더.경로);
+            지움_ = std::move(폴더.지움);
+        } else {
+            경로_ = 시스템.환경변수(L"TEMP");
+        }
+    }
+
+    // Made absolute because cmd runs in another current directory than the
+    // tool: a relative or drive-less "TEMP" would otherwise name one file to
+    // the tool and another to the batch file's redirections.
+    std::wstring 파일(const wchar_t* 이름) const { return 시스템_.전체경로(경로_ + 이름); }
+
+private:
+    플랫폼& 시스템_;
+    std::wstring 경로_;
+    std::unique_ptr<보유> 지움_;
+};
 
 std::wstring 따옴표(const std::wstring& 경로) {
     return L"\"" + 경로 + L"\"";
 }
 
-// The temporary files of one call, in the order they are deleted. Should a
-// step fail, the files of the call that can still be deleted are deleted
-// before the error goes on, so that nothing of the call is left behind.
+// cmd expands %NAME% (and, were it on, !NAME!) in a batch file's path and
+// lines, quoted or not, and a quote would end the path's quoting; a
+// character the code page cannot carry exactly names another path, or none,
+// once written. So every path that goes into a line must be free of them.
+void 안전한경로인지(const 플랫폼& 시스템, std::initializer_list<std::wstring> 경로들) {
+    for (const std::wstring& 경로 : 경로들)
+        if (경로.find_first_of(L"%!\"") != std::wstring::npos || !시스템.코드페이지로그대로(경로))
+            거부(거부문구::위험한글자, 경로);
+}
+
+std::unique_ptr<보유> 독점하기(플랫폼& 시스템) {
+    auto 독점 = 시스템.임시파일독점(독점대기밀리초);
+    if (!독점) throw 실행거부(거부문구::다른창작업중);
+    return 독점;
+}
+
+// The target as the path names it, held until cmd has ended: never a
+// junction or link that leads elsewhere (cacls would follow it and set the
+// access list of whatever it leads to), and not replaceable by one meanwhile.
+std::unique_ptr<보유> 대상붙잡기(플랫폼& 시스템, const std::wstring& 대상경로) {
+    폴더고정결과 결과 = 시스템.폴더고정(대상경로);
+    switch (결과.상태) {
+    case 폴더상태::고정됨: break;
+    case 폴더상태::연결지점: 거부(거부문구::연결지점, 대상경로);
+    case 폴더상태::다른경로: 거부(거부문구::다른경로, 대상경로);
+    case 폴더상태::없음: 거부(거부문구::폴더사라짐, 대상경로);
+    }
+    return std::move(결과.잡음);
+}
+
+// The temporary files of one call, deleted, whatever their attributes, when
+// the call ends, on every road. A file that cannot be deleted then is left:
+// once cmd has run, its answer stands, and the next call clears the file
+// before it writes anew.
 class 임시파일들 {
 public:
     임시파일들(플랫폼& 시스템, std::initializer_list<std::wstring> 경로들)
@@ -30,28 +83,12 @@ public:
     임시파일들(const 임시파일들&) = delete;
     임시파일들& operator=(const 임시파일들&) = delete;
 
-    // The normal end: every file is deleted; the first failure is passed on
-    // once the others have been tried.
-    void 지우기() {
-        지웠음_ = true;
-        std::exception_ptr 첫오류;
+    ~임시파일들() {
         for (const std::wstring& 경로 : 경로들_) {
             try {
                 시스템_.파일삭제(경로);
             } catch (const 파일오류&) {
-                if (!첫오류) 첫오류 = std::current_exception();
-            }
-        }
-        if (첫오류) std::rethrow_exception(첫오류);
-    }
-
-    ~임시파일들() {
-        if (지웠음_) return;
-        for (const std::wstring& 경로 : 경로들_) {
-            try {
-                if (!시스템_.존재검사(경로, 속성마스크::일반파일).empty()) 시스템_.파일삭제(경로);
-            } catch (const 파일오류&) {
-                // Already on an error's way out; that error is the one to report.
+                // Missing, or held by another program: see above.
             }
         }
     }
@@ -59,29 +96,36 @@ public:
 private:
     플랫폼& 시스템_;
     std::vector<std::wstring> 경로들_;
-    bool 지웠음_ = false;
 };
 
-// An earlier run's output must never be read as this run's result.
+// An earlier run's output must never be read as this run's result. A
+// hidden or system file counts: cmd's `>` cannot replace one, so the old
+// text would stay to be read.
 void 이전출력지우기(플랫폼& 시스템, const std::wstring& 출력경로) {
-    if (!시스템.존재검사(출력경로, 속성마스크::일반파일).empty())
-        시스템.파일삭제(출력경로);
+    if (!시스템.존재검사(출력경로, 속성마스크::숨김포함).empty()) 시스템.파일삭제(출력경로);
+}
+
+void cmd실행(플랫폼& 시스템, const std::wstring& 배치경로) {
+    try {
+        시스템.배치실행(배치경로);
+    } catch (const 파일오류& 오류) {
+        거부(거부문구::시작실패, 오류.경로() + L"\r\n" + 오류.설명());
+    }
 }
 
 // Writes the one-line batch file, runs it and returns what it redirected
 // into the output file.
-std::wstring 배치실행후읽기(플랫폼& 시스템, const std::wstring& 배치경로,
-                           const std::wstring& 배치줄, const std::wstring& 출력경로) {
-    시스템.한줄쓰기(배치경로, 배치줄);
+std::wstring 배치실행후읽기(플랫폼& 시스템, const std::wstring& 대상경로,
+                           const std::wstring& 배치경로, const std::wstring& 배치줄,
+                           const std::wstring& 출력경로) {
     {
-        // Run elevated, the batch file is a privilege boundary: the temporary
-        // folder is the user's, so any process of theirs could rewrite it
-        // between the write and the run. It stays fixed until cmd has ended.
+        const auto 대상 = 대상붙잡기(시스템, 대상경로);
+        시스템.한줄쓰기(배치경로, 배치줄);
+        // Not elevated, the batch file lies in the user's temporary folder,
+        // where any process of theirs could rewrite it between the write and
+        // the run. It stays fixed until cmd has ended.
         const auto 고정 = 시스템.고정하기(배치경로, 배치줄);
-        // The whole command line is the quoted path: unquoted, a blank in the
-        // temporary folder would let Windows start a program named by a prefix.
-        std::wstring 명령줄 = 따옴표(배치경로);
-        명령실행(시스템, 명령줄);
+        cmd실행(시스템, 배치경로);
     }
     return 파일읽기(시스템, 출력경로);
 }
@@ -92,16 +136,8 @@ std::wstring 배치실행후읽기(플랫폼& 시스템, const std::wstring& 배
 
 }  // namespace
 
-void 명령실행(플랫폼& 시스템, std::wstring& 명령줄) {
-    시스템.숨겨실행(명령줄);
-}
-
 std::wstring 파일읽기(플랫폼& 시스템, const std::wstring& 경로) {
-    try {
-        return 시스템.전체읽기(경로);
-    } catch (const 파일오류&) {
-        return {};
-    }
+    return 시스템.전체읽기(경로, 최대출력바이트);
 }
 
 std::wstring 검사명령(const std::wstring& 대상경로, const std::wstring& 출력경로) {
@@ -115,23 +151,26 @@ std::wstring 부여명령(const std::wstring& 대상경로, const std::wstring& 
 }
 
 플래그 권한검사(플랫폼& 시스템, const std::wstring& 대상경로) {
-    const auto 독점 = 시스템.임시파일독점();
-    const std::wstring 출력경로 = 임시경로(시스템, 검사출력파일);
-    const std::wstring 배치경로 = 임시경로(시스템, 검사배치파일);
+    const auto 독점 = 독점하기(시스템);
+    const 작업폴더 폴더(시스템);
+    const std::wstring 출력경로 = 폴더.파일(검사출력파일);
+    const std::wstring 배치경로 = 폴더.파일(검사배치파일);
+    안전한경로인지(시스템, {대상경로, 출력경로, 배치경로});
     임시파일들 정리(시스템, {배치경로, 출력경로});
     이전출력지우기(시스템, 출력경로);
 
     const std::wstring 출력 =
-        배치실행후읽기(시스템, 배치경로, 검사명령(대상경로, 출력경로), 출력경로);
-    정리.지우기();
+        배치실행후읽기(시스템, 대상경로, 배치경로, 검사명령(대상경로, 출력경로), 출력경로);
     return 포함하면참(출력, 사용자전체권한);
 }
 
 플래그 권한부여(플랫폼& 시스템, const std::wstring& 대상경로) {
-    const auto 독점 = 시스템.임시파일독점();
-    const std::wstring 출력경로 = 임시경로(시스템, 부여출력파일);
-    const std::wstring 응답경로 = 임시경로(시스템, 부여응답파일);
-    const std::wstring 배치경로 = 임시경로(시스템, 부여배치파일);
+    const auto 독점 = 독점하기(시스템);
+    const 작업폴더 폴더(시스템);
+    const std::wstring 출력경로 = 폴더.파일(부여출력파일);
+    const std::wstring 응답경로 = 폴더.파일(부여응답파일);
+    const std::wstring 배치경로 = 폴더.파일(부여배치파일);
+    안전한경로인지(시스템, {대상경로, 출력경로, 응답경로, 배치경로});
     임시파일들 정리(시스템, {배치경로, 출력경로, 응답경로});
     이전출력지우기(시스템, 출력경로);
 
@@ -139,9 +178,8 @@ std::wstring 부여명령(const std::wstring& 대상경로, const std::wstring& 
     // file so that the hidden batch file never waits for a person.
     시스템.한줄쓰기(응답경로, L"y");
 
-    const std::wstring 출력 =
-        배치실행후읽기(시스템, 배치경로, 부여명령(대상경로, 응답경로, 출력경로), 출력경로);
-    정리.지우기();
+    const std::wstring 출력 = 배치실행후읽기(
+        시스템, 대상경로, 배치경로, 부여명령(대상경로, 응답경로, 출력경로), 출력경로);
     return 포함하면참(출력, 처리완료문구);
 }
 

@@ -1,20 +1,25 @@
 // The permission module: runs the system's `cacls` through one-line batch
-// files in the temporary folder, to read or to set the access list of a
-// product's install folder.
+// files, to read or to set the access list of a product's install folder.
 //
 // Every procedure owns its temporary files from creation to deletion within
-// one call, and uses them alone: another instance of the tool waits. File steps that fail throw 파일오류 to the caller; the process run
-// and the output read never fail.
+// one call, and uses them alone: another instance of the tool waits, for a
+// while. Elevated, the files live in a folder made for the call that only
+// administrators can reach; otherwise in the user's temporary folder. What
+// the procedures refuse to do, or cannot get done, they throw: 파일오류 for
+// a file step, 실행거부 for the rest. A result is only ever what cacls said.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 
 #include "platform/platform.h"
 
 namespace 보안방화벽 {
 
-// A 16-bit Basic Boolean, kept because callers compare with -1 exactly.
+// A Boolean as the callers test it: true is all bits set, and they compare
+// with -1 exactly, so only these two values are ever returned.
 using 플래그 = std::int16_t;
 inline constexpr 플래그 참 = -1;
 inline constexpr 플래그 거짓 = 0;
@@ -25,20 +30,55 @@ inline constexpr wchar_t 사용자전체권한[] = L"(A;OICI;FA;;;BU)";
 // What the Korean `cacls` prints for each folder it has processed.
 inline constexpr wchar_t 처리완료문구[] = L"처리된 디렉터리";
 
-// Fixed names in the temporary folder; each begins with a separator because
-// it is appended to the value of "TEMP" as it stands.
+// Fixed names in the call's folder; each begins with a separator because it
+// is appended to the folder's path as it stands.
 inline constexpr wchar_t 검사출력파일[] = L"\\fe2437.txt";
 inline constexpr wchar_t 검사배치파일[] = L"\\fe2437.bat";
 inline constexpr wchar_t 부여출력파일[] = L"\\fe1235.txt";
 inline constexpr wchar_t 부여응답파일[] = L"\\fe1236.txt";
 inline constexpr wchar_t 부여배치파일[] = L"\\fe2456.bat";
 
-// Starts the command line hidden and waits for it without a time limit.
-// Never fails; `명령줄` comes back as the system saw it (ANSI round trip).
-void 명령실행(플랫폼& 시스템, std::wstring& 명령줄);
+// More than any answer of cacls about one folder; a larger output file was
+// not written by it, and is not read.
+inline constexpr std::size_t 최대출력바이트 = 1024 * 1024;
+// How long a call waits for another instance to finish with the files.
+inline constexpr unsigned long 독점대기밀리초 = 10000;
 
-// The whole file as one string, or the empty string on any failure (never a
-// partial result). A missing file is left behind, empty.
+// Why a procedure did not run cacls, or has no answer from it. Each text is
+// followed, in the message, by the path it concerns.
+namespace 거부문구 {
+inline constexpr wchar_t 연결지점[] =
+    L"설치 폴더가 다른 곳을 가리키는 연결 지점(정션, 심볼릭 링크 또는 탑재 지점)이라 "
+    L"보안설정을 확인하거나 바꾸지 않았습니다.";
+inline constexpr wchar_t 다른경로[] =
+    L"설치 폴더의 실제 경로가 이 경로와 달라(경로 중간에 연결 지점이 있습니다) "
+    L"보안설정을 확인하거나 바꾸지 않았습니다.";
+inline constexpr wchar_t 폴더사라짐[] =
+    L"설치 폴더가 작업하는 사이에 없어져 보안설정을 확인하거나 바꾸지 않았습니다.";
+inline constexpr wchar_t 위험한글자[] =
+    L"경로에 명령 처리기(cmd)가 다르게 읽을 수 있는 글자(%, !, \" 또는 이 컴퓨터의 코드 "
+    L"페이지로 나타낼 수 없는 글자)가 있어 아무것도 실행하지 않았습니다.";
+inline constexpr wchar_t 다른창작업중[] =
+    L"다른 보안설정 창이 작업하고 있습니다. 그 창의 작업이 끝난 뒤에 다시 하세요.";
+inline constexpr wchar_t 시작실패[] =
+    L"명령 처리기(cmd.exe)를 시작하지 못해 보안설정을 확인하거나 바꾸지 못했습니다.";
+}  // namespace 거부문구
+
+// What a procedure refused, or could not get done, in the words the user is
+// to read, naming the path concerned.
+class 실행거부 : public std::runtime_error {
+public:
+    explicit 실행거부(std::wstring 메시지)
+        : std::runtime_error("permission command refused"), 메시지_(std::move(메시지)) {}
+    const std::wstring& 메시지() const { return 메시지_; }
+
+private:
+    std::wstring 메시지_;
+};
+
+// The whole output file as one string. Throws 파일오류 when it cannot be
+// read or is larger than 최대출력바이트: a failure is never an empty answer.
+// A missing file is left behind, empty.
 std::wstring 파일읽기(플랫폼& 시스템, const std::wstring& 경로);
 
 // The batch lines, exposed so that their exact form can be tested. Paths are

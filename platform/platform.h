@@ -9,6 +9,7 @@
 // process creation or shell calls, and back when files are read.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -33,10 +34,12 @@ private:
     std::wstring 설명_;
 };
 
-// Which entries the existence test admits. The values are those of the old
-// Basic `Dir` attribute mask the tool was designed around.
+// Which entries the existence test admits. Hidden and system entries are
+// left out unless asked for: they are not the user's own files. The values
+// are the attribute bits each kind adds.
 enum class 속성마스크 : int {
     일반파일 = 0,   // ordinary files only
+    숨김포함 = 6,   // ordinary, hidden and system files, no directories
     폴더포함 = 16,  // directories as well as ordinary files
 };
 
@@ -94,6 +97,12 @@ struct 날짜시각 {
     int 년, 월, 일, 시, 분, 초;
 };
 
+// A folder made for one call, and what removes it.
+struct 개인폴더 {
+    std::wstring 경로;            // absolute, without a trailing separator
+    std::unique_ptr<보유> 지움;  // removes the folder and the files in it when it goes
+};
+
 class 플랫폼 {
 public:
     virtual ~플랫폼() = default;
@@ -111,6 +120,18 @@ public:
     // True when the process runs with an elevated (administrator) token.
     // False when the system cannot say. Never fails.
     virtual bool 관리자권한() const = 0;
+
+    // True when `글` converts to the code page the tool writes its batch
+    // files in, and to the one cmd reads them with, and back, exactly: no
+    // character replaced by a default or by a look-alike. Never fails.
+    virtual bool 코드페이지로그대로(const std::wstring& 글) const = 0;
+
+    // A new, empty folder under the Temp folder of the Windows folder (which
+    // the system names; no environment variable counts), with a name no one
+    // can guess, that only Administrators and SYSTEM may use. Creation fails
+    // if anything already stands at the name. For an elevated process, whose
+    // files must lie where no ordinary user can reach them. Throws 파일오류.
+    virtual 개인폴더 개인임시폴더만들기() = 0;
 
     // Value of an environment variable (names are case-insensitive), or the
     // empty string when it is not set. Never fails.
@@ -140,39 +161,49 @@ public:
     // to, and checks that the system's own full name for it is the absolute
     // form of `경로` (case aside). When both hold, the folder is held until the
     // returned 보유 goes: it can then be neither deleted, renamed nor replaced
-    // by a link. Needs no right to list the folder; where listing is denied
-    // the folder is still checked, but not held. Throws 파일오류 on a failure
-    // other than those 폴더상태 names.
+    // by a link. Needs no right to list the folder, so it is also the test
+    // of whether a folder is there; where listing is denied the folder is
+    // held through the right to traverse it, and where even that is denied
+    // it is still checked, but not held. Throws 파일오류 on a failure other
+    // than those 폴더상태 names.
     virtual 폴더고정결과 폴더고정(const std::wstring& 경로) = 0;
 
-    // Waits, without a time limit, until no other instance of the tool in
+    // Waits at most `최대대기밀리초` until no other instance of the tool in
     // this session uses the temporary files, and keeps them for this one
     // until the object goes. The fixed file names would otherwise let two
-    // instances read each other's results.
-    virtual std::unique_ptr<보유> 임시파일독점() = 0;
+    // instances read each other's results. An elevated and an ordinary
+    // instance of the same user wait for each other. Returns nothing when
+    // the time is up; throws 파일오류 when the system refuses the means of
+    // waiting, so that the tool never runs unserialised without saying so.
+    virtual std::unique_ptr<보유> 임시파일독점(unsigned long 최대대기밀리초) = 0;
 
     // Whole content of the file, decoded from the ANSI code page, nothing
-    // trimmed. A missing file is created empty (and reads as empty), as the old
-    // Basic `Open ... For Binary` did. Throws 파일오류 on any failure.
-    virtual std::wstring 전체읽기(const std::wstring& 경로) = 0;
+    // trimmed. A missing file is created empty and reads as empty: a command
+    // that printed nothing leaves no file to read. Throws 파일오류 on any
+    // failure, and, without reading it, for a file larger than `최대바이트`.
+    virtual std::wstring 전체읽기(const std::wstring& 경로, std::size_t 최대바이트) = 0;
 
-    // Starts `명령줄` as a hidden process (no application name, so a batch
-    // file's path starts the command interpreter) and returns when it has
-    // ended; the wait has no time limit. Reports nothing: a command line that
-    // cannot be started returns at once. Afterwards `명령줄` holds the line as
-    // the system saw it, i.e. converted to ANSI and back.
-    virtual void 숨겨실행(std::wstring& 명령줄) = 0;
+    // Runs the batch file through the system folder's own cmd.exe, never one
+    // looked up, with AutoRun and delayed expansion off (/d /v:off), hidden,
+    // in the system folder, with an environment of the tool's own (the
+    // system's folders, PATH the system folder, PATHEXT the standard list:
+    // nothing a user set can choose which program a name in the batch file
+    // starts), and returns when cmd has ended; the wait has no time limit.
+    // The path reaches cmd as UTF-16, unconverted. Throws 파일오류, naming
+    // cmd.exe, when cmd cannot be started.
+    virtual void 배치실행(const std::wstring& 배치경로) = 0;
 
     // Starts this program's own file, as the system names the running
     // module (never a path from outside), elevated with the "runas" verb and
-    // `인자` as its arguments, and waits for it as 숨겨실행 waits: without a
+    // `인자` as its arguments, and waits for it as 배치실행 waits: without a
     // time limit, the window repainting, user input dropped. Throws 파일오류,
     // with the program's path, when it cannot be started for another reason
     // than a declined prompt.
     virtual 관리자실행결과 관리자로실행(const std::wstring& 인자) = 0;
 
     // Opens a folder in the file manager or an address in the browser with the
-    // shell's "open" verb. Returns at once; the outcome is not reported.
+    // shell's "open" verb, passing it as UTF-16. Returns at once; the outcome
+    // is not reported.
     virtual void 셸열기(const std::wstring& 대상) = 0;
 
     // Shows a modal message box with an OK button only; returns when the user

@@ -1,13 +1,17 @@
 // Windows implementation of the platform operations. This is the only place
 // where Win32 errors are read and turned into 파일오류.
+#define _CRT_RAND_S  // rand_s: the system's cryptographic generator
+#include <stdlib.h>
+
 #include "platform/win32_platform.h"
 
 #include <commctrl.h>
+#include <sddl.h>
 #include <shellapi.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <vector>
-
 
 #include "platform/win32_codepage.h"
 #include "platform/win32_handles.h"
@@ -62,11 +66,12 @@ bool 구분자로끝남(const std::wstring& 경로) {
     return !경로.empty() && (경로.back() == L'\\' || 경로.back() == L'/');
 }
 
-// The old Basic `Dir` admits hidden and system entries only when asked, and
-// directories only with the directory bit.
+// Hidden and system entries count only when the mask asks for them: they
+// are not the user's files, and the folder listing a user sees hides them.
+// Directories count only with the directory bit.
 bool 마스크에맞음(DWORD 속성, 속성마스크 마스크) {
-    if (속성 & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) return false;
     if (속성 & FILE_ATTRIBUTE_DIRECTORY) return 마스크 == 속성마스크::폴더포함;
+    if (속성 & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) return 마스크 == 속성마스크::숨김포함;
     return true;
 }
 
@@ -77,10 +82,21 @@ void 모두쓰기(HANDLE 파일, const std::string& 바이트, const std::wstrin
         마지막오류던지기(경로);
 }
 
-std::string 모두읽기(HANDLE 파일, const std::wstring& 경로) {
+ULONGLONG 파일크기(HANDLE 파일, const std::wstring& 경로) {
     LARGE_INTEGER 크기{};
     if (!::GetFileSizeEx(파일, &크기)) 마지막오류던지기(경로);
-    std::string 바이트(static_cast<size_t>(크기.QuadPart), '\0');
+    return static_cast<ULONGLONG>(크기.QuadPart);
+}
+
+// The whole file, unless it is larger than `최대바이트`: then nothing is
+// read, so that no file someone left at a name can exhaust the memory.
+std::string 모두읽기(HANDLE 파일, const std::wstring& 경로, size_t 최대바이트) {
+    const ULONGLONG 크기 = 파일크기(파일, 경로);
+    if (크기 > 최대바이트)
+        throw 파일오류(경로, ERROR_FILE_TOO_LARGE,
+                       L"파일이 " + std::to_wstring(크기) + L"바이트로, 읽을 수 있는 " +
+                           std::to_wstring(최대바이트) + L"바이트보다 커서 읽지 않았습니다.");
+    std::string 바이트(static_cast<size_t>(크기), '\0');
     size_t 읽은만큼 = 0;
     while (읽은만큼 < 바이트.size()) {
         DWORD 이번 = 0;
@@ -117,19 +133,26 @@ bool 쌓인메시지처리() {
     return true;
 }
 
-// Waits without a time limit until the handle is signalled: a process has
-// ended, or a mutex is free (and then belongs to this thread). Meanwhile the
-// window keeps painting, so Windows never calls it "Not Responding", but user
-// input is dropped so that no second command can start before this one ends.
-void 신호까지기다리기(HANDLE 대상) {
+// Milliseconds left of `한도` since `시작`; INFINITE stays INFINITE.
+DWORD 남은시간(ULONGLONG 시작, DWORD 한도) {
+    if (한도 == INFINITE) return INFINITE;
+    const ULONGLONG 지남 = ::GetTickCount64() - 시작;
+    return 지남 >= 한도 ? 0 : static_cast<DWORD>(한도 - 지남);
+}
+
+// Waits at most `한도` milliseconds until the handle is signalled: a process
+// has ended, or a mutex is free (and then belongs to this thread). Returns
+// what the wait came to (WAIT_OBJECT_0, WAIT_ABANDONED_0, WAIT_TIMEOUT or
+// WAIT_FAILED). Meanwhile the window keeps painting, so Windows never calls
+// it "Not Responding", but user input is dropped so that no second command
+// can start before this one ends.
+DWORD 신호까지기다리기(HANDLE 대상, DWORD 한도 = INFINITE) {
+    const ULONGLONG 시작 = ::GetTickCount64();
     for (;;) {
-        const DWORD 결과 =
-            ::MsgWaitForMultipleObjects(1, &대상, FALSE, INFINITE, QS_ALLINPUT);
-        if (결과 != WAIT_OBJECT_0 + 1) return;  // ended, or the wait itself failed
-        if (!쌓인메시지처리()) {
-            ::WaitForSingleObject(대상, INFINITE);
-            return;
-        }
+        const DWORD 결과 = ::MsgWaitForMultipleObjects(1, &대상, FALSE, 남은시간(시작, 한도),
+                                                       QS_ALLINPUT);
+        if (결과 != WAIT_OBJECT_0 + 1) return 결과;
+        if (!쌓인메시지처리()) return ::WaitForSingleObject(대상, 남은시간(시작, 한도));
     }
 }
 
@@ -152,6 +175,111 @@ std::wstring Win32플랫폼::시스템폴더() const {
     wchar_t 경로[MAX_PATH] = {};
     const UINT 길이 = ::GetSystemDirectoryW(경로, MAX_PATH);
     return 길이 > 0 && 길이 < MAX_PATH ? std::wstring(경로, 길이) : std::wstring();
+}
+
+namespace {
+
+// An A function's default character or best-fit look-alike would change
+// what the path names; only an exact round trip is the same path.
+bool 그대로오감(const std::wstring& 글, UINT 코드페이지) {
+    if (글.empty()) return true;
+    const int 길이 = static_cast<int>(글.size());
+    BOOL 기본글자씀 = FALSE;
+    // UTF-8 has no default character, and refuses the flag that asks for it.
+    const bool utf8 = 코드페이지 == CP_UTF8;
+    const DWORD 방식 = utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
+    BOOL* 기본글자물음 = utf8 ? nullptr : &기본글자씀;
+    const int 크기 =
+        ::WideCharToMultiByte(코드페이지, 방식, 글.data(), 길이, nullptr, 0, nullptr, 기본글자물음);
+    if (크기 <= 0 || 기본글자씀) return false;
+    std::string 바이트(static_cast<size_t>(크기), '\0');
+    if (::WideCharToMultiByte(코드페이지, 방식, 글.data(), 길이, 바이트.data(), 크기, nullptr,
+                              기본글자물음) != 크기 ||
+        기본글자씀)
+        return false;
+    return win32::코드페이지에서(바이트, 코드페이지) == 글;
+}
+
+}  // namespace
+
+bool Win32플랫폼::코드페이지로그대로(const std::wstring& 글) const {
+    // Batch files are written in the ANSI code page; cmd reads them in the
+    // console's, which is the OEM one.
+    return 그대로오감(글, ::GetACP()) && 그대로오감(글, ::GetOEMCP());
+}
+
+namespace {
+
+// The Windows folder as the system names it; GetSystemWindowsDirectory, not
+// GetWindowsDirectory, whose answer on a terminal server is a folder of the
+// user's own.
+std::wstring 윈도우폴더() {
+    wchar_t 경로[MAX_PATH] = {};
+    const UINT 길이 = ::GetSystemWindowsDirectoryW(경로, MAX_PATH);
+    if (길이 == 0 || 길이 >= MAX_PATH) 마지막오류던지기(L"Windows");
+    return std::wstring(경로, 길이);
+}
+
+// 128 bits from the system's cryptographic generator, as hexadecimal.
+std::wstring 맞힐수없는이름() {
+    wchar_t 이름[33] = {};
+    for (int 조각 = 0; 조각 < 4; ++조각) {
+        unsigned int 값 = 0;
+        if (rand_s(&값) != 0) 오류던지기(L"rand_s", ERROR_GEN_FAILURE);
+        std::swprintf(이름 + 조각 * 8, 9, L"%08x", 값);
+    }
+    return 이름;
+}
+
+// A security descriptor built from its text form, freed with the object.
+struct 보안설명자 {
+    explicit 보안설명자(const std::wstring& sddl, const std::wstring& 대상) {
+        PSECURITY_DESCRIPTOR 설명자 = nullptr;
+        if (!::ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl.c_str(), SDDL_REVISION_1,
+                                                                    &설명자, nullptr))
+            마지막오류던지기(대상);
+        소유.reset(설명자);
+        속성.nLength = sizeof 속성;
+        속성.lpSecurityDescriptor = 설명자;
+        속성.bInheritHandle = FALSE;
+    }
+    win32::UniqueLocalMemory 소유;
+    SECURITY_ATTRIBUTES 속성{};
+};
+
+// Removes a folder of the tool's own with the files in it. Best effort: it
+// runs after the call's result is known, and a folder that only
+// administrators can reach harms no one if it stays.
+class 폴더지움 final : public 보유 {
+public:
+    explicit 폴더지움(std::wstring 경로) : 경로_(std::move(경로)) {}
+    ~폴더지움() override {
+        WIN32_FIND_DATAW 항목{};
+        auto 찾기 = OwnFindHandle(::FindFirstFileW((경로_ + L"\\*").c_str(), &항목));
+        if (찾기) {
+            do {
+                if (!(항목.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                    지우기(경로_ + L"\\" + 항목.cFileName);
+            } while (::FindNextFileW(찾기.get(), &항목));
+        }
+        찾기.reset();
+        ::RemoveDirectoryW(경로_.c_str());
+    }
+
+private:
+    std::wstring 경로_;
+};
+
+}  // namespace
+
+개인폴더 Win32플랫폼::개인임시폴더만들기() {
+    const std::wstring 경로 = 윈도우폴더() + L"\\Temp\\BoanSetting-" + 맞힐수없는이름();
+    // Protected, not inheriting: only Administrators and SYSTEM, whatever the
+    // Temp folder above lets its creators do.
+    const 보안설명자 설명자(L"D:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)", 경로);
+    auto 설명자속성 = 설명자.속성;
+    if (!::CreateDirectoryW(경로.c_str(), &설명자속성)) 마지막오류던지기(경로);
+    return {경로, std::make_unique<폴더지움>(경로)};
 }
 
 bool Win32플랫폼::관리자권한() const {
@@ -232,7 +360,8 @@ std::unique_ptr<보유> Win32플랫폼::고정하기(const std::wstring& 경로,
     auto 파일 = OwnHandle(::CreateFileW(경로.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!파일) 마지막오류던지기(경로);
-    if (모두읽기(파일.get(), 경로) != 안시로(줄) + "\r\n")
+    const std::string 기대 = 안시로(줄) + "\r\n";
+    if (파일크기(파일.get(), 경로) != 기대.size() || 모두읽기(파일.get(), 경로, 기대.size()) != 기대)
         throw 파일오류(경로, ERROR_FILE_INVALID,
                        L"실행하기 전에 다른 프로그램이 이 파일을 바꾸었습니다.");
     return std::make_unique<읽기만공유>(std::move(파일));
@@ -250,26 +379,33 @@ private:
     UniqueHandle 뮤텍스_;
 };
 
-// Without a mutex there is nothing to hold; the tool then runs as it would
-// alone.
-class 빈보유 final : public 보유 {};
-
 }  // namespace
 
 namespace {
 
 // Opens a folder, never following a reparse point at its name. A handle
-// that may list the folder, shared for reading only, keeps others from
-// deleting or renaming it; one that may only read its attributes (where
-// listing is denied) restricts no one, but still tells what stands there.
+// that may list or traverse the folder takes part in the sharing check, so,
+// shared for reading only, it keeps others from deleting or renaming it;
+// one that may only read its attributes (where both are denied) restricts
+// no one, but still tells what stands there. Each try asks for less.
 UniqueHandle 폴더열기(const std::wstring& 경로) {
     constexpr DWORD 플래그 = FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT;
-    auto 폴더 = OwnHandle(::CreateFileW(경로.c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
-                                        FILE_SHARE_READ, nullptr, OPEN_EXISTING, 플래그, nullptr));
-    if (폴더 || ::GetLastError() != ERROR_ACCESS_DENIED) return 폴더;
-    return OwnHandle(::CreateFileW(경로.c_str(), FILE_READ_ATTRIBUTES,
-                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                   OPEN_EXISTING, 플래그, nullptr));
+    constexpr DWORD 모두공유 = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    const struct {
+        DWORD 권한;
+        DWORD 공유;
+    } 시도들[] = {
+        {FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES, FILE_SHARE_READ},
+        {FILE_TRAVERSE | FILE_READ_ATTRIBUTES, FILE_SHARE_READ},
+        {FILE_READ_ATTRIBUTES, 모두공유},
+    };
+    UniqueHandle 폴더;
+    for (const auto& 시도 : 시도들) {
+        폴더 = OwnHandle(::CreateFileW(경로.c_str(), 시도.권한, 시도.공유, nullptr, OPEN_EXISTING,
+                                       플래그, nullptr));
+        if (폴더 || ::GetLastError() != ERROR_ACCESS_DENIED) break;
+    }
+    return 폴더;
 }
 
 // The system's full name of an open file, in the ordinary drive form.
@@ -323,27 +459,88 @@ bool 없음오류(DWORD 오류) {
     return {폴더상태::고정됨, std::make_unique<읽기만공유>(std::move(폴더))};
 }
 
-std::unique_ptr<보유> Win32플랫폼::임시파일독점() {
-    // "Local\": instances of other users have temporary folders of their own.
-    UniqueHandle 뮤텍스(::CreateMutexW(nullptr, FALSE, L"Local\\Torvane.BoanSetting.TempFiles"));
-    if (!뮤텍스) return std::make_unique<빈보유>();
-    신호까지기다리기(뮤텍스.get());
-    return std::make_unique<뮤텍스소유>(std::move(뮤텍스));
+namespace {
+
+// The process user's SID in text form.
+std::wstring 사용자SID(const std::wstring& 대상) {
+    HANDLE 토큰 = nullptr;
+    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &토큰)) 마지막오류던지기(대상);
+    const UniqueHandle 토큰소유(토큰);
+    DWORD 크기 = 0;
+    ::GetTokenInformation(토큰, TokenUser, nullptr, 0, &크기);
+    std::string 버퍼(크기, '\0');
+    if (크기 == 0 || !::GetTokenInformation(토큰, TokenUser, 버퍼.data(), 크기, &크기))
+        마지막오류던지기(대상);
+    wchar_t* 글 = nullptr;
+    if (!::ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(버퍼.data())->User.Sid, &글))
+        마지막오류던지기(대상);
+    const win32::UniqueLocalMemory 글소유(글);
+    return 글;
 }
 
-std::wstring Win32플랫폼::전체읽기(const std::wstring& 경로) {
+}  // namespace
+
+std::unique_ptr<보유> Win32플랫폼::임시파일독점(unsigned long 최대대기밀리초) {
+    // "Local\": instances of other users have temporary folders of their own.
+    const std::wstring 이름 = L"Local\\Torvane.BoanSetting.TempFiles";
+    // Made by an elevated instance, the mutex would otherwise be for
+    // administrators only, at high integrity: a later ordinary instance of
+    // the same user could not open it. So the user may wait on it and
+    // release it, whichever instance makes it, at medium integrity.
+    constexpr DWORD 쓸권한 = SYNCHRONIZE | MUTEX_MODIFY_STATE;
+    const 보안설명자 설명자(L"D:P(A;;GA;;;SY)(A;;GA;;;BA)(A;;0x00100001;;;" + 사용자SID(이름) +
+                               L")S:(ML;;NW;;;ME)",
+                           이름);
+    auto 설명자속성 = 설명자.속성;
+    UniqueHandle 뮤텍스(::CreateMutexExW(&설명자속성, 이름.c_str(), 0, 쓸권한));
+    if (!뮤텍스) 마지막오류던지기(이름);
+    switch (신호까지기다리기(뮤텍스.get(), 최대대기밀리초)) {
+    case WAIT_OBJECT_0:
+    case WAIT_ABANDONED_0:  // its owner ended without releasing it: it is ours now
+        return std::make_unique<뮤텍스소유>(std::move(뮤텍스));
+    case WAIT_TIMEOUT: return nullptr;
+    default: 마지막오류던지기(이름);
+    }
+}
+
+std::wstring Win32플랫폼::전체읽기(const std::wstring& 경로, std::size_t 최대바이트) {
     auto 파일 = OwnHandle(::CreateFileW(경로.c_str(), GENERIC_READ,
                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                         nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!파일) 마지막오류던지기(경로);
-    return 안시에서(모두읽기(파일.get(), 경로));
+    return 안시에서(모두읽기(파일.get(), 경로, 최대바이트));
 }
 
-void Win32플랫폼::숨겨실행(std::wstring& 명령줄) {
-    std::string 버퍼 = 안시로(명령줄);
-    버퍼.push_back('\0');  // CreateProcessA may write into the line, so it gets its own copy
+namespace {
 
-    STARTUPINFOA 시작정보{};
+// The whole environment cmd and cacls get: the system's own folders, and a
+// PATH and PATHEXT that let a bare name start only a program of the system
+// folder. Sorted by name, as an environment block must be.
+std::wstring 도구환경(const std::wstring& 시스템폴더, const std::wstring& 윈도우) {
+    const std::wstring 변수들[] = {
+        L"ComSpec=" + 시스템폴더 + L"\\cmd.exe",
+        L"PATH=" + 시스템폴더,
+        L"PATHEXT=.COM;.EXE;.BAT;.CMD",
+        L"SystemRoot=" + 윈도우,
+        L"windir=" + 윈도우,
+    };
+    std::wstring 블록;
+    for (const std::wstring& 변수 : 변수들) 블록 += 변수 + L'\0';
+    return 블록 + L'\0';
+}
+
+}  // namespace
+
+void Win32플랫폼::배치실행(const std::wstring& 배치경로) {
+    const std::wstring 시스템폴더 = this->시스템폴더();
+    const std::wstring cmd = 시스템폴더 + L"\\cmd.exe";
+    if (시스템폴더.empty()) 오류던지기(cmd, ERROR_PATH_NOT_FOUND);
+    // /c strips the first and the last quote of what follows it; the inner
+    // pair keeps the batch path one argument, blanks, parentheses and all.
+    std::wstring 명령줄 = L"\"" + cmd + L"\" /d /v:off /c \"\"" + 배치경로 + L"\"\"";
+    std::wstring 환경 = 도구환경(시스템폴더, 윈도우폴더());
+
+    STARTUPINFOW 시작정보{};
     시작정보.cb = sizeof 시작정보;
     시작정보.dwFlags = STARTF_USESHOWWINDOW;
     시작정보.wShowWindow = SW_HIDE;
@@ -354,13 +551,10 @@ void Win32플랫폼::숨겨실행(std::wstring& 명령줄) {
     // folder is writable by administrators only. CREATE_NO_WINDOW: the tool
     // has no console to lend cmd, and a hidden one is cheaper to make than a
     // console window that SW_HIDE then hides (a fifth of a check's time).
-    const std::string 시스템폴더 = 안시로(this->시스템폴더());
-    const BOOL 시작됨 = ::CreateProcessA(nullptr, 버퍼.data(), nullptr, nullptr, TRUE,
-                                         NORMAL_PRIORITY_CLASS | CREATE_NO_WINDOW, nullptr,
-                                         시스템폴더.empty() ? nullptr : 시스템폴더.c_str(),
-                                         &시작정보, &프로세스정보);
-    명령줄 = 안시에서(버퍼.c_str());
-    if (!시작됨) return;
+    if (!::CreateProcessW(cmd.c_str(), 명령줄.data(), nullptr, nullptr, FALSE,
+                          NORMAL_PRIORITY_CLASS | CREATE_NO_WINDOW | CREATE_UNICODE_ENVIRONMENT,
+                          환경.data(), 시스템폴더.c_str(), &시작정보, &프로세스정보))
+        마지막오류던지기(cmd);
 
     const win32::OwnedProcess 프로세스{UniqueHandle(프로세스정보.hProcess),
                                       UniqueHandle(프로세스정보.hThread)};
@@ -417,7 +611,7 @@ std::wstring 자기파일() {
 }
 
 void Win32플랫폼::셸열기(const std::wstring& 대상) {
-    ::ShellExecuteA(소유창_, "open", 안시로(대상).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    ::ShellExecuteW(소유창_, L"open", 대상.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void Win32플랫폼::메시지상자(const std::wstring& 텍스트) {
@@ -459,12 +653,6 @@ void 조각읽기(HANDLE 파일, std::string& 조각, const std::wstring& 경로
     DWORD 읽음 = 0;
     if (!::ReadFile(파일, 조각.data(), 복사조각, &읽음, nullptr)) 마지막오류던지기(경로);
     조각.resize(읽음);
-}
-
-long long 파일크기(HANDLE 파일, const std::wstring& 경로) {
-    LARGE_INTEGER 크기{};
-    if (!::GetFileSizeEx(파일, &크기)) 마지막오류던지기(경로);
-    return 크기.QuadPart;
 }
 
 // Writes the whole content of `원본` over `대상` from its start, cuts off

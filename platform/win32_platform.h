@@ -14,7 +14,9 @@
 std::string 안시로(const std::wstring& 글);
 std::wstring 안시에서(const std::string& 바이트);
 
-class Win32플랫폼 final : public 플랫폼 {
+// Not final: a test may stand in for one answer of the system (whether the
+// process is elevated, which Wine always says it is) and keep the rest real.
+class Win32플랫폼 : public 플랫폼 {
 public:
     // `메시지제목` titles every message box, so users never see the
     // platform's default "Error" caption.
@@ -26,15 +28,17 @@ public:
     std::wstring 전체경로(const std::wstring& 경로) const override;
     std::wstring 시스템폴더() const override;
     bool 관리자권한() const override;
+    bool 코드페이지로그대로(const std::wstring& 글) const override;
+    개인폴더 개인임시폴더만들기() override;
     std::wstring 환경변수(const std::wstring& 이름) const override;
     std::wstring 존재검사(const std::wstring& 경로, 속성마스크 마스크) const override;
     void 파일삭제(const std::wstring& 경로) override;
     void 한줄쓰기(const std::wstring& 경로, const std::wstring& 줄) override;
     std::unique_ptr<보유> 고정하기(const std::wstring& 경로, const std::wstring& 줄) override;
     폴더고정결과 폴더고정(const std::wstring& 경로) override;
-    std::unique_ptr<보유> 임시파일독점() override;
-    std::wstring 전체읽기(const std::wstring& 경로) override;
-    void 숨겨실행(std::wstring& 명령줄) override;
+    std::unique_ptr<보유> 임시파일독점(unsigned long 최대대기밀리초) override;
+    std::wstring 전체읽기(const std::wstring& 경로, std::size_t 최대바이트) override;
+    void 배치실행(const std::wstring& 배치경로) override;
     관리자실행결과 관리자로실행(const std::wstring& 인자) override;
     void 셸열기(const std::wstring& 대상) override;
     void 메시지상자(const std::wstring& 텍스트) override;

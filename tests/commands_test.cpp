@@ -36,12 +36,12 @@ protected:
         // descriptor, the grant replaces it unless rights are missing.
         시스템.실행동작 = [this](가짜플랫폼& 플랫폼, const std::wstring& 명령줄) {
             if (명령줄.find(L"fe2437") != std::wstring::npos) {
-                플랫폼.파일들[임시 + L"\\fe2437.txt"] = 대상 + L" " + 설명자 + L"\r\n";
+                플랫폼.파일들[가짜플랫폼::배치폴더(명령줄) + L"\\fe2437.txt"] = 대상 + L" " + 설명자 + L"\r\n";
             } else if (관리자) {
                 설명자 = L"D:(A;OICI;FA;;;BU)";
-                플랫폼.파일들[임시 + L"\\fe1235.txt"] = L"처리된 디렉터리: " + 대상 + L"\r\n";
+                플랫폼.파일들[가짜플랫폼::배치폴더(명령줄) + L"\\fe1235.txt"] = L"처리된 디렉터리: " + 대상 + L"\r\n";
             } else {
-                플랫폼.파일들[임시 + L"\\fe1235.txt"] = L"액세스가 거부되었습니다.\r\n";
+                플랫폼.파일들[가짜플랫폼::배치폴더(명령줄) + L"\\fe1235.txt"] = L"액세스가 거부되었습니다.\r\n";
             }
         };
     }
@@ -106,7 +106,7 @@ TEST_F(명령, 부여가_됐어도_조회에서_항목이_없으면_실패를_�
     설치됨();
     시스템.실행동작 = [this](가짜플랫폼& 플랫폼, const std::wstring& 명령줄) {
         const bool 조회 = 명령줄.find(L"fe2437") != std::wstring::npos;
-        플랫폼.파일들[임시 + (조회 ? L"\\fe2437.txt" : L"\\fe1235.txt")] =
+        플랫폼.파일들[가짜플랫폼::배치폴더(명령줄) + (조회 ? L"\\fe2437.txt" : L"\\fe1235.txt")] =
             조회 ? L"D:(A;OICI;FA;;;BA)" : L"처리된 디렉터리: x";
     };
     보안체크_클릭(시스템, 폴더, 1);
@@ -135,6 +135,7 @@ TEST_F(명령, 제품이_아닌_글이면_프로그램폴더_자체에는_아무
 
 TEST_F(명령, 임시파일_오류는_파일과_이유를_말하는_메시지로_끝난다) {
     설치됨();
+    시스템.관리자 = false;  // the check runs in the user's temporary folder
     시스템.실패할경로.insert(임시 + L"\\fe2437.bat");
     보안체크_클릭(시스템, 폴더, 0);
     ASSERT_EQ(시스템.메시지들.size(), 1u);
@@ -297,6 +298,22 @@ TEST_F(명령, 도움말_버튼은_도움말_주소를_연다) {
     ASSERT_EQ(시스템.열린대상들.size(), 1u);
     EXPECT_EQ(시스템.열린대상들[0].rfind(L"http://", 0), 0u);
     EXPECT_NE(시스템.열린대상들[0].find(L"/xe/FAQ/44187"), std::wstring::npos);
+}
+
+TEST_F(명령, 연결지점인_설치폴더는_시스템오류로_경로를_밝히고_설정문제라_하지_않는다) {
+    설치됨();
+    시스템.연결지점들.insert(대상);
+    const 명령결과 결과 = 보안설정(시스템, 폴더);
+    EXPECT_EQ(결과.종류, 결과종류::시스템오류);
+    EXPECT_NE(결과.메시지.find(대상), std::wstring::npos);
+    EXPECT_TRUE(시스템.실행한명령들.empty());
+}
+
+TEST_F(명령, 목록을_볼_수_없는_설치폴더도_있는_것으로_보고_검사한다) {
+    설치됨();
+    시스템.목록거부폴더들.insert(대상);
+    EXPECT_EQ(보안검사(시스템, 폴더).종류, 결과종류::설정문제);
+    EXPECT_EQ(실행한배치(), std::vector<std::wstring>{L"fe2437.bat"});
 }
 
 TEST(폴더버튼캡션, 고른_항목의_이름이_두_버튼에_들어간다) {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cwctype>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <set>
 #include <string>
@@ -28,6 +29,10 @@ public:
     std::set<std::wstring> 폴더들;
     // Writes and deletes of these paths throw, as a locked file would.
     std::set<std::wstring> 실패할경로;
+    // Files of 파일들 that are hidden or system files.
+    std::set<std::wstring> 숨김파일들;
+    // Folders whose access list denies listing them.
+    std::set<std::wstring> 목록거부폴더들;
 
     // Every operation, in order: "쓰기 <path>", "삭제 <path>", "실행 <line>",
     // "고정 <path>", "풀림 <path>", "읽기 <path>", "열기 <target>",
@@ -56,6 +61,23 @@ public:
     bool 관리자 = false;
     bool 관리자권한() const override { return 관리자; }
 
+    // Characters the fake's code page cannot carry exactly: the won sign
+    // (whose best fit is a backslash) and Thai.
+    std::wstring 코드페이지밖글자 = L"\u20A9\u0E44\u0E17\u0E22";
+    bool 코드페이지로그대로(const std::wstring& 글) const override {
+        return 글.find_first_of(코드페이지밖글자) == std::wstring::npos;
+    }
+
+    // Private folders are numbered; each is made in 폴더들 and removed from
+    // it, with its files, when its owner goes.
+    int 개인폴더수 = 0;
+    개인폴더 개인임시폴더만들기() override {
+        const std::wstring 경로 = L"C:\\Windows\\Temp\\개인" + std::to_wstring(++개인폴더수);
+        기록.push_back(L"개인폴더 " + 경로);
+        폴더들.insert(경로);
+        return {경로, std::make_unique<개인폴더지움>(*this, 경로)};
+    }
+
     std::wstring 환경변수(const std::wstring& 이름) const override {
         auto 찾음 = 환경_.find(소문자(이름));
         return 찾음 == 환경_.end() ? std::wstring() : 찾음->second;
@@ -65,8 +87,9 @@ public:
         const bool 폴더도 = 마스크 == 속성마스크::폴더포함;
         if (!경로.empty() && 경로.back() == L'\\') {
             const std::wstring 폴더 = 경로.substr(0, 경로.size() - 1);
-            return 폴더도 && 폴더들.count(폴더) ? L"." : L"";
+            return 폴더도 && 폴더들.count(폴더) && !목록거부폴더들.count(폴더) ? L"." : L"";
         }
+        if (숨김파일들.count(경로) && 마스크 != 속성마스크::숨김포함) return {};
         if (파일들.count(경로) || (폴더도 && 폴더들.count(경로)))
             return 경로.substr(경로.rfind(L'\\') + 1);
         return {};
@@ -104,18 +127,37 @@ public:
         return {폴더상태::고정됨, std::make_unique<고정>(기록, 경로)};
     }
 
-    std::unique_ptr<보유> 임시파일독점() override {
+    // Set, another instance keeps the temporary files past any limit.
+    bool 다른인스턴스사용중 = false;
+    unsigned long 마지막대기한도 = 0;
+    std::unique_ptr<보유> 임시파일독점(unsigned long 최대대기밀리초) override {
         기록.push_back(L"독점");
+        마지막대기한도 = 최대대기밀리초;
+        if (다른인스턴스사용중) return nullptr;
         return std::make_unique<고정>(기록, L"독점");
     }
 
-    std::wstring 전체읽기(const std::wstring& 경로) override {
+    std::wstring 전체읽기(const std::wstring& 경로, std::size_t 최대바이트) override {
         기록.push_back(L"읽기 " + 경로);
-        return 파일들[경로];  // a missing file is created empty
+        if (파일들[경로].size() > 최대바이트)  // a missing file is created empty
+            throw 파일오류(경로, 223, L"너무 큽니다.");
+        return 파일들[경로];
     }
 
-    void 숨겨실행(std::wstring& 명령줄) override {
+    // Set, cmd cannot be started.
+    // The folder of the batch file a command line runs: where a stand-in
+    // for cacls writes its output, the private folder or the temporary one.
+    static std::wstring 배치폴더(const std::wstring& 명령줄) {
+        return 명령줄.substr(1, 명령줄.rfind(L'\\') - 1);
+    }
+
+    bool 실행실패 = false;
+    // "Runs" the batch file: records its path, quoted as a command line
+    // would hold it.
+    void 배치실행(const std::wstring& 배치경로) override {
+        const std::wstring 명령줄 = L"\"" + 배치경로 + L"\"";
         기록.push_back(L"실행 " + 명령줄);
+        if (실행실패) throw 파일오류(시스템폴더값 + L"\\cmd.exe", 2, L"찾을 수 없습니다.");
         실행한명령들.push_back(명령줄);
         if (실행동작) 실행동작(*this, 명령줄);
     }
@@ -227,6 +269,22 @@ private:
 
     private:
         std::vector<std::wstring>& 기록_;
+        std::wstring 경로_;
+    };
+
+    class 개인폴더지움 : public 보유 {
+    public:
+        개인폴더지움(가짜플랫폼& 플랫폼, std::wstring 경로) : 플랫폼_(플랫폼), 경로_(std::move(경로)) {}
+        ~개인폴더지움() override {
+            플랫폼_.기록.push_back(L"개인폴더지움 " + 경로_);
+            for (auto 파일 = 플랫폼_.파일들.begin(); 파일 != 플랫폼_.파일들.end();)
+                파일 = 파일->first.rfind(경로_ + L"\\", 0) == 0 ? 플랫폼_.파일들.erase(파일)
+                                                                  : std::next(파일);
+            플랫폼_.폴더들.erase(경로_);
+        }
+
+    private:
+        가짜플랫폼& 플랫폼_;
         std::wstring 경로_;
     };
 

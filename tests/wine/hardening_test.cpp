@@ -28,16 +28,17 @@ protected:
     }
 };
 
-TEST_F(강건성, 임시폴더가_없으면_그_파일을_밝혀_알리고_아무것도_바꾸지_않는다) {
+// Elevated (and Wine calls every process so), the program keeps its files
+// in a folder of its own under the Windows folder: the user's TEMP, whatever
+// it names, plays no part. Where it is used, a missing TEMP is a file error
+// naming the file (see the permission module's tests under Wine).
+TEST_F(강건성, 관리자로_실행하면_TEMP가_없는_폴더여도_검사하고_설정한다) {
     시험::폴더만들기(대상);
     환경변수바꾸기 없음(L"TEMP", (뿌리 / L"없는 폴더").c_str());
     다시시작();
-    for (int 아이디 : {IDC_CHECK_BASE, IDC_CHECK_BASE + 1}) {
-        const std::wstring 본문 = 답받기(아이디).본문;
-        EXPECT_EQ(본문.rfind(L"임시 파일을 처리하지 못해", 0), 0u) << utf8(본문);
-        EXPECT_NE(본문.find(뿌리 / L"없는 폴더\\fe"), std::wstring::npos) << utf8(본문);
-    }
-    EXPECT_EQ(실행기록(cacls), 줄들({}));
+    EXPECT_EQ(답받기(IDC_CHECK_BASE).본문, L"보안설정에 문제가 있습니다.");
+    EXPECT_EQ(답받기(IDC_CHECK_BASE + 1).본문, L"보안설정이 잘되었습니다.");
+    EXPECT_FALSE(파일있음(뿌리 / L"없는 폴더"));
 }
 
 TEST_F(강건성, 끝에_구분자가_있거나_구분자가_없는_임시폴더도_제대로_쓰고_치운다) {
@@ -76,16 +77,16 @@ TEST_F(강건성, TEMP가_없어도_결과가_맞고_파일이_남지_않는다)
     EXPECT_EQ(남은것(뿌리.경로().substr(0, 2)), std::vector<std::wstring>{});
 }
 
-TEST_F(강건성, 다른_프로그램이_잡고_있는_이전_출력은_그_파일을_밝혀_알린다) {
+TEST_F(강건성, 관리자로_실행하면_TEMP에서_다른_프로그램이_잡은_출력_이름은_상관없다) {
     시험::폴더만들기(대상);
-    바이트쓰기(임시 + L"\\fe2437.txt", "stale");
+    바이트쓰기(임시 + L"\\fe2437.txt", "stale D:(A;OICI;FA;;;BU)");
     auto 잡음 = win32::OwnHandle(CreateFileW((임시 + L"\\fe2437.txt").c_str(), GENERIC_READ,
                                              FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(잡음);
     const std::wstring 본문 = 답받기(IDC_CHECK_BASE).본문;
     잡음.reset();
-    EXPECT_NE(본문.find(임시 + L"\\fe2437.txt"), std::wstring::npos) << utf8(본문);
-    EXPECT_EQ(실행기록(cacls), 줄들({}));
+    EXPECT_EQ(본문, L"보안설정에 문제가 있습니다.");
+    EXPECT_EQ(실행기록(cacls), 줄들({L"args=" + 대상 + L"|/s"}));
     EXPECT_EQ(남은것(임시), std::vector<std::wstring>{L"fe2437.txt"});  // only the stranger's
 }
 
@@ -146,6 +147,68 @@ TEST_F(강건성, 두_인스턴스가_동시에_검사해도_서로의_결과를
     둘째.메시지상자닫기(*둘째상자);
     EXPECT_TRUE(둘째.닫기());
     EXPECT_EQ(남은것(임시), std::vector<std::wstring>{});
+}
+
+// ---- run as administrator: what the user's environment cannot steer ------
+
+TEST_F(강건성, 관리자로_실행하면_TEMP의_퍼센트나_원화기호가_심어둔_배치를_실행시키지_못한다) {
+    // cmd expands %Q% in a batch file's path, and the ANSI form of the
+    // Korean won sign is a backslash: either TEMP named another folder to
+    // cmd than to the tool, where a user's own batch file stood.
+    시험::폴더만들기(대상);
+    cacls.설명자정하기(대상, 사용자항목);
+    const std::wstring 흔적 = 뿌리 / L"planted-ran.txt";
+    struct 사례 { std::wstring TEMP; std::wstring cmd가_보는_폴더; };
+    const 사례 사례들[] = {{뿌리 / L"pct%Q%", 뿌리 / L"pctevil"},
+                           {뿌리 / L"a\u20A9b", 뿌리 / L"a\\b"}};
+    시험::폴더만들기(뿌리 / L"a");
+    for (const 사례& 하나 : 사례들) {
+        SCOPED_TRACE(utf8(하나.TEMP));
+        시험::폴더만들기(하나.TEMP);
+        시험::폴더만들기(하나.cmd가_보는_폴더);
+        바이트쓰기(하나.cmd가_보는_폴더 + L"\\fe2437.bat",
+                   코드페이지로(L"@echo planted> \"" + 흔적 + L"\"\r\n", 949));
+        {
+            환경변수바꾸기 임시폴더(L"TEMP", 하나.TEMP.c_str());
+            환경변수바꾸기 변수(L"Q", L"evil");
+            다시시작();
+        }
+        EXPECT_EQ(답받기(IDC_CHECK_BASE).본문, L"보안설정이 잘되어 있습니다.");
+        EXPECT_FALSE(파일있음(흔적)) << "the planted batch file ran";
+    }
+}
+
+TEST_F(강건성, 설치폴더_경로에_퍼센트가_있으면_그_경로를_밝혀_거부하고_아무것도_실행하지_않는다) {
+    const std::wstring 기준 = 뿌리 / L"PF%Q%";
+    시험::폴더만들기(기준);
+    시험::폴더만들기(기준 + L"\\Quindle");
+    시험::폴더만들기(뿌리 / L"PFevil");
+    시험::폴더만들기(뿌리 / L"PFevil\\Quindle");  // what cmd would have made of it
+    {
+        환경변수바꾸기 프로그램폴더(L"ProgramFiles(x86)", 기준.c_str());
+        환경변수바꾸기 변수(L"Q", L"evil");
+        다시시작();
+    }
+    for (int 아이디 : {IDC_CHECK_BASE, IDC_CHECK_BASE + 1}) {
+        const std::wstring 본문 = 답받기(아이디).본문;
+        EXPECT_NE(본문.find(기준 + L"\\Quindle"), std::wstring::npos) << utf8(본문);
+        EXPECT_EQ(본문.find(L"보안설정에 문제가"), std::wstring::npos) << utf8(본문);
+        EXPECT_EQ(본문.find(L"관리자 권한이"), std::wstring::npos) << utf8(본문);
+    }
+    EXPECT_EQ(실행기록(cacls), 줄들({}));
+}
+
+TEST_F(강건성, 다른_프로세스가_임시파일을_오래_잡고_있으면_한도_뒤에_그렇게_알린다) {
+    시험::폴더만들기(대상);
+    const win32::UniqueHandle 뮤텍스(
+        CreateMutexW(nullptr, TRUE, L"Local\\Torvane.BoanSetting.TempFiles"));
+    ASSERT_TRUE(뮤텍스);
+    프로그램->누르기(IDC_CHECK_BASE);
+    const auto 상자 = 프로그램->메시지상자기다리기(30000);
+    ASSERT_TRUE(상자) << "the command waited without a limit";
+    EXPECT_NE(상자->본문.find(L"다른 보안설정 창"), std::wstring::npos) << utf8(상자->본문);
+    EXPECT_TRUE(프로그램->메시지상자닫기(*상자));
+    EXPECT_EQ(실행기록(cacls), 줄들({}));
 }
 
 }  // namespace

@@ -23,35 +23,74 @@ TEST_F(Win32플랫폼시험, 배치파일은_끝날때까지_기다리고_그_�
     const std::wstring 출력 = 폴더 / L"출력.txt";
     시스템.한줄쓰기(폴더 / L"느림.bat",
                     L"@for /l %%i in (1,1,400) do @echo line %%i>> \"" + 출력 + L"\"");
-    std::wstring 명령줄 = L"\"" + 폴더 / L"느림.bat" + L"\"";
-    시스템.숨겨실행(명령줄);
+    시스템.배치실행(폴더 / L"느림.bat");
 
     const std::string 내용 = 시험::바이트읽기(출력);
     EXPECT_NE(내용.find("line 1\r\n"), std::string::npos);
     EXPECT_EQ(내용.substr(내용.size() - 10), "line 400\r\n");
 }
 
-TEST_F(Win32플랫폼시험, 시작된_프로세스는_숨김_창으로_시작한다) {
-    const std::wstring 출력 = 폴더 / L"probe.txt";
-    std::wstring 명령줄 =
-        L"\"" + 시험::프로그램폴더() + L"\\startup_probe.exe\" \"" + 출력 + L"\"";
-    시스템.숨겨실행(명령줄);
-    EXPECT_EQ(시험::바이트읽기(출력), "flags=1 show=0");
-}
-
-TEST_F(Win32플랫폼시험, 없는_프로그램은_곧바로_돌아오고_오류가_없다) {
-    std::wstring 명령줄 = L"\"" + 폴더 / L"없는 파일.bat" + L"\"";
-    const std::wstring 원래 = 명령줄;
+TEST_F(Win32플랫폼시험, 없는_배치파일은_곧바로_돌아오고_오류가_없다) {
     const DWORD 시작 = GetTickCount();
-    EXPECT_NO_THROW(시스템.숨겨실행(명령줄));
+    EXPECT_NO_THROW(시스템.배치실행(폴더 / L"없는 파일.bat"));
     EXPECT_LT(GetTickCount() - 시작, 5000u);
-    EXPECT_EQ(명령줄, 원래);
 }
 
-TEST_F(Win32플랫폼시험, 코드페이지가_담지_못하는_글자는_바뀐_채로_돌아온다) {
-    std::wstring 명령줄 = L"\"" + 폴더 / L"ไทย 가.bat" + L"\"";
-    시스템.숨겨실행(명령줄);
-    EXPECT_EQ(명령줄, L"\"" + 폴더 / L"??? 가.bat" + L"\"");
+TEST_F(Win32플랫폼시험, 코드페이지_밖_글자가_든_배치_경로도_바뀌지_않고_cmd에_간다) {
+    시험::폴더만들기(폴더 / L"ไทย 가");
+    시스템.한줄쓰기(폴더 / L"ไทย 가\\fe2437.bat", L"@echo ran> \"" + 폴더 / L"out.txt" + L"\"");
+    시스템.배치실행(폴더 / L"ไทย 가\\fe2437.bat");
+    EXPECT_EQ(시험::바이트읽기(폴더 / L"out.txt"), "ran\r\n");
+}
+
+TEST_F(Win32플랫폼시험, 배치의_이름만_쓴_프로그램은_사용자의_PATH와_PATHEXT로_찾지_않는다) {
+    // A user's PATH and PATHEXT are inherited by an elevated process; they
+    // must not choose which program the batch line's bare "cacls" is.
+    const std::wstring 심은곳 = 폴더 / L"planted";
+    const std::wstring 흔적 = 폴더 / L"planted-ran.txt";
+    시험::폴더만들기(심은곳);
+    시험::바이트쓰기(심은곳 + L"\\cacls.bat",
+                     시험::코드페이지로(L"@echo planted> \"" + 흔적 + L"\"\r\n", 949));
+    시험::환경변수바꾸기 경로(L"PATH", 심은곳.c_str());
+    시험::환경변수바꾸기 확장자(L"PATHEXT", L".BAT");
+    시스템.한줄쓰기(폴더 / L"fe2437.bat", L"@cacls \"" + 폴더.경로() + L"\" /s > nul 2>&1");
+    시스템.배치실행(폴더 / L"fe2437.bat");
+    EXPECT_FALSE(시험::파일있음(흔적));
+}
+
+TEST_F(Win32플랫폼시험, 코드페이지를_오가며_바뀌는_글자가_든_글은_그대로가_아니다) {
+    EXPECT_TRUE(시스템.코드페이지로그대로(L"C:\\Users\\김민수\\AppData (x86) & ^"));
+    EXPECT_FALSE(시스템.코드페이지로그대로(L"C:\\a\u20A9b"));  // best fit: a backslash
+    EXPECT_FALSE(시스템.코드페이지로그대로(L"C:\\caf\u00E9"));  // best fit: e
+    EXPECT_FALSE(시스템.코드페이지로그대로(L"C:\\ไทย"));       // the default character
+}
+
+TEST_F(Win32플랫폼시험, 개인_임시폴더는_시스템이_말하는_윈도우_폴더의_Temp에_매번_새로_생기고_놓으면_사라진다) {
+    wchar_t 윈도우[MAX_PATH] = {};
+    GetSystemWindowsDirectoryW(윈도우, MAX_PATH);
+    시험::환경변수바꾸기 가짜윈도우(L"windir", 폴더.경로().c_str());
+    시험::환경변수바꾸기 가짜뿌리(L"SystemRoot", 폴더.경로().c_str());
+    시험::환경변수바꾸기 가짜임시(L"TEMP", 폴더.경로().c_str());
+    개인폴더 첫째 = 시스템.개인임시폴더만들기();
+    const 개인폴더 둘째 = 시스템.개인임시폴더만들기();
+    EXPECT_EQ(첫째.경로.rfind(std::wstring(윈도우) + L"\\Temp\\", 0), 0u) << 시험::코드페이지로(첫째.경로, CP_UTF8);
+    EXPECT_NE(첫째.경로, 둘째.경로);
+    시험::바이트쓰기(첫째.경로 + L"\\fe2437.txt", "left over");
+    첫째.지움.reset();
+    EXPECT_FALSE(시험::파일있음(첫째.경로));
+    EXPECT_TRUE(시험::파일있음(둘째.경로));
+}
+
+TEST_F(Win32플랫폼시험, 한도보다_큰_파일은_읽지_않고_파일오류가_된다) {
+    시험::바이트쓰기(폴더 / L"큰.txt", std::string(1001, 'x'));
+    EXPECT_EQ(시스템.전체읽기(폴더 / L"큰.txt", 1001), std::wstring(1001, L'x'));
+    try {
+        시스템.전체읽기(폴더 / L"큰.txt", 1000);
+        ADD_FAILURE() << "a file past the limit must not be read";
+    } catch (const 파일오류& 오류) {
+        EXPECT_EQ(오류.경로(), 폴더 / L"큰.txt");
+        EXPECT_FALSE(오류.설명().empty());
+    }
 }
 
 TEST_F(Win32플랫폼시험, 한글_한줄은_949로_쓰이고_그대로_읽힌다) {
@@ -59,7 +98,7 @@ TEST_F(Win32플랫폼시험, 한글_한줄은_949로_쓰이고_그대로_읽힌�
     const std::wstring 줄 = L"처리된 디렉터리: C:\\Program Files (x86)\\가나다";
     시스템.한줄쓰기(파일, 줄);
     EXPECT_EQ(시험::바이트읽기(파일), 시험::코드페이지로(줄, 949) + "\r\n");
-    EXPECT_EQ(시스템.전체읽기(파일), 줄 + L"\r\n");
+    EXPECT_EQ(시스템.전체읽기(파일, 1000), 줄 + L"\r\n");
 
     시스템.한줄쓰기(파일, L"y");  // truncates
     EXPECT_EQ(시험::바이트읽기(파일), "y\r\n");
@@ -68,14 +107,14 @@ TEST_F(Win32플랫폼시험, 한글_한줄은_949로_쓰이고_그대로_읽힌�
 TEST_F(Win32플랫폼시험, 전체읽기는_아무것도_바꾸지_않는다) {
     const std::string 바이트 = "첫 줄\r\n\r\nsecond\n\t끝  ";
     시험::바이트쓰기(폴더 / L"a.txt", 시험::코드페이지로(L"첫 줄\r\n\r\nsecond\n\t끝  ", 949));
-    EXPECT_EQ(시스템.전체읽기(폴더 / L"a.txt"), L"첫 줄\r\n\r\nsecond\n\t끝  ");
+    EXPECT_EQ(시스템.전체읽기(폴더 / L"a.txt", 1000), L"첫 줄\r\n\r\nsecond\n\t끝  ");
     시험::바이트쓰기(폴더 / L"빈.txt", "");
-    EXPECT_EQ(시스템.전체읽기(폴더 / L"빈.txt"), L"");
+    EXPECT_EQ(시스템.전체읽기(폴더 / L"빈.txt", 1000), L"");
 }
 
 TEST_F(Win32플랫폼시험, 없는_파일은_빈_문자열로_읽히고_빈_파일로_남는다) {
     const std::wstring 파일 = 폴더 / L"fe2437.txt";
-    EXPECT_EQ(시스템.전체읽기(파일), L"");
+    EXPECT_EQ(시스템.전체읽기(파일, 1000), L"");
     EXPECT_TRUE(시험::파일있음(파일));
     EXPECT_NO_THROW(시스템.파일삭제(파일));
 }
@@ -133,8 +172,7 @@ TEST_F(Win32플랫폼시험, 고정한_파일은_풀릴때까지_쓰기_지우�
         EXPECT_THROW(시스템.한줄쓰기(배치, L"@echo 바꿈"), 파일오류);
 
         // cmd can still read and run it.
-        std::wstring 명령줄 = L"\"" + 배치 + L"\"";
-        시스템.숨겨실행(명령줄);
+        시스템.배치실행(배치);
         EXPECT_EQ(시험::바이트읽기(폴더 / L"out.txt"), 시험::코드페이지로(L"고정\r\n", 949));
     }
     EXPECT_NO_THROW(시스템.파일삭제(배치));
@@ -187,14 +225,15 @@ TEST_F(Win32플랫폼시험, 상대경로는_현재_폴더와_드라이브를_�
 TEST_F(Win32플랫폼시험, 임시파일은_한_번에_한_실행만_쓴다) {
     // Two instances are two processes; two threads contend for the same
     // named mutex in the same way.
-    auto 먼저 = 시스템.임시파일독점();
+    auto 먼저 = 시스템.임시파일독점(1000);
     LONG 얻음 = 0;
     struct 인자 { LONG* 얻음; } 전달{&얻음};
     const win32::UniqueHandle 스레드(CreateThread(
         nullptr, 0,
         [](void* p) -> DWORD {
             Win32플랫폼 다른(L"보안설정");
-            const auto 나중 = 다른.임시파일독점();
+            const auto 나중 = 다른.임시파일독점(10000);
+            if (!나중) return 0;
             InterlockedExchange(static_cast<인자*>(p)->얻음, 1);
             return 0;
         },
@@ -205,6 +244,24 @@ TEST_F(Win32플랫폼시험, 임시파일은_한_번에_한_실행만_쓴다) {
     먼저.reset();
     EXPECT_EQ(WaitForSingleObject(스레드.get(), 10000), WAIT_OBJECT_0);
     EXPECT_EQ(InterlockedCompareExchange(&얻음, 0, 0), 1);
+}
+
+TEST_F(Win32플랫폼시험, 임시파일은_한도까지만_기다리고_그_뒤엔_빈_것이다) {
+    // Another instance, or any program of the user, keeping the mutex.
+    const auto 먼저 = 시스템.임시파일독점(1000);
+    ASSERT_TRUE(먼저);
+    struct 결과 { bool 얻음 = true; } 받음;
+    const win32::UniqueHandle 스레드(CreateThread(
+        nullptr, 0,
+        [](void* p) -> DWORD {
+            Win32플랫폼 다른(L"보안설정");
+            static_cast<결과*>(p)->얻음 = 다른.임시파일독점(300) != nullptr;
+            return 0;
+        },
+        &받음, 0, nullptr));
+    ASSERT_TRUE(스레드);
+    ASSERT_EQ(WaitForSingleObject(스레드.get(), 10000), WAIT_OBJECT_0) << "the wait had no limit";
+    EXPECT_FALSE(받음.얻음);
 }
 
 TEST_F(Win32플랫폼시험, 쓰기는_미리_놓인_링크를_따라가지_않는다) {

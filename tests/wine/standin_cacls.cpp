@@ -9,7 +9,8 @@
 // Output is written in the OEM code page (949 on a Korean system), as the real
 // tool's redirected output is.
 //
-// Its state lives in the folder named by STANDIN_CACLS_STATE (by default
+// Its state lives in the folder named by STANDIN_CACLS_STATE, or else by the
+// file cacls-standin-state.txt beside it (by default
 // C:\ProgramData\cacls-standin), where a test arranges and inspects it:
 //   descriptors.txt  UTF-8 lines "FOLDER<TAB>SDDL": each folder's descriptor;
 //                    a folder not listed has Windows' inherited default
@@ -32,14 +33,25 @@ namespace {
 
 const wchar_t 기본설명자[] = L"D:AI(A;OICIID;FA;;;BA)(A;OICIID;0x1200a9;;;BU)";
 
+std::string utf8(const std::wstring& 글) { return win32::코드페이지로(글, CP_UTF8); }
+std::wstring utf8에서(const std::string& 바이트) { return win32::코드페이지에서(바이트, CP_UTF8); }
+
+// The tool starts cmd with an environment of its own, so the state folder
+// can also be named in cacls-standin-state.txt beside this program (UTF-8).
 std::wstring 상태폴더() {
     wchar_t 값[MAX_PATH] = {};
     const DWORD 길이 = GetEnvironmentVariableW(L"STANDIN_CACLS_STATE", 값, MAX_PATH);
-    return 길이 > 0 && 길이 < MAX_PATH ? 값 : L"C:\\ProgramData\\cacls-standin";
+    if (길이 > 0 && 길이 < MAX_PATH) return 값;
+    wchar_t 자신[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, 자신, MAX_PATH);
+    std::wstring 안내 = 자신;
+    안내 = 안내.substr(0, 안내.rfind(L'\\')) + L"\\cacls-standin-state.txt";
+    std::ifstream 파일(안내.c_str(), std::ios::binary);
+    std::string 줄;
+    if (std::getline(파일, 줄) && !줄.empty() && 줄.back() == '\r') 줄.pop_back();
+    if (!줄.empty()) return utf8에서(줄);
+    return L"C:\\ProgramData\\cacls-standin";
 }
-
-std::string utf8(const std::wstring& 글) { return win32::코드페이지로(글, CP_UTF8); }
-std::wstring utf8에서(const std::string& 바이트) { return win32::코드페이지에서(바이트, CP_UTF8); }
 
 std::wstring 열쇠(std::wstring 경로) {
     while (경로.size() > 3 && (경로.back() == L'\\' || 경로.back() == L'/')) 경로.pop_back();

@@ -109,6 +109,11 @@ void 대체cacls::설치() {
 대체cacls::대체cacls(const std::wstring& 상태폴더)
     : 상태폴더_(상태폴더), 환경_(L"STANDIN_CACLS_STATE", 상태폴더.c_str()) {
     폴더만들기(상태폴더_);
+    // The tool gives cmd an environment of its own, without the variable.
+    wchar_t 시스템폴더[MAX_PATH] = {};
+    GetSystemDirectoryW(시스템폴더, MAX_PATH);
+    바이트쓰기(std::wstring(시스템폴더) + L"\\cacls-standin-state.txt",
+               코드페이지로(상태폴더_, CP_UTF8) + "\r\n");
 }
 
 void 대체cacls::설명자정하기(const std::wstring& 폴더, const std::wstring& 설명자) {
