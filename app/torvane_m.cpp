@@ -210,7 +210,8 @@ void TorvaneM::그림넣기(HWND 그림상자) {
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Panel 3 shows the local time, as the old status bar's time panel did.
+// Panel 3 is the window's clock: the local time in the Korean 12-hour form,
+// renewed by the one-second timer.
 void TorvaneM::시계갱신() {
     SYSTEMTIME 지금{};
     ::GetLocalTime(&지금);
