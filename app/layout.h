@@ -1,6 +1,6 @@
-// The main window's layout, as designed in twips (1/1440 inch; 15 twips
-// make one pixel at 96 DPI), in tab order. Everything is scaled to the
-// display's DPI by one function when the controls are placed.
+// The main window's layout in twips (1/1440 inch; 15 twips make one pixel
+// at 96 DPI), a unit independent of the display, in tab order. Everything is
+// scaled to the display's DPI by one function when the controls are placed.
 #pragma once
 
 #include "app/resources/resource_ids.h"

@@ -72,9 +72,8 @@ bool TorvaneM::만들기(HINSTANCE 인스턴스, int 표시방법) {
     if (!::RegisterClassExW(&클래스)) return false;
 
     {
-        const HDC 화면 = ::GetDC(nullptr);
-        dpi_ = ::GetDeviceCaps(화면, LOGPIXELSY);
-        ::ReleaseDC(nullptr, 화면);
+        const win32::DcScope 화면(nullptr);
+        dpi_ = ::GetDeviceCaps(화면.get(), LOGPIXELSY);
     }
     RECT 영역{0, 0, 픽셀(화면구성::창너비), 픽셀(화면구성::창높이)};
     ::AdjustWindowRectEx(&영역, 창스타일, FALSE, 0);
@@ -128,6 +127,19 @@ LRESULT TorvaneM::메시지처리(UINT 메시지, WPARAM w, LPARAM l) {
         return 0;
     case WM_COMMAND:
         명령처리(LOWORD(w), HIWORD(w));
+        return 0;
+    case WM_ACTIVATE:
+        // Activation gives the focus to the window itself (DefWindowProc),
+        // and WM_SETFOCUS passes it on to the control that had it.
+        if (LOWORD(w) == WA_INACTIVE) 초점기억();
+        break;
+    case WM_SETFOCUS:
+        초점돌려주기();
+        return 0;
+    case DM_GETDEFID:
+        return 기본버튼();
+    case WM_NEXTDLGCTL:
+        초점옮기기(w, l);
         return 0;
     case WM_SETCURSOR:
         if (커서설정()) return TRUE;
@@ -186,6 +198,7 @@ void TorvaneM::컨트롤만들기() {
     // Not elevated, the fix asks for administrator rights: the button shows
     // the shield that tells users so.
     if (설정에방패(시스템_)) ::SendMessageW(컨트롤(IDC_CHECK_BASE + 1), BCM_SETSHIELD, 0, TRUE);
+    초점_ = 목록;  // a keyboard user starts by picking the product
 }
 
 // The picture is drawn for 96 DPI; at other settings it is stretched once, so
@@ -203,7 +216,8 @@ void TorvaneM::그림넣기(HWND 그림상자) {
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Panel 3 shows the local time, as the old status bar's time panel did.
+// Panel 3 is the window's clock: the local time in the Korean 12-hour form,
+// renewed by the one-second timer.
 void TorvaneM::시계갱신() {
     SYSTEMTIME 지금{};
     ::GetLocalTime(&지금);
@@ -255,6 +269,38 @@ std::wstring TorvaneM::목록텍스트() const {
     std::wstring 글(static_cast<size_t>(::GetWindowTextLengthW(목록)) + 1, L'\0');
     글.resize(static_cast<size_t>(::GetWindowTextW(목록, 글.data(), static_cast<int>(글.size()))));
     return 글;
+}
+
+// Called as the window loses activation, e.g. to a message box, while the
+// focus is still where the user left it.
+void TorvaneM::초점기억() {
+    const HWND 지금 = ::GetFocus();
+    if (지금 && ::IsChild(창_, 지금)) 초점_ = 지금;
+}
+
+void TorvaneM::초점돌려주기() const {
+    if (초점_ && ::IsChild(창_, 초점_)) ::SetFocus(초점_);
+}
+
+// Enter presses the push button that has the focus, as in a dialog box: the
+// dialog manager (IsDialogMessage in the message loop) asks the window for
+// its default button, and that is the focused one; elsewhere there is none.
+LRESULT TorvaneM::기본버튼() const {
+    const HWND 초점 = ::GetFocus();
+    if (!초점 || ::GetParent(초점) != 창_) return 0;
+    const LRESULT 코드 = ::SendMessageW(초점, WM_GETDLGCODE, 0, 0);
+    if (!(코드 & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))) return 0;
+    return MAKELRESULT(::GetDlgCtrlID(초점), DC_HASDEFID);
+}
+
+// The dialog manager moves the focus by asking the window: with `l` set, to
+// the control `w` (an arrow key's next control in the group), otherwise to
+// the next tab stop, or with `w` set the previous one.
+void TorvaneM::초점옮기기(WPARAM w, LPARAM l) {
+    const HWND 다음 =
+        l ? reinterpret_cast<HWND>(w) : ::GetNextDlgTabItem(창_, ::GetFocus(), w != 0);
+    if (다음 && ::IsChild(창_, 다음) && (::GetWindowLongPtrW(다음, GWL_STYLE) & WS_TABSTOP))
+        ::SetFocus(다음);
 }
 
 // While a command runs, the window shows the wait cursor; once a message box

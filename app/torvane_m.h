@@ -36,6 +36,10 @@ private:
     void 목록항목골랐음();
     std::wstring 목록텍스트() const;
     bool 커서설정();
+    void 초점기억();
+    void 초점돌려주기() const;
+    LRESULT 기본버튼() const;
+    void 초점옮기기(WPARAM w, LPARAM l);
 
     int 픽셀(int 트윕) const;
     HWND 컨트롤(int 식별자) const { return ::GetDlgItem(창_, 식별자); }
@@ -45,6 +49,7 @@ private:
     HWND 창_ = nullptr;
     int dpi_ = 96;
     bool 명령중_ = false;
+    HWND 초점_ = nullptr;  // the control that gets the focus back on activation
     win32::UniqueFont 글꼴_;
     win32::UniqueGdiObject 그림_;
 };

@@ -37,7 +37,8 @@ std::wstring 프로그램폴더(const 플랫폼& 시스템);
 // no parent folder can be found for it.
 std::wstring 가상_프로그램폴더(const 플랫폼& 시스템);
 
-// base & "\" & folder name.
+// The product's folder under a base folder: the two joined by one backslash,
+// as given (the base comes without a trailing separator).
 std::wstring 대상경로(const std::wstring& 기준폴더, const std::wstring& 폴더이름);
 
 }  // namespace 설치폴더

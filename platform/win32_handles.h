@@ -18,8 +18,8 @@ struct FindHandleCloser {
 struct GdiObjectDeleter {
     void operator()(HGDIOBJ h) const { ::DeleteObject(h); }
 };
-struct IconDestroyer {
-    void operator()(HICON h) const { ::DestroyIcon(h); }
+struct DcDeleter {
+    void operator()(HDC h) const { ::DeleteDC(h); }
 };
 struct LocalMemoryFreer {
     void operator()(void* p) const { ::LocalFree(p); }
@@ -29,7 +29,8 @@ using UniqueHandle = std::unique_ptr<void, KernelHandleCloser>;
 using UniqueFindHandle = std::unique_ptr<void, FindHandleCloser>;
 using UniqueGdiObject = std::unique_ptr<std::remove_pointer_t<HGDIOBJ>, GdiObjectDeleter>;
 using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
-using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDestroyer>;
+// A memory DC from CreateCompatibleDC; those from GetDC go back through DcScope.
+using UniqueDc = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
 using UniqueLocalMemory = std::unique_ptr<void, LocalMemoryFreer>;
 
 // Win32 reports "no handle" as NULL or as INVALID_HANDLE_VALUE depending on
@@ -40,6 +41,43 @@ inline UniqueHandle OwnHandle(HANDLE h) {
 inline UniqueFindHandle OwnFindHandle(HANDLE h) {
     return UniqueFindHandle(h == INVALID_HANDLE_VALUE ? nullptr : h);
 }
+
+// A window's DC (the screen's for nullptr) from GetDC, released when the
+// scope ends. get() is nullptr when Windows gave none.
+class DcScope {
+public:
+    explicit DcScope(HWND window) : window_(window), dc_(::GetDC(window)) {}
+    ~DcScope() {
+        if (dc_) ::ReleaseDC(window_, dc_);
+    }
+    DcScope(const DcScope&) = delete;
+    DcScope& operator=(const DcScope&) = delete;
+
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// Selects a GDI object into a DC and selects the former one back when the
+// scope ends, so that the object can be deleted afterwards.
+class SelectionScope {
+public:
+    SelectionScope(HDC dc, HGDIOBJ object) : dc_(dc), former_(::SelectObject(dc, object)) {}
+    ~SelectionScope() {
+        if (former_ && former_ != HGDI_ERROR) ::SelectObject(dc_, former_);
+    }
+    SelectionScope(const SelectionScope&) = delete;
+    SelectionScope& operator=(const SelectionScope&) = delete;
+
+    bool selected() const { return former_ && former_ != HGDI_ERROR; }
+
+private:
+    HDC dc_;
+    HGDIOBJ former_;
+};
 
 // Both handles that process creation returns.
 struct OwnedProcess {

@@ -96,9 +96,12 @@ TEST_F(강건성, cacls가_없으면_그렇게_알리고_관리자_권한을_탓
     GetSystemDirectoryW(시스템, MAX_PATH);
     const std::wstring cacls경로 = std::wstring(시스템) + L"\\cacls.exe";
     const std::wstring 치운곳 = 뿌리 / L"cacls.exe";
-    ASSERT_TRUE(MoveFileW(cacls경로.c_str(), 치운곳.c_str()));
-    const std::wstring 본문 = 답받기(IDC_CHECK_BASE + 1).본문;
-    EXPECT_TRUE(MoveFileW(치운곳.c_str(), cacls경로.c_str()));
+    std::wstring 본문;
+    {
+        const 시험::파일치우기 치움(cacls경로, 치운곳);
+        ASSERT_TRUE(치움.치워짐());
+        본문 = 답받기(IDC_CHECK_BASE + 1).본문;
+    }
     EXPECT_EQ(본문.rfind(L"Windows의 권한 도구(cacls.exe)를 찾을 수 없어", 0), 0u) << utf8(본문);
     EXPECT_NE(본문.find(cacls경로), std::wstring::npos) << utf8(본문);
     EXPECT_EQ(남은것(임시), std::vector<std::wstring>{});

@@ -132,12 +132,13 @@ TEST_F(권한모듈종단, 현재_폴더에_심어둔_cacls는_실행되지_않�
     const std::wstring 흔적 = 내려받기 / L"planted-ran.txt";
     시험::바이트쓰기(내려받기 / L"cacls.bat",
                      시험::코드페이지로(L"@echo planted> \"" + 흔적 + L"\"\r\n", 949));
-    wchar_t 원래[MAX_PATH] = {};
-    GetCurrentDirectoryW(MAX_PATH, 원래);
-    ASSERT_TRUE(SetCurrentDirectoryW(내려받기.경로().c_str()));
-    cacls.설명자정하기(대상, L"D:PAI(A;OICI;FA;;;BU)");
-    const 플래그 결과 = 권한검사(시스템, 대상);
-    SetCurrentDirectoryW(원래);
+    플래그 결과{};
+    {
+        const 시험::현재폴더바꾸기 옮김(내려받기.경로());
+        ASSERT_TRUE(옮김.바뀜());
+        cacls.설명자정하기(대상, L"D:PAI(A;OICI;FA;;;BU)");
+        결과 = 권한검사(시스템, 대상);
+    }
 
     EXPECT_FALSE(시험::파일있음(흔적));
     EXPECT_EQ(결과, 참);
@@ -174,15 +175,13 @@ TEST_F(권한모듈종단, 끝에_구분자가_있거나_상대경로인_TEMP도
         시험::환경변수바꾸기 끝구분자(L"TEMP", (임시.경로() + L"\\").c_str());
         EXPECT_EQ(권한검사(시스템, 대상), 참);
     }
-    wchar_t 원래[MAX_PATH] = {};
-    GetCurrentDirectoryW(MAX_PATH, 원래);
     const std::wstring 부모 = 임시.경로().substr(0, 임시.경로().rfind(L'\\'));
-    ASSERT_TRUE(SetCurrentDirectoryW(부모.c_str()));
     {
+        const 시험::현재폴더바꾸기 옮김(부모);
+        ASSERT_TRUE(옮김.바뀜());
         시험::환경변수바꾸기 상대(L"TEMP", 임시.경로().substr(부모.size() + 1).c_str());
         EXPECT_EQ(권한부여(시스템, 대상), 참);
     }
-    SetCurrentDirectoryW(원래);
     EXPECT_TRUE(남은임시파일().empty());
 }
 

@@ -211,12 +211,13 @@ TEST_F(Win32플랫폼시험, 읽기전용_파일도_지운다) {
 }
 
 TEST_F(Win32플랫폼시험, 상대경로는_현재_폴더와_드라이브를_붙여_절대경로가_된다) {
-    wchar_t 원래[MAX_PATH] = {};
-    GetCurrentDirectoryW(MAX_PATH, 원래);
-    ASSERT_TRUE(SetCurrentDirectoryW(폴더.경로().c_str()));
-    const std::wstring 상대 = 시스템.전체경로(L"Temp\\fe2437.txt");
-    const std::wstring 뿌리 = 시스템.전체경로(L"\\fe2437.txt");
-    SetCurrentDirectoryW(원래);
+    std::wstring 상대, 뿌리;
+    {
+        const 시험::현재폴더바꾸기 옮김(폴더.경로());
+        ASSERT_TRUE(옮김.바뀜());
+        상대 = 시스템.전체경로(L"Temp\\fe2437.txt");
+        뿌리 = 시스템.전체경로(L"\\fe2437.txt");
+    }
     EXPECT_EQ(상대, 폴더 / L"Temp\\fe2437.txt");
     EXPECT_EQ(뿌리, 폴더.경로().substr(0, 2) + L"\\fe2437.txt");
     EXPECT_EQ(시스템.전체경로(L"C:\\Temp\\\\fe2437.txt"), L"C:\\Temp\\fe2437.txt");

@@ -18,16 +18,6 @@ namespace {
 // process is busy or stuck.
 constexpr UINT 응답제한ms = 2000;
 
-template <typename 조건>
-bool 될때까지(DWORD 제한ms, 조건 확인) {
-    const ULONGLONG 끝 = GetTickCount64() + 제한ms;
-    for (;;) {
-        if (확인()) return true;
-        if (GetTickCount64() >= 끝) return false;
-        Sleep(20);
-    }
-}
-
 LRESULT 보내기(HWND 창, UINT 메시지, WPARAM 인자1 = 0, LPARAM 인자2 = 0) {
     DWORD_PTR 결과 = 0;
     if (!SendMessageTimeoutW(창, 메시지, 인자1, 인자2, SMTO_ABORTIFHUNG, 응답제한ms, &결과))
@@ -42,13 +32,6 @@ std::wstring 클래스(HWND 창) {
 }
 
 HWND 목록편집칸(HWND 목록) { return FindWindowExW(목록, nullptr, L"Edit", nullptr); }
-
-struct DC돌려주기 {
-    void operator()(HDC 화면) const { ReleaseDC(nullptr, 화면); }
-};
-struct DC지우기 {
-    void operator()(HDC dc) const { DeleteDC(dc); }
-};
 
 }  // namespace
 
@@ -193,6 +176,50 @@ bool 창프로그램::항목고르기(const std::wstring& 항목) const {
     }
 }
 
+// Without a window manager, Wine hands the foreground to its desktop when
+// the X input focus moves away, now and then at random. A user would bring
+// the program to the front again; so does this, but only when no window of
+// the program is in front, so that where the program itself moves the
+// focus, between its window and its message boxes, nothing is helped.
+bool 창프로그램::앞에오기(HWND 창, DWORD 제한ms) const {
+    return 될때까지(제한ms, [&] {
+        const HWND 앞 = GetForegroundWindow();
+        if (앞 == 창) return true;
+        DWORD 주인 = 0;
+        GetWindowThreadProcessId(앞, &주인);
+        if (주인 != 번호_) SetForegroundWindow(창);
+        return false;
+    });
+}
+
+bool 창프로그램::키누르기(WORD 키, bool 시프트) const {
+    if (!앞에오기(GetLastActivePopup(창_))) return false;
+    const auto 입력 = [](WORD 가상키, bool 뗌) {
+        INPUT 하나{};
+        하나.type = INPUT_KEYBOARD;
+        하나.ki.wVk = 가상키;
+        하나.ki.wScan = static_cast<WORD>(MapVirtualKeyW(가상키, MAPVK_VK_TO_VSC));
+        const bool 확장 = 가상키 == VK_UP || 가상키 == VK_DOWN || 가상키 == VK_LEFT ||
+                          가상키 == VK_RIGHT || 가상키 == VK_HOME || 가상키 == VK_END;
+        하나.ki.dwFlags = (확장 ? KEYEVENTF_EXTENDEDKEY : 0) | (뗌 ? KEYEVENTF_KEYUP : 0);
+        return 하나;
+    };
+    std::vector<INPUT> 입력들;
+    if (시프트) 입력들.push_back(입력(VK_SHIFT, false));
+    입력들.push_back(입력(키, false));
+    입력들.push_back(입력(키, true));
+    if (시프트) 입력들.push_back(입력(VK_SHIFT, true));
+    return SendInput(static_cast<UINT>(입력들.size()), 입력들.data(), sizeof(INPUT)) ==
+           입력들.size();
+}
+
+HWND 창프로그램::초점() const {
+    GUITHREADINFO 정보{};
+    정보.cbSize = sizeof 정보;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(창_, nullptr), &정보)) return nullptr;
+    return 정보.hwndFocus;
+}
+
 bool 창프로그램::입력하기(const std::wstring& 글) const {
     const HWND 편집 = 목록편집칸(컨트롤(IDC_PRODUCT_LIST));
     if (!편집) return false;
@@ -262,15 +289,18 @@ bool 창프로그램::화면저장(const std::wstring& 경로) const {
     RECT 영역{};
     if (!GetWindowRect(창_, &영역)) return false;
     const int 너비 = 영역.right - 영역.left, 높이 = 영역.bottom - 영역.top;
-    const std::unique_ptr<HDC__, DC돌려주기> 화면(GetDC(nullptr));
-    const std::unique_ptr<HDC__, DC지우기> 복사본(CreateCompatibleDC(화면.get()));
+    const win32::DcScope 화면(nullptr);
+    if (!화면) return false;
+    const win32::UniqueDc 복사본(CreateCompatibleDC(화면.get()));
     const win32::UniqueGdiObject 그림(CreateCompatibleBitmap(화면.get(), 너비, 높이));
-    if (!화면 || !복사본 || !그림) return false;
-    const HGDIOBJ 이전 = SelectObject(복사본.get(), 그림.get());
-    const bool 복사됨 =
-        BitBlt(복사본.get(), 0, 0, 너비, 높이, 화면.get(), 영역.left, 영역.top, SRCCOPY) != 0;
-    SelectObject(복사본.get(), 이전);
-    if (!복사됨) return false;
+    if (!복사본 || !그림) return false;
+    {
+        // GetDIBits below needs the bitmap out of the DC again.
+        const win32::SelectionScope 선택(복사본.get(), 그림.get());
+        if (!선택.selected() ||
+            !BitBlt(복사본.get(), 0, 0, 너비, 높이, 화면.get(), 영역.left, 영역.top, SRCCOPY))
+            return false;
+    }
 
     BITMAPINFOHEADER 머리{};
     머리.biSize = sizeof 머리;

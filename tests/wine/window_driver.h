@@ -61,6 +61,17 @@ public:
     bool 붙여넣기(const std::wstring& 글) const;
     std::vector<std::wstring> 목록항목() const;
 
+    // Presses and releases one key, with Shift held around it when asked,
+    // as the keyboard does: the key goes to the focus of the window in front
+    // and passes through the program's own message loop. False when the
+    // program is not in front or Windows refused the input.
+    bool 키누르기(WORD 키, bool 시프트 = false) const;
+    // Waits until `창` (a window of the program) is in front; true when it
+    // came there within the limit.
+    bool 앞에오기(HWND 창, DWORD 제한ms = 3000) const;
+    // The window of the program that has the keyboard focus, or nullptr.
+    HWND 초점() const;
+
     // The program's next message box, or nothing within the limit.
     std::optional<메시지상자> 메시지상자기다리기(DWORD 제한ms = 15000) const;
     // Presses OK and waits until the box has gone.

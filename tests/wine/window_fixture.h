@@ -118,7 +118,7 @@ protected:
     // The caption once it has become `기대`, or as it is after the limit.
     std::wstring 글이되면(int 아이디, const std::wstring& 기대) const {
         std::wstring 글;
-        for (int 번 = 0; 번 < 100 && (글 = 프로그램->컨트롤글(아이디)) != 기대; ++번) Sleep(20);
+        될때까지(2000, [&] { return (글 = 프로그램->컨트롤글(아이디)) == 기대; });
         return 글;
     }
 

@@ -15,10 +15,8 @@ using namespace 시험;
 // in proportion. The tests run in the same Wine prefix as the program, so
 // the screen's DPI here is the program's.
 int 화면DPI() {
-    const HDC 화면 = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(화면, LOGPIXELSY);
-    ReleaseDC(nullptr, 화면);
-    return dpi;
+    const win32::DcScope 화면(nullptr);
+    return GetDeviceCaps(화면.get(), LOGPIXELSY);
 }
 
 int 비례(int 픽셀96) { return MulDiv(픽셀96, 화면DPI(), 96); }
@@ -88,11 +86,11 @@ TEST_F(창종단, 폴더가_있으면_알림_없이_탐색기로_연다) {
         const auto 상자 = 프로그램->메시지상자기다리기(2000);
         EXPECT_FALSE(상자) << utf8(상자 ? 상자->본문 : L"");
         HWND 탐색창 = nullptr;
-        for (int 번 = 0; 번 < 500 && !탐색창; ++번) {
+        시험::될때까지(10000, [&] {
             for (DWORD 번호 : 시험::실행중인(L"explorer.exe", 프로그램->프로세스번호()))
                 if (!탐색창) 탐색창 = 시험::보이는창(번호, L"ExplorerWClass");
-            Sleep(20);
-        }
+            return 탐색창 != nullptr;
+        });
         ASSERT_TRUE(탐색창) << "no explorer window came from the program";
         EXPECT_EQ(시험::창글(탐색창), L"Quindle");  // Wine's explorer shows the folder's name
     }
@@ -146,6 +144,68 @@ TEST_F(창종단, 입력한_글은_이름을_바꾸지_않지만_다음_명령�
     EXPECT_EQ(실행기록(cacls), 줄들({L"args=" + 테살리 + L"|/s"}));
     EXPECT_EQ(프로그램->컨트롤글(IDC_FOLDER_BASE), L"4. Pelorant 폴더 열기");
     EXPECT_EQ(프로그램->컨트롤글(IDC_FOLDER_BASE + 1), L"3. 가상 Pelorant 폴더 열기");
+}
+
+// ---- the keyboard ----------------------------------------------------------
+
+// Whether the focus is, or comes within the limit, on the control or, for
+// the product list, on the edit field inside it.
+bool 초점이_온다(const 창프로그램& 프로그램, int 아이디) {
+    const HWND 컨트롤 = 프로그램.컨트롤(아이디);
+    return 시험::될때까지(3000, [&] {
+        const HWND 초점 = 프로그램.초점();
+        return 초점 && (초점 == 컨트롤 || IsChild(컨트롤, 초점));
+    });
+}
+
+// The program's next message box, once it is in front and so gets the keys.
+std::optional<메시지상자> 앞에_온_상자(const 창프로그램& 프로그램) {
+    auto 상자 = 프로그램.메시지상자기다리기();
+    if (상자 && !프로그램.앞에오기(상자->창)) ADD_FAILURE() << "the message box is not in front";
+    return 상자;
+}
+
+bool 닫힌다(const 메시지상자& 상자) {
+    return 시험::될때까지(5000, [&] { return !IsWindow(상자.창) || !IsWindowVisible(상자.창); });
+}
+
+TEST_F(창종단, 키보드만으로_제품을_고르고_버튼을_누르고_답을_닫는다) {
+    const std::wstring 글렌마치 = 프로그램파일 + L"\\Glenmarch";
+    시험::폴더만들기(글렌마치);
+    cacls.설명자정하기(글렌마치, 기본설명자);
+    ASSERT_TRUE(초점이_온다(*프로그램, IDC_PRODUCT_LIST)) << "the list has no focus on opening";
+
+    // The field starts with Pelorant's name but no entry selected: the first
+    // Down selects Pelorant, three more reach Orbisk.
+    for (int 번 = 0; 번 < 4; ++번) ASSERT_TRUE(프로그램->키누르기(VK_DOWN));
+    EXPECT_EQ(글이되면(IDC_FOLDER_BASE, L"4. Orbisk 폴더 열기"), L"4. Orbisk 폴더 열기");
+    // In the window's tab order the list is followed by the help button,
+    // then the folder-4 button, then the check.
+    for (int 번 = 0; 번 < 3; ++번) ASSERT_TRUE(프로그램->키누르기(VK_TAB));
+    ASSERT_TRUE(초점이_온다(*프로그램, IDC_CHECK_BASE));
+
+    ASSERT_TRUE(프로그램->키누르기(VK_SPACE));
+    auto 상자 = 앞에_온_상자(*프로그램);
+    ASSERT_TRUE(상자) << "Space did not press the button";
+    EXPECT_EQ(상자->본문, L"보안설정에 문제가 있습니다.");
+    ASSERT_TRUE(프로그램->키누르기(VK_RETURN));
+    ASSERT_TRUE(닫힌다(*상자)) << "Enter did not close the box";
+    EXPECT_TRUE(초점이_온다(*프로그램, IDC_CHECK_BASE)) << "the focus did not come back";
+
+    // On a button, Down moves on to the next control, and Enter presses the
+    // button it lands on.
+    ASSERT_TRUE(프로그램->키누르기(VK_DOWN));
+    ASSERT_TRUE(초점이_온다(*프로그램, IDC_FOLDER_BASE + 1));
+    ASSERT_TRUE(프로그램->키누르기(VK_RETURN));
+    상자 = 앞에_온_상자(*프로그램);
+    ASSERT_TRUE(상자) << "Enter did not press the button";
+    EXPECT_EQ(상자->본문, 가상저장소 + L"\\Glenmarch - 폴더가 없습니다.");
+    ASSERT_TRUE(프로그램->키누르기(VK_RETURN));
+    ASSERT_TRUE(닫힌다(*상자)) << "Enter did not close the box";
+
+    ASSERT_TRUE(프로그램->키누르기(VK_TAB, true));
+    EXPECT_TRUE(초점이_온다(*프로그램, IDC_CHECK_BASE)) << "Shift+Tab did not go back";
+    EXPECT_EQ(실행기록(cacls), 줄들({L"args=" + 글렌마치 + L"|/s"}));
 }
 
 // ---- how the window looks ----------------------------------------------------

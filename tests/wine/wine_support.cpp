@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 namespace 시험 {
 
@@ -94,6 +95,28 @@ std::vector<std::wstring> 폴더내용(const std::wstring& 폴더) {
 
 환경변수바꾸기::~환경변수바꾸기() {
     SetEnvironmentVariableW(이름_.c_str(), 있었음_ ? 이전값_.c_str() : nullptr);
+}
+
+현재폴더바꾸기::현재폴더바꾸기(const std::wstring& 폴더) {
+    const DWORD 길이 = GetCurrentDirectoryW(0, nullptr);
+    원래_.resize(길이);
+    원래_.resize(GetCurrentDirectoryW(길이, 원래_.data()));
+    바뀜_ = !원래_.empty() && SetCurrentDirectoryW(폴더.c_str());
+}
+
+현재폴더바꾸기::~현재폴더바꾸기() {
+    if (바뀜_ && !SetCurrentDirectoryW(원래_.c_str()))
+        ADD_FAILURE() << "cannot return to the former current folder, error " << GetLastError();
+}
+
+파일치우기::파일치우기(std::wstring 경로, std::wstring 치울곳)
+    : 경로_(std::move(경로)), 치울곳_(std::move(치울곳)) {
+    치워짐_ = MoveFileExW(경로_.c_str(), 치울곳_.c_str(), 0) != 0;
+}
+
+파일치우기::~파일치우기() {
+    if (치워짐_ && !MoveFileExW(치울곳_.c_str(), 경로_.c_str(), MOVEFILE_REPLACE_EXISTING))
+        ADD_FAILURE() << "cannot put the moved file back, error " << GetLastError();
 }
 
 void 대체cacls::설치() {

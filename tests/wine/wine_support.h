@@ -1,5 +1,7 @@
 // Helpers for the tests that run under Wine: fresh folders that clean up
-// after themselves, raw file access, and the stand-in cacls.
+// after themselves, raw file access, guards that put back what a test
+// changed in the process or the system, one bounded wait, and the stand-in
+// cacls.
 #pragma once
 
 #include <windows.h>
@@ -37,6 +39,53 @@ void 바이트쓰기(const std::wstring& 경로, const std::string& 바이트);
 std::string 코드페이지로(const std::wstring& 글, UINT 코드페이지);
 std::wstring 코드페이지에서(const std::string& 바이트, UINT 코드페이지);
 std::vector<std::wstring> 폴더내용(const std::wstring& 폴더);  // names, without . and ..
+
+// Asks `확인` again every 20 ms until it answers true or `제한ms` have
+// passed; true when it did. Asked at least once, even with no time at all.
+template <typename 조건>
+bool 될때까지(DWORD 제한ms, 조건 확인) {
+    const ULONGLONG 끝 = GetTickCount64() + 제한ms;
+    for (;;) {
+        if (확인()) return true;
+        if (GetTickCount64() >= 끝) return false;
+        Sleep(20);
+    }
+}
+
+// Makes `폴더` the current folder for the object's lifetime, so that a test
+// that fails half-way does not leave the next ones in a folder it deletes.
+// 바뀜() is false when the folder could not be entered.
+class 현재폴더바꾸기 {
+public:
+    explicit 현재폴더바꾸기(const std::wstring& 폴더);
+    ~현재폴더바꾸기();
+    현재폴더바꾸기(const 현재폴더바꾸기&) = delete;
+    현재폴더바꾸기& operator=(const 현재폴더바꾸기&) = delete;
+
+    bool 바뀜() const { return 바뀜_; }
+
+private:
+    std::wstring 원래_;
+    bool 바뀜_;
+};
+
+// Moves a file out of the way for the object's lifetime and back afterwards,
+// replacing whatever a test put at its name meanwhile. 치워짐() is false
+// when it could not be moved.
+class 파일치우기 {
+public:
+    파일치우기(std::wstring 경로, std::wstring 치울곳);
+    ~파일치우기();
+    파일치우기(const 파일치우기&) = delete;
+    파일치우기& operator=(const 파일치우기&) = delete;
+
+    bool 치워짐() const { return 치워짐_; }
+
+private:
+    std::wstring 경로_;
+    std::wstring 치울곳_;
+    bool 치워짐_;
+};
 
 // Sets an environment variable of this process for the object's lifetime;
 // started processes inherit it.
