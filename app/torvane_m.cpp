@@ -283,7 +283,9 @@ LRESULT TorvaneM::기본버튼() const {
 
 // The dialog manager moves the focus by asking the window: with `l` set, to
 // the control `w` (an arrow key's next control in the group), otherwise to
-// the next tab stop, or with `w` set the previous one.
+// the next tab stop, or with `w` set the previous one. Only tab stops take
+// it: past the last button an arrow key stops, rather than landing on the
+// picture or the status bar.
 void TorvaneM::초점옮기기(WPARAM w, LPARAM l) {
     const HWND 다음 =
         l ? reinterpret_cast<HWND>(w) : ::GetNextDlgTabItem(창_, ::GetFocus(), w != 0);
