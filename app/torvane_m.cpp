@@ -295,12 +295,26 @@ LRESULT TorvaneM::기본버튼() const {
 
 // The dialog manager moves the focus by asking the window: with `l` set, to
 // the control `w` (an arrow key's next control in the group), otherwise to
-// the next tab stop, or with `w` set the previous one.
+// the next tab stop, or with `w` set the previous one. Only tab stops take
+// it: past the last button an arrow key stops, rather than landing on the
+// picture or the status bar.
 void TorvaneM::초점옮기기(WPARAM w, LPARAM l) {
     const HWND 다음 =
         l ? reinterpret_cast<HWND>(w) : ::GetNextDlgTabItem(창_, ::GetFocus(), w != 0);
-    if (다음 && ::IsChild(창_, 다음) && (::GetWindowLongPtrW(다음, GWL_STYLE) & WS_TABSTOP))
-        ::SetFocus(다음);
+    if (!다음 || !::IsChild(창_, 다음) || !(::GetWindowLongPtrW(다음, GWL_STYLE) & WS_TABSTOP))
+        return;
+    기본버튼표시(다음);
+    ::SetFocus(다음);
+}
+
+// The button that Enter presses has the heavier border of a default button,
+// as in a dialog box: the focused push button, if any.
+void TorvaneM::기본버튼표시(HWND 초점) const {
+    for (HWND 자식 = ::GetWindow(창_, GW_CHILD); 자식; 자식 = ::GetWindow(자식, GW_HWNDNEXT)) {
+        const LRESULT 코드 = ::SendMessageW(자식, WM_GETDLGCODE, 0, 0);
+        if (코드 & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))
+            ::SendMessageW(자식, BM_SETSTYLE, 자식 == 초점 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+    }
 }
 
 // While a command runs, the window shows the wait cursor; once a message box

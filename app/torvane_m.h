@@ -40,6 +40,7 @@ private:
     void 초점돌려주기() const;
     LRESULT 기본버튼() const;
     void 초점옮기기(WPARAM w, LPARAM l);
+    void 기본버튼표시(HWND 초점) const;
 
     int 픽셀(int 트윕) const;
     HWND 컨트롤(int 식별자) const { return ::GetDlgItem(창_, 식별자); }

@@ -1,7 +1,8 @@
 // The real program driven through its window under Wine: its controls and
-// their layout, and what its buttons and product list do, answered by the
-// stand-in cacls in folders of the test's own. Each test starts and ends
-// its own instance of the program.
+// their layout, and what its buttons and product list do, with the mouse's
+// messages and with the keyboard alone, answered by the stand-in cacls in
+// folders of the test's own. Each test starts and ends its own instance of
+// the program.
 #include "tests/wine/window_fixture.h"
 
 #include <algorithm>
@@ -196,6 +197,11 @@ TEST_F(창종단, 키보드만으로_제품을_고르고_버튼을_누르고_답
     // button it lands on.
     ASSERT_TRUE(프로그램->키누르기(VK_DOWN));
     ASSERT_TRUE(초점이_온다(*프로그램, IDC_FOLDER_BASE + 1));
+    const auto 단추모양 = [&](int 아이디) {
+        return GetWindowLongPtrW(프로그램->컨트롤(아이디), GWL_STYLE) & BS_TYPEMASK;
+    };
+    EXPECT_EQ(단추모양(IDC_FOLDER_BASE + 1), BS_DEFPUSHBUTTON) << "it must look like Enter's button";
+    EXPECT_EQ(단추모양(IDC_CHECK_BASE), BS_PUSHBUTTON);
     ASSERT_TRUE(프로그램->키누르기(VK_RETURN));
     상자 = 앞에_온_상자(*프로그램);
     ASSERT_TRUE(상자) << "Enter did not press the button";
