@@ -10,6 +10,17 @@
 #include "platform/win32_handles.h"
 #include "platform/win32_platform.h"
 
+// SetDefaultDllDirectories is looked up at run time, since a Windows 7
+// without update KB2533623 lacks it and would not start a program that
+// imports it; there, at least the current directory leaves the search.
+void DLL검색제한() {
+    using 검색설정 = BOOL(WINAPI*)(DWORD);
+    const auto 주소 =
+        ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories");
+    const auto 설정 = reinterpret_cast<검색설정>(reinterpret_cast<void*>(주소));
+    if (!설정 || !설정(LOAD_LIBRARY_SEARCH_SYSTEM32)) ::SetDllDirectoryW(L"");
+}
+
 namespace {
 
 // The bytes of `글` in `코드페이지`. Where a character has no place in it, the

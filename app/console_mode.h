@@ -5,6 +5,11 @@
 #include <string>
 #include <vector>
 
+// The first thing both programs do: run as administrator from a Downloads
+// folder, they must not load a DLL planted beside them, so only the system
+// folder is searched.
+void DLL검색제한();
+
 // The arguments the program was started with, its own name left out, split
 // as Windows programs split them.
 std::vector<std::wstring> 프로그램인자();

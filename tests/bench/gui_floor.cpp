@@ -11,6 +11,7 @@
 
 #include "app/resources/resource_ids.h"
 #include "platform/win32_handles.h"
+#include "tests/bench/baseline_window.h"
 
 namespace {
 
@@ -42,37 +43,23 @@ void 누름(HWND 창, int 아이디) {
 }
 
 LRESULT CALLBACK 창프로시저(HWND 창, UINT 메시지, WPARAM w, LPARAM l) {
-    switch (메시지) {
-    case WM_COMMAND:
+    if (메시지 == WM_COMMAND) {
         if (HIWORD(w) == BN_CLICKED) 누름(창, LOWORD(w));
         return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
     }
-    return DefWindowProcW(창, 메시지, w, l);
+    return 기준선::닫히면끝내기(창, 메시지, w, l);
 }
 
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE 인스턴스, HINSTANCE, PWSTR, int 표시방법) {
-    WNDCLASSEXW 클래스{};
-    클래스.cbSize = sizeof 클래스;
-    클래스.lpfnWndProc = 창프로시저;
-    클래스.hInstance = 인스턴스;
-    클래스.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    클래스.lpszClassName = L"TorvaneM";
-    if (!RegisterClassExW(&클래스)) return 1;
-    const HWND 창 = CreateWindowExW(0, L"TorvaneM", L"baseline", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                    CW_USEDEFAULT, 400, 200, nullptr, nullptr, 인스턴스, nullptr);
-    if (!창) return 1;
-    for (int 번 = 0; 번 < 2; ++번)
-        CreateWindowExW(0, L"BUTTON", 번 ? L"2" : L"1", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
-                        10 + 번 * 110, 10, 100, 30, 창,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_CHECK_BASE + 번)), 인스턴스,
-                        nullptr);
-    ShowWindow(창, 표시방법);
-    MSG 메시지;
-    while (GetMessageW(&메시지, nullptr, 0, 0) > 0) DispatchMessageW(&메시지);
-    return 0;
+    const auto 버튼넣기 = [인스턴스](HWND 창) {
+        for (int 번 = 0; 번 < 2; ++번)
+            CreateWindowExW(0, L"BUTTON", 번 ? L"2" : L"1", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
+                            10 + 번 * 110, 10, 100, 30, 창,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_CHECK_BASE + 번)),
+                            인스턴스, nullptr);
+        return true;
+    };
+    return 기준선::창실행(인스턴스, 표시방법, 창프로시저, 400, 200, 버튼넣기);
 }

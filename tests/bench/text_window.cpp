@@ -5,16 +5,9 @@
 #include <windows.h>
 
 #include "platform/win32_handles.h"
+#include "tests/bench/baseline_window.h"
 
 namespace {
-
-LRESULT CALLBACK 창프로시저(HWND 창, UINT 메시지, WPARAM w, LPARAM l) {
-    if (메시지 == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcW(창, 메시지, w, l);
-}
 
 win32::UniqueFont 메시지글꼴() {
     NONCLIENTMETRICSW 지표{};
@@ -26,25 +19,15 @@ win32::UniqueFont 메시지글꼴() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE 인스턴스, HINSTANCE, PWSTR, int 표시방법) {
-    WNDCLASSEXW 클래스{};
-    클래스.cbSize = sizeof 클래스;
-    클래스.lpfnWndProc = 창프로시저;
-    클래스.hInstance = 인스턴스;
-    클래스.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    클래스.lpszClassName = L"TorvaneM";
-    if (!RegisterClassExW(&클래스)) return 1;
-    const HWND 창 = CreateWindowExW(0, L"TorvaneM", L"baseline", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                    CW_USEDEFAULT, 780, 620, nullptr, nullptr, 인스턴스, nullptr);
-    if (!창) return 1;
-    const HWND 글 = CreateWindowExW(0, L"STATIC", L"보안설정이 잘되어 있습니다.",
-                                    WS_CHILD | WS_VISIBLE, 16, 16, 600, 24, 창, nullptr, 인스턴스,
-                                    nullptr);
     const win32::UniqueFont 글꼴 = 메시지글꼴();
-    if (!글 || !글꼴) return 1;
-    SendMessageW(글, WM_SETFONT, reinterpret_cast<WPARAM>(글꼴.get()), FALSE);
-    ShowWindow(창, 표시방법);
-    UpdateWindow(창);  // as the tool does: the text is drawn before the loop
-    MSG 메시지;
-    while (GetMessageW(&메시지, nullptr, 0, 0) > 0) DispatchMessageW(&메시지);
-    return 0;
+    const auto 글넣기 = [&](HWND 창) {
+        const HWND 글 = CreateWindowExW(0, L"STATIC", L"보안설정이 잘되어 있습니다.",
+                                        WS_CHILD | WS_VISIBLE, 16, 16, 600, 24, 창, nullptr,
+                                        인스턴스, nullptr);
+        if (!글 || !글꼴) return false;
+        SendMessageW(글, WM_SETFONT, reinterpret_cast<WPARAM>(글꼴.get()), FALSE);
+        return true;
+    };
+    // As the tool does, the text is drawn before the loop.
+    return 기준선::창실행(인스턴스, 표시방법, 기준선::닫히면끝내기, 780, 620, 글넣기, true);
 }
