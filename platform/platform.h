@@ -121,6 +121,12 @@ public:
     // False when the system cannot say. Never fails.
     virtual bool 관리자권한() const = 0;
 
+    // The profile folder of the process's own user (C:\Users\kim), as the
+    // system records it for the account, never from an environment variable;
+    // without a trailing separator, empty when the system does not say.
+    // Never fails.
+    virtual std::wstring 사용자프로필폴더() const = 0;
+
     // True when `글` converts to the code page the tool writes its batch
     // files in, and to the one cmd reads them with, and back, exactly: no
     // character replaced by a default or by a look-alike. Never fails.

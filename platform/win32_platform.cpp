@@ -8,9 +8,11 @@
 #include <commctrl.h>
 #include <sddl.h>
 #include <shellapi.h>
+#include <userenv.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cwchar>
 #include <vector>
 
 #include "platform/win32_codepage.h"
@@ -296,6 +298,30 @@ bool Win32플랫폼::관리자권한() const {
     return ::GetTokenInformation(토큰, TokenElevation, &상승, sizeof 상승, &크기) &&
            상승.TokenIsElevated != 0;
 #endif
+}
+
+std::wstring Win32플랫폼::사용자프로필폴더() const {
+    // userenv is not among the DLLs Windows always takes from the system
+    // folder: imported, it would be looked for beside the program first.
+    // Loaded by its full path, only the system's own can answer.
+    const std::wstring 시스템 = 시스템폴더();
+    if (시스템.empty()) return {};
+    const win32::UniqueModule userenv(
+        ::LoadLibraryExW((시스템 + L"\\userenv.dll").c_str(), nullptr, 0));
+    if (!userenv) return {};
+    using 프로필물음 = decltype(&::GetUserProfileDirectoryW);
+    const auto 물음 = reinterpret_cast<프로필물음>(reinterpret_cast<void*>(
+        ::GetProcAddress(userenv.get(), "GetUserProfileDirectoryW")));
+    HANDLE 토큰 = nullptr;
+    if (!물음 || !::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &토큰)) return {};
+    const UniqueHandle 토큰소유(토큰);
+    DWORD 크기 = 0;
+    물음(토큰, nullptr, &크기);
+    std::wstring 폴더(크기, L'\0');
+    if (크기 == 0 || !물음(토큰, 폴더.data(), &크기)) return {};
+    폴더.resize(std::min<size_t>(std::wcslen(폴더.c_str()), 폴더.size()));
+    while (!폴더.empty() && 구분자로끝남(폴더)) 폴더.pop_back();
+    return 폴더;
 }
 
 std::wstring Win32플랫폼::환경변수(const std::wstring& 이름) const {
