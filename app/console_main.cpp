@@ -8,7 +8,6 @@
 #include "app/console_mode.h"
 
 extern "C" int wmain(int, wchar_t**) {
-    // As in the window program: no DLL from the folder the program sits in.
-    ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    DLL은시스템폴더에서만();
     return 명령줄모드(프로그램인자());
 }

@@ -59,6 +59,17 @@ public:
 
 }  // namespace
 
+// Looked up at run time, since a Windows 7 without update KB2533623 lacks
+// the call and would not start a program that imports it; there, at least
+// the current directory leaves the search.
+void DLL은시스템폴더에서만() {
+    using 검색설정 = BOOL(WINAPI*)(DWORD);
+    const auto 주소 =
+        ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories");
+    const auto 설정 = reinterpret_cast<검색설정>(reinterpret_cast<void*>(주소));
+    if (!설정 || !설정(LOAD_LIBRARY_SEARCH_SYSTEM32)) ::SetDllDirectoryW(L"");
+}
+
 std::vector<std::wstring> 프로그램인자() {
     int 개수 = 0;
     wchar_t** 목록 = ::CommandLineToArgvW(::GetCommandLineW(), &개수);

@@ -5,6 +5,11 @@
 #include <string>
 #include <vector>
 
+// Restricts the DLL search to the system folder: run as administrator from a
+// Downloads folder, the program must not load a DLL planted beside it. Both
+// programs call it first thing.
+void DLL은시스템폴더에서만();
+
 // The arguments the program was started with, its own name left out, split
 // as Windows programs split them.
 std::vector<std::wstring> 프로그램인자();

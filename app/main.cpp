@@ -9,23 +9,6 @@
 #include "app/resources/resource_ids.h"
 #include "app/torvane_m.h"
 
-namespace {
-
-// Run as administrator from a Downloads folder, the program must not load a
-// DLL planted beside it: only the system folder is searched. Looked up at
-// run time, since a Windows 7 without update KB2533623 lacks the call and
-// would not start a program that imports it; there, at least the current
-// directory leaves the search.
-void DLL은시스템폴더에서만() {
-    using 검색설정 = BOOL(WINAPI*)(DWORD);
-    const auto 주소 =
-        ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories");
-    const auto 설정 = reinterpret_cast<검색설정>(reinterpret_cast<void*>(주소));
-    if (!설정 || !설정(LOAD_LIBRARY_SEARCH_SYSTEM32)) ::SetDllDirectoryW(L"");
-}
-
-}  // namespace
-
 int WINAPI wWinMain(HINSTANCE 인스턴스, HINSTANCE, PWSTR, int 표시방법) {
     DLL은시스템폴더에서만();
 
