@@ -1,6 +1,8 @@
 // The product table and the folder arithmetic: see install_folders.h.
 #include "folders/install_folders.h"
 
+#include <algorithm>
+
 namespace 설치폴더 {
 namespace {
 
@@ -12,12 +14,37 @@ bool 환경변수있음(const 플랫폼& 시스템, const wchar_t* 이름) {
 // The temporary folder's parent is only a fallback for a system that does not
 // name it, since "temp" may lie deeper (Remote Desktop hosts give each
 // session a folder of its own, ...\Local\Temp\2) or elsewhere.
-std::wstring 가상저장소의부모(const 플랫폼& 시스템) {
+std::wstring 환경의가상저장소부모(const 플랫폼& 시스템) {
     if (std::wstring 로컬 = 시스템.환경변수(L"LOCALAPPDATA"); !로컬.empty()) return 로컬;
     const std::wstring 임시 = 시스템.환경변수(L"temp");
     const auto 마지막구분자 = 임시.rfind(L'\\');
     if (마지막구분자 == std::wstring::npos) return {};
     return 임시.substr(0, 마지막구분자);
+}
+
+wchar_t 작은글자(wchar_t 글자) {
+    return 글자 >= L'A' && 글자 <= L'Z' ? static_cast<wchar_t>(글자 + 32) : 글자;
+}
+
+// Below `폴더` by name, case aside; the folder itself does not count.
+bool 아래에있음(const std::wstring& 경로, const std::wstring& 폴더) {
+    if (폴더.empty() || 경로.size() <= 폴더.size() + 1 || 경로[폴더.size()] != L'\\') return false;
+    return std::equal(폴더.begin(), 폴더.end(), 경로.begin(),
+                      [](wchar_t 가, wchar_t 나) { return 작은글자(가) == 작은글자(나); });
+}
+
+// Elevated, the environment is still the user's (an elevation inherits it),
+// and the move reads the copy from there, renames it and writes backups
+// beside it with administrator rights: pointed at another user's profile it
+// would copy their files into a folder every user may read, pointed at a
+// protected folder it would make folders and files there. So an elevated run
+// takes it only inside the profile folder the system records for its own
+// user; a link inside that profile is refused when each folder is held.
+std::wstring 가상저장소의부모(const 플랫폼& 시스템) {
+    std::wstring 부모 = 환경의가상저장소부모(시스템);
+    if (부모.empty() || !시스템.관리자권한()) return 부모;
+    부모 = 시스템.전체경로(부모);
+    return 아래에있음(부모, 시스템.사용자프로필폴더()) ? 부모 : std::wstring();
 }
 
 }  // namespace

@@ -34,7 +34,8 @@ std::wstring 프로그램폴더(const 플랫폼& 시스템);
 
 // The VirtualStore copy of 프로그램폴더, under the local application-data
 // folder (or, where that is not set, beside the temporary folder). Empty when
-// no parent folder can be found for it.
+// no parent folder can be found for it, and, in an elevated process, when
+// that folder is not inside its user's own profile folder.
 std::wstring 가상_프로그램폴더(const 플랫폼& 시스템);
 
 // The product's folder under a base folder: the two joined by one backslash,

@@ -121,6 +121,12 @@ public:
     // False when the system cannot say. Never fails.
     virtual bool 관리자권한() const = 0;
 
+    // The profile folder of the process's own user (C:\Users\kim), as the
+    // system records it for the account, never from an environment variable;
+    // without a trailing separator, empty when the system does not say.
+    // Never fails.
+    virtual std::wstring 사용자프로필폴더() const = 0;
+
     // True when `글` converts to the code page the tool writes its batch
     // files in, and to the one cmd reads them with, and back, exactly: no
     // character replaced by a default or by a look-alike. Never fails.
@@ -240,9 +246,12 @@ public:
     // the name, or the folder cannot be made.
     virtual void 폴더만들기(const std::wstring& 경로) = 0;
 
-    // Renames a file or folder within its volume; a link is renamed itself,
-    // never followed. Throws 파일오류 (for `원래`) when `새이름` exists or the
-    // rename fails.
+    // Renames a file or folder within its own folder: `새이름` must name the
+    // same folder. The object is opened at `원래` and renamed through that
+    // handle, so no path is looked up twice; a link is renamed itself, never
+    // followed, and a link higher up in `원래` is refused (링크거부). Throws
+    // 파일오류 (for `원래`) when `새이름` exists, lies in another folder, or
+    // the rename fails.
     virtual void 이름바꾸기(const std::wstring& 원래, const std::wstring& 새이름) = 0;
 
     // The local date and time. Never fails.

@@ -24,6 +24,9 @@ struct DcDeleter {
 struct LocalMemoryFreer {
     void operator()(void* p) const { ::LocalFree(p); }
 };
+struct ModuleFreer {
+    void operator()(HMODULE h) const { ::FreeLibrary(h); }
+};
 
 using UniqueHandle = std::unique_ptr<void, KernelHandleCloser>;
 using UniqueFindHandle = std::unique_ptr<void, FindHandleCloser>;
@@ -32,6 +35,7 @@ using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDelete
 // A memory DC from CreateCompatibleDC; those from GetDC go back through DcScope.
 using UniqueDc = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
 using UniqueLocalMemory = std::unique_ptr<void, LocalMemoryFreer>;
+using UniqueModule = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleFreer>;
 
 // Win32 reports "no handle" as NULL or as INVALID_HANDLE_VALUE depending on
 // the call; both become an empty owner.

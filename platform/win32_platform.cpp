@@ -8,9 +8,11 @@
 #include <commctrl.h>
 #include <sddl.h>
 #include <shellapi.h>
+#include <userenv.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cwchar>
 #include <vector>
 
 #include "platform/win32_codepage.h"
@@ -296,6 +298,30 @@ bool Win32플랫폼::관리자권한() const {
     return ::GetTokenInformation(토큰, TokenElevation, &상승, sizeof 상승, &크기) &&
            상승.TokenIsElevated != 0;
 #endif
+}
+
+std::wstring Win32플랫폼::사용자프로필폴더() const {
+    // userenv is not among the DLLs Windows always takes from the system
+    // folder: imported, it would be looked for beside the program first.
+    // Loaded by its full path, only the system's own can answer.
+    const std::wstring 시스템 = 시스템폴더();
+    if (시스템.empty()) return {};
+    const win32::UniqueModule userenv(
+        ::LoadLibraryExW((시스템 + L"\\userenv.dll").c_str(), nullptr, 0));
+    if (!userenv) return {};
+    using 프로필물음 = decltype(&::GetUserProfileDirectoryW);
+    const auto 물음 = reinterpret_cast<프로필물음>(reinterpret_cast<void*>(
+        ::GetProcAddress(userenv.get(), "GetUserProfileDirectoryW")));
+    HANDLE 토큰 = nullptr;
+    if (!물음 || !::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &토큰)) return {};
+    const UniqueHandle 토큰소유(토큰);
+    DWORD 크기 = 0;
+    물음(토큰, nullptr, &크기);
+    std::wstring 폴더(크기, L'\0');
+    if (크기 == 0 || !물음(토큰, 폴더.data(), &크기)) return {};
+    폴더.resize(std::min<size_t>(std::wcslen(폴더.c_str()), 폴더.size()));
+    while (!폴더.empty() && 구분자로끝남(폴더)) 폴더.pop_back();
+    return 폴더;
 }
 
 std::wstring Win32플랫폼::환경변수(const std::wstring& 이름) const {
@@ -727,8 +753,68 @@ void Win32플랫폼::폴더만들기(const std::wstring& 경로) {
     if (!::CreateDirectoryW(경로.c_str(), nullptr)) 마지막오류던지기(경로);
 }
 
+namespace {
+
+// The folder part of a path and its last name, split at the last separator.
+std::pair<std::wstring, std::wstring> 폴더와이름(const std::wstring& 경로) {
+    const size_t 구분자 = 경로.find_last_of(L"\\/");
+    if (구분자 == std::wstring::npos) return {std::wstring(), 경로};
+    return {경로.substr(0, 구분자), 경로.substr(구분자 + 1)};
+}
+
+// Hands the rename to the system's own call. SetFileInformationByHandle
+// would do on Windows, but Wine's turns the name into a full path first,
+// which defeats the folder's handle; ntdll's call means the same on both.
+void 이름바꿈요청(HANDLE 대상, FILE_RENAME_INFO* 정보, size_t 크기, const std::wstring& 경로) {
+    struct 입출력상태 {
+        void* 상태;
+        ULONG_PTR 정보;
+    } 상태{};
+    using 정보설정 = LONG(NTAPI*)(HANDLE, 입출력상태*, void*, ULONG, int);
+    using 오류변환 = ULONG(NTAPI*)(LONG);
+    constexpr int 이름바꾸기정보 = 10;  // FileRenameInformation
+    const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+    const auto 설정 = reinterpret_cast<정보설정>(
+        reinterpret_cast<void*>(::GetProcAddress(ntdll, "NtSetInformationFile")));
+    const auto 변환 = reinterpret_cast<오류변환>(
+        reinterpret_cast<void*>(::GetProcAddress(ntdll, "RtlNtStatusToDosError")));
+    if (!설정 || !변환) 오류던지기(경로, ERROR_PROC_NOT_FOUND);
+    const LONG 결과 = 설정(대상, &상태, 정보, static_cast<ULONG>(크기), 이름바꾸기정보);
+    if (결과 < 0) 오류던지기(경로, 변환(결과));
+}
+
+}  // namespace
+
 void Win32플랫폼::이름바꾸기(const std::wstring& 원래, const std::wstring& 새이름) {
-    if (!::MoveFileExW(원래.c_str(), 새이름.c_str(), 0)) 마지막오류던지기(원래);
+    // The copy's folders are the user's. Were the new name a path of its own,
+    // looked up after the old one, a junction swapped in between could carry
+    // the copy into a protected folder (or rename one there). So the object
+    // at `원래` and its folder are opened themselves, their whole paths
+    // checked to be their own, and the rename names the target by that
+    // folder's handle and a bare name: nothing is looked up by path again.
+    const auto [새폴더, 이름] = 폴더와이름(전체경로(새이름));
+    if (이름.empty() || !같은이름(새폴더, 폴더와이름(전체경로(원래)).first))
+        throw 파일오류(원래, ERROR_NOT_SAME_DEVICE,
+                       L"같은 폴더 안에서만 이름을 바꿉니다: " + 새이름);
+    const auto 그자체 = [this](const std::wstring& 경로, DWORD 권한) {
+        // Shared with all, so that it keeps no one (the rename included) out.
+        auto 핸들 = OwnHandle(::CreateFileW(
+            경로.c_str(), 권한 | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
+            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+            FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+        if (!핸들) 마지막오류던지기(경로);
+        if (!같은이름(최종경로(핸들.get(), 경로), 구분자빼기(전체경로(경로)))) 링크거부던지기(경로);
+        return 핸들;
+    };
+    const auto 대상 = 그자체(원래, DELETE);
+    const auto 폴더 = 그자체(새폴더, FILE_TRAVERSE);
+    // Zeroed: ReplaceIfExists false.
+    std::vector<char> 버퍼(sizeof(FILE_RENAME_INFO) + 이름.size() * sizeof(wchar_t));
+    auto* 정보 = reinterpret_cast<FILE_RENAME_INFO*>(버퍼.data());
+    정보->RootDirectory = 폴더.get();
+    정보->FileNameLength = static_cast<DWORD>(이름.size() * sizeof(wchar_t));
+    std::copy(이름.begin(), 이름.end(), 정보->FileName);
+    이름바꿈요청(대상.get(), 정보, 버퍼.size(), 원래);
 }
 
 날짜시각 Win32플랫폼::지금() const {

@@ -28,6 +28,7 @@ public:
     std::wstring 전체경로(const std::wstring& 경로) const override;
     std::wstring 시스템폴더() const override;
     bool 관리자권한() const override;
+    std::wstring 사용자프로필폴더() const override;
     bool 코드페이지로그대로(const std::wstring& 글) const override;
     개인폴더 개인임시폴더만들기() override;
     std::wstring 환경변수(const std::wstring& 이름) const override;

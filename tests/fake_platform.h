@@ -61,6 +61,9 @@ public:
     bool 관리자 = false;
     bool 관리자권한() const override { return 관리자; }
 
+    std::wstring 프로필폴더값 = L"C:\\Users\\kim";
+    std::wstring 사용자프로필폴더() const override { return 프로필폴더값; }
+
     // Characters the fake's code page cannot carry exactly: the won sign
     // (whose best fit is a backslash) and Thai.
     std::wstring 코드페이지밖글자 = L"\u20A9\u0E44\u0E17\u0E22";

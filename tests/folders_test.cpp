@@ -79,4 +79,30 @@ TEST_F(기준폴더, 구분자가_없는_임시폴더는_로컬_앱데이터로_
     EXPECT_EQ(가상_프로그램폴더(시스템), L"");
 }
 
+// The environment is the user's even when the process is elevated: another
+// user's VirtualStore, or a protected folder, must not become the place the
+// move reads, renames and writes backups in.
+TEST_F(기준폴더, 관리자_권한이면_로컬_앱데이터는_자기_프로필_안에서만_쓴다) {
+    시스템.관리자 = true;
+    시스템.환경설정(L"ProgramFiles(x86)", L"C:\\Program Files (x86)");
+    const std::pair<const wchar_t*, const wchar_t*> 경우들[] = {
+        {L"C:\\users\\KIM\\AppData\\Local", L"C:\\users\\KIM\\AppData\\Local"},
+        {L"C:\\Users\\lee\\AppData\\Local", L""},
+        {L"C:\\Users\\kimchi\\AppData\\Local", L""},
+        {L"C:\\Windows\\System32", L""},
+        {L"C:\\Users\\kim", L""},
+    };
+    for (const auto& [로컬, 부모] : 경우들) {
+        시스템.환경설정(L"LOCALAPPDATA", 로컬);
+        const std::wstring 기대 = *부모 ? 부모 + std::wstring(L"\\VirtualStore\\Program Files (x86)") : L"";
+        EXPECT_EQ(가상_프로그램폴더(시스템), 기대) << testing::PrintToString(std::wstring(로컬));
+    }
+    시스템.환경삭제(L"LOCALAPPDATA");
+    시스템.환경설정(L"TEMP", L"D:\\Temp\\x");
+    EXPECT_EQ(가상_프로그램폴더(시스템), L"") << "the fallback is bound too";
+    시스템.프로필폴더값.clear();
+    시스템.환경설정(L"LOCALAPPDATA", L"C:\\Users\\kim\\AppData\\Local");
+    EXPECT_EQ(가상_프로그램폴더(시스템), L"") << "no profile known, nothing trusted";
+}
+
 }  // namespace

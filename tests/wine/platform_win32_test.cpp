@@ -202,6 +202,22 @@ TEST_F(Win32플랫폼시험, 고정한_폴더는_풀릴때까지_지우거나_�
     EXPECT_TRUE(MoveFileW(대상.c_str(), (폴더 / L"다른").c_str()));
 }
 
+// The VirtualStore copy's folder is the user's: were the rename to resolve
+// a second path, a junction swapped in meanwhile could carry the copy into a
+// protected folder. So a rename stays in the folder of the object it opened.
+TEST_F(Win32플랫폼시험, 이름바꾸기는_같은_폴더_안에서만_하고_다른_폴더로_옮기지_않는다) {
+    const std::wstring 원래 = 폴더 / L"Quindle", 다른폴더 = 폴더 / L"보호된 곳";
+    시험::폴더만들기(원래);
+    시험::폴더만들기(다른폴더);
+    시험::바이트쓰기(원래 + L"\\a.dat", "a");
+    EXPECT_THROW(시스템.이름바꾸기(원래, 다른폴더 + L"\\Quindle 옮김"), 파일오류);
+    EXPECT_TRUE(시험::폴더내용(다른폴더).empty());
+    시스템.이름바꾸기(원래, 폴더 / L"Quindle 옮김");
+    EXPECT_EQ(시험::바이트읽기(폴더 / L"Quindle 옮김\\a.dat"), "a");
+    EXPECT_FALSE(시험::파일있음(원래));
+    EXPECT_THROW(시스템.이름바꾸기(폴더 / L"Quindle 옮김", 다른폴더), 파일오류) << "replaced";
+}
+
 TEST_F(Win32플랫폼시험, 읽기전용_파일도_지운다) {
     const std::wstring 파일 = 폴더 / L"fe2437.txt";
     시험::바이트쓰기(파일, "stale");

@@ -204,6 +204,41 @@ TEST_F(가상폴더옮김, 열린_파일이_있으면_이름을_바꾸기_전에
     EXPECT_EQ(백업된것, 줄들({L"dat\\a.dat = \"old a\"", L"setup.ini = \"old ini\""}));
 }
 
+// LOCALAPPDATA is the user's to set, and an elevation inherits it: pointed
+// at a folder outside the user's own profile (another user's, say), its
+// VirtualStore copy must be neither offered, moved nor renamed.
+class 가상폴더옮김_프로필밖 : public 가상폴더옮김 {
+protected:
+    void SetUp() override {
+        가상폴더옮김::SetUp();
+        for (const std::wstring& 폴더 : {밖, 밖 + L"\\VirtualStore", 밖가상저장소, 밖가상})
+            폴더만들기(폴더);
+        바이트쓰기(밖가상 + L"\\setup.ini", "someone else's ini");
+    }
+    void TearDown() override {
+        가상폴더옮김::TearDown();
+        폴더지우기(밖);
+    }
+
+    const std::wstring 밖 = L"C:\\boansetting outside " + std::to_wstring(GetCurrentProcessId());
+    const std::wstring 밖가상저장소 = 밖 + L"\\VirtualStore\\Program Files (x86)";
+    const std::wstring 밖가상 = 밖가상저장소 + L"\\Quindle";
+    환경변수바꾸기 밖으로{L"LOCALAPPDATA", 밖.c_str()};
+};
+
+TEST_F(가상폴더옮김_프로필밖, LOCALAPPDATA가_프로필_밖이면_묻지도_옮기지도_않는다) {
+    EXPECT_EQ(답받기(IDC_CHECK_BASE).본문, L"보안설정이 잘되어 있습니다.");
+    const auto 물음 = 프로그램->메시지상자기다리기(1500);
+    if (물음) {
+        ADD_FAILURE() << "offered: " << utf8(물음->본문);
+        프로그램->메시지상자답하기(*물음, IDYES);
+        if (const auto 요약 = 프로그램->메시지상자기다리기()) 프로그램->메시지상자닫기(*요약);
+    }
+    EXPECT_EQ(바이트읽기(대상 + L"\\setup.ini"), "old ini");
+    EXPECT_EQ(폴더내용(밖가상저장소), 줄들({L"Quindle"})) << "renamed";
+    EXPECT_EQ(폴더내용(밖), 줄들({L"VirtualStore"})) << "a backup was made there";
+}
+
 // Wine makes no junctions or symbolic links; a second name of a file (hard
 // link) it does make, and the real layer must not write through it.
 TEST(가상폴더옮김_플랫폼, 하드_링크인_파일에는_쓰지_않는다) {
