@@ -1,7 +1,7 @@
 // The one boundary between the tool's logic and the operating system.
 //
 // Everything the logic needs from Windows is an operation of `플랫폼`. The
-// Win32 implementation lives in win32_platform.*; the tests hand the logic a
+// Win32 implementation lives in win32_*.cpp, one file per concern; the tests hand the logic a
 // recording fake instead. Nothing here includes <windows.h>.
 //
 // Strings are UTF-16/UTF-32 `std::wstring` inside the tool; an implementation

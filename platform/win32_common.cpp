@@ -1,0 +1,190 @@
+// Helpers the Win32 platform files share: errors turned into 파일오류
+// once, whole-file reads and writes, waits that keep the window painting,
+// and the system's names for folders and files. See win32_internal.h.
+#include "platform/win32_internal.h"
+
+#include <sddl.h>
+
+#include "platform/win32_codepage.h"
+
+std::string 안시로(const std::wstring& 글) { return win32::코드페이지로(글, CP_ACP); }
+
+std::wstring 안시에서(const std::string& 바이트) { return win32::코드페이지에서(바이트, CP_ACP); }
+
+namespace win32 {
+namespace {
+
+// The system's own wording for an error number, without its trailing line end.
+std::wstring 시스템설명(DWORD 코드) {
+    wchar_t* 버퍼 = nullptr;
+    const DWORD 길이 = ::FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, 코드, 0, reinterpret_cast<wchar_t*>(&버퍼), 0, nullptr);
+    win32::UniqueLocalMemory 소유(버퍼);
+    if (길이 == 0) return L"오류 " + std::to_wstring(코드);
+    std::wstring 설명(버퍼, 길이);
+    while (!설명.empty() && (설명.back() == L'\r' || 설명.back() == L'\n' || 설명.back() == L' '))
+        설명.pop_back();
+    return 설명;
+}
+
+bool 입력메시지(UINT 메시지) {
+    return (메시지 >= WM_KEYFIRST && 메시지 <= WM_KEYLAST) ||
+           (메시지 >= WM_MOUSEFIRST && 메시지 <= WM_MOUSELAST) ||
+           (메시지 >= WM_NCMOUSEMOVE && 메시지 <= WM_NCXBUTTONDBLCLK);
+}
+
+// Milliseconds left of `한도` since `시작`; INFINITE stays INFINITE.
+DWORD 남은시간(ULONGLONG 시작, DWORD 한도) {
+    if (한도 == INFINITE) return INFINITE;
+    const ULONGLONG 지남 = ::GetTickCount64() - 시작;
+    return 지남 >= 한도 ? 0 : static_cast<DWORD>(한도 - 지남);
+}
+
+}  // namespace
+
+
+[[noreturn]] void 오류던지기(const std::wstring& 경로, DWORD 코드) {
+    throw 파일오류(경로, 코드, 시스템설명(코드));
+}
+
+[[noreturn]] void 마지막오류던지기(const std::wstring& 경로) {
+    오류던지기(경로, ::GetLastError());
+}
+
+// Deletes a file, read-only or not: a read-only stale file of the tool's
+// own names would otherwise block every later run. The error, or
+// ERROR_SUCCESS.
+DWORD 지우기(const std::wstring& 경로) {
+    if (::DeleteFileW(경로.c_str())) return ERROR_SUCCESS;
+    const DWORD 오류 = ::GetLastError();
+    const DWORD 속성 = ::GetFileAttributesW(경로.c_str());
+    if (오류 != ERROR_ACCESS_DENIED || 속성 == INVALID_FILE_ATTRIBUTES ||
+        !(속성 & FILE_ATTRIBUTE_READONLY) || (속성 & FILE_ATTRIBUTE_DIRECTORY) ||
+        !::SetFileAttributesW(경로.c_str(), 속성 & ~FILE_ATTRIBUTE_READONLY))
+        return 오류;
+    return ::DeleteFileW(경로.c_str()) ? ERROR_SUCCESS : ::GetLastError();
+}
+
+bool 구분자로끝남(const std::wstring& 경로) {
+    return !경로.empty() && (경로.back() == L'\\' || 경로.back() == L'/');
+}
+
+void 모두쓰기(HANDLE 파일, const std::string& 바이트, const std::wstring& 경로) {
+    DWORD 쓴크기 = 0;
+    if (!::WriteFile(파일, 바이트.data(), static_cast<DWORD>(바이트.size()), &쓴크기, nullptr) ||
+        쓴크기 != 바이트.size())
+        마지막오류던지기(경로);
+}
+
+ULONGLONG 파일크기(HANDLE 파일, const std::wstring& 경로) {
+    LARGE_INTEGER 크기{};
+    if (!::GetFileSizeEx(파일, &크기)) 마지막오류던지기(경로);
+    return static_cast<ULONGLONG>(크기.QuadPart);
+}
+
+// The whole file, unless it is larger than `최대바이트`: then nothing is
+// read, so that no file someone left at a name can exhaust the memory.
+std::string 모두읽기(HANDLE 파일, const std::wstring& 경로, size_t 최대바이트) {
+    const ULONGLONG 크기 = 파일크기(파일, 경로);
+    if (크기 > 최대바이트)
+        throw 파일오류(경로, ERROR_FILE_TOO_LARGE,
+                       L"파일이 " + std::to_wstring(크기) + L"바이트로, 읽을 수 있는 " +
+                           std::to_wstring(최대바이트) + L"바이트보다 커서 읽지 않았습니다.");
+    std::string 바이트(static_cast<size_t>(크기), '\0');
+    size_t 읽은만큼 = 0;
+    while (읽은만큼 < 바이트.size()) {
+        DWORD 이번 = 0;
+        if (!::ReadFile(파일, 바이트.data() + 읽은만큼,
+                        static_cast<DWORD>(바이트.size() - 읽은만큼), &이번, nullptr))
+            마지막오류던지기(경로);
+        if (이번 == 0) break;  // the file shrank while it was read
+        읽은만큼 += 이번;
+    }
+    바이트.resize(읽은만큼);
+    return 바이트;
+}
+
+// Dispatches the messages queued for this thread, dropping user input. False
+// when the queue held WM_QUIT, which is posted again for the main loop to
+// find after the command.
+bool 쌓인메시지처리() {
+    MSG 메시지;
+    while (::PeekMessageW(&메시지, nullptr, 0, 0, PM_REMOVE)) {
+        if (메시지.message == WM_QUIT) {
+            ::PostQuitMessage(static_cast<int>(메시지.wParam));
+            return false;
+        }
+        if (입력메시지(메시지.message)) continue;
+        ::TranslateMessage(&메시지);
+        ::DispatchMessageW(&메시지);
+    }
+    return true;
+}
+
+// Waits at most `한도` milliseconds until the handle is signalled: a process
+// has ended, or a mutex is free (and then belongs to this thread). Returns
+// what the wait came to (WAIT_OBJECT_0, WAIT_ABANDONED_0, WAIT_TIMEOUT or
+// WAIT_FAILED). Meanwhile the window keeps painting, so Windows never calls
+// it "Not Responding", but user input is dropped so that no second command
+// can start before this one ends.
+DWORD 신호까지기다리기(HANDLE 대상, DWORD 한도) {
+    const ULONGLONG 시작 = ::GetTickCount64();
+    for (;;) {
+        const DWORD 결과 = ::MsgWaitForMultipleObjects(1, &대상, FALSE, 남은시간(시작, 한도),
+                                                       QS_ALLINPUT);
+        if (결과 != WAIT_OBJECT_0 + 1) return 결과;
+        if (!쌓인메시지처리()) return ::WaitForSingleObject(대상, 남은시간(시작, 한도));
+    }
+}
+
+// The Windows folder as the system names it; GetSystemWindowsDirectory, not
+// GetWindowsDirectory, whose answer on a terminal server is a folder of the
+// user's own.
+std::wstring 윈도우폴더() {
+    wchar_t 경로[MAX_PATH] = {};
+    const UINT 길이 = ::GetSystemWindowsDirectoryW(경로, MAX_PATH);
+    if (길이 == 0 || 길이 >= MAX_PATH) 마지막오류던지기(L"Windows");
+    return std::wstring(경로, 길이);
+}
+
+보안설명자::보안설명자(const std::wstring& sddl, const std::wstring& 대상) {
+    PSECURITY_DESCRIPTOR 설명자 = nullptr;
+    if (!::ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl.c_str(), SDDL_REVISION_1,
+                                                                &설명자, nullptr))
+        마지막오류던지기(대상);
+    소유.reset(설명자);
+    속성.nLength = sizeof 속성;
+    속성.lpSecurityDescriptor = 설명자;
+    속성.bInheritHandle = FALSE;
+}
+
+// The system's full name of an open file, in the ordinary drive form.
+std::wstring 최종경로(HANDLE 파일, const std::wstring& 경로) {
+    std::wstring 이름(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD 길이 = ::GetFinalPathNameByHandleW(파일, 이름.data(),
+                                                       static_cast<DWORD>(이름.size()), 0);
+        if (길이 == 0) 마지막오류던지기(경로);
+        if (길이 < 이름.size()) {
+            이름.resize(길이);
+            break;
+        }
+        이름.resize(길이);
+    }
+    if (이름.rfind(L"\\\\?\\UNC\\", 0) == 0) return L"\\" + 이름.substr(7);
+    if (이름.rfind(L"\\\\?\\", 0) == 0) return 이름.substr(4);
+    return 이름;
+}
+
+std::wstring 구분자빼기(std::wstring 경로) {
+    while (경로.size() > 3 && 구분자로끝남(경로)) 경로.pop_back();
+    return 경로;
+}
+
+bool 같은이름(const std::wstring& 가, const std::wstring& 나) {
+    return ::CompareStringOrdinal(가.c_str(), static_cast<int>(가.size()), 나.c_str(),
+                                  static_cast<int>(나.size()), TRUE) == CSTR_EQUAL;
+}
+
+}  // namespace win32

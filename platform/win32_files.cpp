@@ -1,0 +1,127 @@
+// Win32 platform: files and folders the tool reads, writes and holds, and
+// the folder hold that keeps a link from taking a folder's place.
+#include "platform/win32_internal.h"
+
+#include <cwchar>
+
+using namespace win32;
+
+std::wstring Win32플랫폼::전체경로(const std::wstring& 경로) const {
+    if (경로.empty()) return 경로;
+    const DWORD 필요 = ::GetFullPathNameW(경로.c_str(), 0, nullptr, nullptr);
+    if (필요 == 0) return 경로;
+    std::wstring 결과(필요, L'\0');
+    const DWORD 길이 = ::GetFullPathNameW(경로.c_str(), 필요, 결과.data(), nullptr);
+    if (길이 == 0 || 길이 >= 필요) return 경로;
+    결과.resize(길이);
+    return 결과;
+}
+
+namespace {
+
+// Hidden and system entries count only when the mask asks for them: they
+// are not the user's files, and the folder listing a user sees hides them.
+// Directories count only with the directory bit.
+bool 마스크에맞음(DWORD 속성, 속성마스크 마스크) {
+    if (속성 & FILE_ATTRIBUTE_DIRECTORY) return 마스크 == 속성마스크::폴더포함;
+    if (속성 & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) return 마스크 == 속성마스크::숨김포함;
+    return true;
+}
+
+// Opens a folder, never following a reparse point at its name. A handle
+// that may list or traverse the folder takes part in the sharing check, so,
+// shared for reading only, it keeps others from deleting or renaming it;
+// one that may only read its attributes (where both are denied) restricts
+// no one, but still tells what stands there. Each try asks for less.
+UniqueHandle 폴더열기(const std::wstring& 경로) {
+    constexpr DWORD 플래그 = FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT;
+    constexpr DWORD 모두공유 = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    const struct {
+        DWORD 권한;
+        DWORD 공유;
+    } 시도들[] = {
+        {FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES, FILE_SHARE_READ},
+        {FILE_TRAVERSE | FILE_READ_ATTRIBUTES, FILE_SHARE_READ},
+        {FILE_READ_ATTRIBUTES, 모두공유},
+    };
+    UniqueHandle 폴더;
+    for (const auto& 시도 : 시도들) {
+        폴더 = OwnHandle(::CreateFileW(경로.c_str(), 시도.권한, 시도.공유, nullptr, OPEN_EXISTING,
+                                       플래그, nullptr));
+        if (폴더 || ::GetLastError() != ERROR_ACCESS_DENIED) break;
+    }
+    return 폴더;
+}
+
+bool 없음오류(DWORD 오류) {
+    return 오류 == ERROR_FILE_NOT_FOUND || 오류 == ERROR_PATH_NOT_FOUND ||
+           오류 == ERROR_INVALID_NAME || 오류 == ERROR_DIRECTORY;
+}
+
+}  // namespace
+
+std::wstring Win32플랫폼::존재검사(const std::wstring& 경로, 속성마스크 마스크) const {
+    // FindFirstFile does not accept a trailing separator; "folder\*" lists
+    // the folder's entries, its own "." first.
+    const std::wstring 찾을경로 = 구분자로끝남(경로) ? 경로 + L"*" : 경로;
+    WIN32_FIND_DATAW 항목{};
+    auto 찾기 = OwnFindHandle(::FindFirstFileW(찾을경로.c_str(), &항목));
+    if (!찾기) return {};
+    do {
+        if (마스크에맞음(항목.dwFileAttributes, 마스크)) return 항목.cFileName;
+    } while (::FindNextFileW(찾기.get(), &항목));
+    return {};
+}
+
+void Win32플랫폼::파일삭제(const std::wstring& 경로) {
+    if (const DWORD 오류 = 지우기(경로)) 오류던지기(경로, 오류);
+}
+
+void Win32플랫폼::한줄쓰기(const std::wstring& 경로, const std::wstring& 줄) {
+    // Made anew, never written through: whatever stands at the name in the
+    // user's temporary folder (a link to a file that only administrators may
+    // change, say) is removed, and CREATE_NEW fails if something takes its
+    // place in between.
+    const DWORD 오류 = 지우기(경로);
+    if (오류 != ERROR_SUCCESS && 오류 != ERROR_FILE_NOT_FOUND) 오류던지기(경로, 오류);
+    auto 파일 = OwnHandle(::CreateFileW(경로.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                        CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!파일) 마지막오류던지기(경로);
+    모두쓰기(파일.get(), 안시로(줄) + "\r\n", 경로);
+}
+
+std::unique_ptr<보유> Win32플랫폼::고정하기(const std::wstring& 경로, const std::wstring& 줄) {
+    auto 파일 = OwnHandle(::CreateFileW(경로.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!파일) 마지막오류던지기(경로);
+    const std::string 기대 = 안시로(줄) + "\r\n";
+    if (파일크기(파일.get(), 경로) != 기대.size() || 모두읽기(파일.get(), 경로, 기대.size()) != 기대)
+        throw 파일오류(경로, ERROR_FILE_INVALID,
+                       L"실행하기 전에 다른 프로그램이 이 파일을 바꾸었습니다.");
+    return std::make_unique<핸들보유>(std::move(파일));
+}
+
+
+폴더고정결과 Win32플랫폼::폴더고정(const std::wstring& 경로) {
+    auto 폴더 = 폴더열기(경로);
+    if (!폴더) {
+        const DWORD 오류 = ::GetLastError();
+        if (없음오류(오류)) return {폴더상태::없음, nullptr};
+        오류던지기(경로, 오류);
+    }
+    BY_HANDLE_FILE_INFORMATION 정보{};
+    if (!::GetFileInformationByHandle(폴더.get(), &정보)) 마지막오류던지기(경로);
+    if (정보.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return {폴더상태::연결지점, nullptr};
+    if (!(정보.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return {폴더상태::없음, nullptr};
+    if (!같은이름(최종경로(폴더.get(), 경로), 구분자빼기(전체경로(경로))))
+        return {폴더상태::다른경로, nullptr};
+    return {폴더상태::고정됨, std::make_unique<핸들보유>(std::move(폴더))};
+}
+
+std::wstring Win32플랫폼::전체읽기(const std::wstring& 경로, std::size_t 최대바이트) {
+    auto 파일 = OwnHandle(::CreateFileW(경로.c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!파일) 마지막오류던지기(경로);
+    return 안시에서(모두읽기(파일.get(), 경로, 최대바이트));
+}

@@ -1,0 +1,64 @@
+// What the Win32 platform files share, and nothing outside platform/ uses:
+// errors turned into 파일오류 in one place, whole-file reads and writes,
+// waits that keep the window painting, and the system's own names.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/platform.h"
+#include "platform/win32_handles.h"
+#include "platform/win32_platform.h"
+
+namespace win32 {
+
+// Throw 파일오류 for `경로` with the system's number and its own wording.
+[[noreturn]] void 오류던지기(const std::wstring& 경로, DWORD 코드);
+[[noreturn]] void 마지막오류던지기(const std::wstring& 경로);
+
+// Deletes a file, read-only or not; the error, or ERROR_SUCCESS.
+DWORD 지우기(const std::wstring& 경로);
+
+bool 구분자로끝남(const std::wstring& 경로);
+// The path without trailing separators (a drive root keeps its own).
+std::wstring 구분자빼기(std::wstring 경로);
+// Equal as Windows compares names: ordinal, case aside.
+bool 같은이름(const std::wstring& 가, const std::wstring& 나);
+
+void 모두쓰기(HANDLE 파일, const std::string& 바이트, const std::wstring& 경로);
+ULONGLONG 파일크기(HANDLE 파일, const std::wstring& 경로);
+// The whole file; throws, reading nothing, when it is larger than `최대바이트`.
+std::string 모두읽기(HANDLE 파일, const std::wstring& 경로, size_t 최대바이트);
+
+// Dispatches queued messages, dropping user input; false after WM_QUIT.
+bool 쌓인메시지처리();
+// Waits at most `한도` ms for the handle while the window keeps painting;
+// what the wait came to, as WaitForSingleObject says it.
+DWORD 신호까지기다리기(HANDLE 대상, DWORD 한도 = INFINITE);
+
+// The Windows folder as the system names it (never the user's own one on a
+// terminal server). Throws 파일오류.
+std::wstring 윈도우폴더();
+
+// The system's full name of an open file, in the ordinary drive form.
+std::wstring 최종경로(HANDLE 파일, const std::wstring& 경로);
+
+// A security descriptor built from its text form, freed with the object.
+struct 보안설명자 {
+    보안설명자(const std::wstring& sddl, const std::wstring& 대상);
+    UniqueLocalMemory 소유;
+    SECURITY_ATTRIBUTES 속성{};
+};
+
+// A handle held as a 보유: closed when the hold goes. Shared for reading
+// only, it keeps others from writing, deleting or renaming what it opened.
+class 핸들보유 final : public 보유 {
+public:
+    explicit 핸들보유(UniqueHandle 핸들) : 핸들_(std::move(핸들)) {}
+
+private:
+    UniqueHandle 핸들_;
+};
+
+}  // namespace win32
