@@ -1,8 +1,8 @@
 // The one boundary between the tool's logic and the operating system.
 //
 // Everything the logic needs from Windows is an operation of `플랫폼`. The
-// Win32 implementation lives in win32_*.cpp, one file per concern; the tests hand the logic a
-// recording fake instead. Nothing here includes <windows.h>.
+// Win32 implementation lives in win32_*.cpp, one file per concern; the tests
+// hand the logic a recording fake instead. Nothing here includes <windows.h>.
 //
 // Strings are UTF-16/UTF-32 `std::wstring` inside the tool; an implementation
 // converts them to the system's ANSI code page wherever they cross into files,
