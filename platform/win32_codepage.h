@@ -1,6 +1,10 @@
 // Conversions between UTF-16 and a Windows code page, for the places where
-// text crosses into bytes: files, process command lines, shell calls.
-// Characters the code page cannot hold become its default character.
+// text becomes bytes: the batch files the tool writes, the output cmd
+// redirects back, and the test that a path survives that round trip.
+// Process command lines and shell calls need none: the W functions take
+// UTF-16 as it is. A character the code page cannot hold becomes a best-fit
+// look-alike or the default character, so whatever must arrive exactly is
+// checked first (see 코드페이지로그대로).
 #pragma once
 
 #include <windows.h>
