@@ -203,8 +203,8 @@ std::optional<보관순서> 보관파일순서(const 폴더항목& 항목, const
     const std::wstring 가운데 = 글.substr(앞.size(), 글.size() - 앞.size() - 뒤.size());
     const std::wstring 번호 = 가운데.substr(시각길이);
     if (번호.empty()) return 보관순서{가운데, 1};
-    if (번호.size() > 6 || 번호[0] != L' ' ||
-        번호.find_first_not_of(L"0123456789", 1) != std::wstring::npos || 번호.size() < 2)
+    if (번호.size() < 2 || 번호.size() > 6 || 번호[0] != L' ' ||
+        번호.find_first_not_of(L"0123456789", 1) != std::wstring::npos)
         return std::nullopt;
     return 보관순서{가운데.substr(0, 시각길이), std::stoul(번호.substr(1))};
 }
