@@ -10,7 +10,7 @@
 namespace 명령줄 {
 namespace {
 
-enum class 동작 { 검사, 설정, 도움말 };
+enum class 동작 { 검사, 설정, 복원, 도움말 };
 
 struct 요청 {
     동작 할일;
@@ -27,17 +27,20 @@ const std::vector<std::wstring> 사용법 = {
     L"  boansetting /check [제품 ...]   권한을 확인합니다.",
     L"  boansetting /fix [제품 ...]     Users 그룹에 모든 권한을 주고 다시 확인합니다.",
     L"                                  (관리자 권한이 필요합니다.)",
+    L"  boansetting /restore [제품 ...] /fix 가 바꾸기 전에 보관한 접근 목록을 되돌립니다.",
+    L"                                  (관리자 권한이 필요합니다.)",
     L"  boansetting /?                  이 도움말을 보여 줍니다.",
     L"",
     L"제품: Pelorant Marrowin Tessaly Orbisk Fennick Havrest (목록의 이름 그대로)",
     L"제품을 적지 않으면 설치 폴더가 있는 제품을 모두 처리합니다.",
     L"",
     L"출력: 제품마다 한 줄, 탭으로 나눈 세 칸 - 제품, 설치 폴더, 결과",
-    L"  결과: ok, missing, granted, not-granted, no-folder, error: <이유>",
+    L"  결과: ok, missing, granted, not-granted, restored, not-restored, nothing-saved,",
+    L"        no-folder, error: <이유>",
     L"",
     L"종료 코드:",
-    L"  0  모두 정상(/check), 또는 설정하고 확인함(/fix)",
-    L"  1  권한이 없거나 설정되지 않았거나 설치 폴더가 없는 제품이 있음",
+    L"  0  모두 정상(/check), 또는 설정하거나(/fix) 되돌리고(/restore) 확인함",
+    L"  1  권한이 없거나 설정되지 않았거나 되돌리지 못했거나 설치 폴더가 없는 제품이 있음",
     L"  2  잘못된 인자 또는 알 수 없는 제품 (아무것도 실행하지 않음)",
     L"  3  관리자 권한이 필요함",
     L"  4  시스템 오류 (임시 파일, cacls 없음, 안전하지 않은 경로 등)",
@@ -57,12 +60,14 @@ bool 같은스위치(const std::wstring& 인자, const wchar_t* 스위치) {
 }
 
 std::variant<요청, 인자잘못> 해석(const std::vector<std::wstring>& 인자들) {
-    if (인자들.empty()) return 인자잘못{L"/check, /fix 또는 /? 가운데 하나를 적으세요."};
+    if (인자들.empty()) return 인자잘못{L"/check, /fix, /restore 또는 /? 가운데 하나를 적으세요."};
     요청 결과;
     if (같은스위치(인자들[0], L"/check"))
         결과.할일 = 동작::검사;
     else if (같은스위치(인자들[0], L"/fix"))
         결과.할일 = 동작::설정;
+    else if (같은스위치(인자들[0], L"/restore"))
+        결과.할일 = 동작::복원;
     else if (같은스위치(인자들[0], L"/?"))
         결과.할일 = 동작::도움말;
     else
@@ -146,6 +151,10 @@ struct 판정 {
     // Refused to an elevated process, the folder is beyond what rights can
     // fix here; refused to an ordinary one, running as administrator will.
     case 결과종류::관리자권한필요: return {L"not-granted", 관리자 ? 미비 : 관리자필요};
+    case 결과종류::복원완료: return {L"restored", 정상};
+    case 결과종류::복원실패: return {L"not-restored", 미비};
+    case 결과종류::복원권한필요: return {L"not-restored", 관리자 ? 미비 : 관리자필요};
+    case 결과종류::보관없음: return {L"nothing-saved", 미비};
     case 결과종류::폴더없음: return {L"no-folder", 미비};
     case 결과종류::제품없음:
     case 결과종류::시스템오류: break;
@@ -165,7 +174,9 @@ int 심각도(int 코드) {
 int 요청실행(플랫폼& 시스템, const 요청& 할것, 출력대상& 출력) {
     int 코드 = 정상;
     for (const 제품폴더& 제품 : 대상제품들(시스템, 할것.제품들)) {
-        const 명령결과 결과 = 할것.할일 == 동작::검사 ? 보안검사(시스템, 제품) : 보안설정(시스템, 제품);
+        const 명령결과 결과 = 할것.할일 == 동작::검사   ? 보안검사(시스템, 제품)
+                              : 할것.할일 == 동작::설정 ? 보안설정(시스템, 제품)
+                                                        : 보안복원(시스템, 제품);
         const 판정 판 = 판정하기(결과, 시스템.관리자권한());
         출력.표준출력(제품.목록이름() + L"\t" + 한칸으로(제품.설치경로()) + L"\t" + 판.낱말);
         if (심각도(판.코드) > 심각도(코드)) 코드 = 판.코드;

@@ -2,6 +2,7 @@
 //
 //   boansetting /check [product ...]
 //   boansetting /fix [product ...]
+//   boansetting /restore [product ...]
 //   boansetting /?
 //
 // It takes the same road as the window's buttons (보안검사, 보안설정) and
@@ -20,8 +21,8 @@ namespace 명령줄 {
 // Exit codes. When several apply, the larger trouble wins:
 // 시스템실패 over 관리자필요 over 미비 over 정상.
 enum 종료코드 : int {
-    정상 = 0,        // every product fine (check), or granted and confirmed (fix)
-    미비 = 1,        // a product lacks the entry, was not granted, or is not installed
+    정상 = 0,        // every product fine (check), or granted (fix) or restored and confirmed
+    미비 = 1,        // a product lacks the entry, was not granted or restored, or is not installed
     인자오류 = 2,    // bad arguments or an unknown product; nothing ran
     관리자필요 = 3,  // a fix needs administrator rights this process lacks
     시스템실패 = 4,  // temporary files, cacls missing, an unsafe path refused, ...

@@ -33,6 +33,17 @@ std::wstring 파일오류메시지(const 파일오류& 오류) {
                                                      : 결과(결과종류::설정실패, 메시지::설정실패);
 }
 
+명령결과 되돌린결과(플랫폼& 시스템, const std::wstring& 대상) {
+    switch (보안방화벽::권한복원(시스템, 대상)) {
+    case 보안방화벽::복원결과::복원됨: return 결과(결과종류::복원완료, 메시지::복원완료);
+    case 보안방화벽::복원결과::확인안됨: return 결과(결과종류::복원실패, 메시지::복원실패);
+    case 보안방화벽::복원결과::거부됨:
+        return 결과(결과종류::복원권한필요, 메시지::관리자권한필요);
+    case 보안방화벽::복원결과::보관없음: break;
+    }
+    return 결과(결과종류::보관없음, 메시지::보관없음);
+}
+
 // Why the command cannot run on `대상`, or nothing when it can. Without these
 // checks a missing folder or a missing cacls would read as "no permission"
 // and, after a fix, as "administrator rights needed".
@@ -94,6 +105,10 @@ bool 폴더있음(플랫폼& 시스템, const std::wstring& 경로) {
 
 명령결과 보안설정(플랫폼& 시스템, const 설치폴더원본& 폴더) {
     return 제품에실행(시스템, 폴더, 부여결과);
+}
+
+명령결과 보안복원(플랫폼& 시스템, const 설치폴더원본& 폴더) {
+    return 제품에실행(시스템, 폴더, 되돌린결과);
 }
 
 namespace {

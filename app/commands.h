@@ -33,6 +33,9 @@ inline constexpr wchar_t cacls없음[] =
     L"Windows의 권한 도구(cacls.exe)를 찾을 수 없어 보안설정을 확인하거나 바꿀 수 없습니다.\r\n\r\n";
 inline constexpr wchar_t 관리자실행실패[] =
     L"보안설정을 관리자 권한으로 실행하지 못했습니다.\r\n\r\n";
+inline constexpr wchar_t 복원완료[] = L"보관한 접근 목록으로 되돌렸습니다.";
+inline constexpr wchar_t 복원실패[] = L"보관한 접근 목록으로 되돌렸지만 확인되지 않았습니다.";
+inline constexpr wchar_t 보관없음[] = L"보관한 접근 목록이 없어 아무것도 바꾸지 않았습니다.";
 inline constexpr wchar_t 가상저장소모름[] =
     L"임시 폴더(TEMP) 설정이 올바르지 않아 가상 폴더의 위치를 알 수 없습니다.";
 }  // namespace 메시지
@@ -52,6 +55,11 @@ enum class 결과종류 {
     시스템오류,      // a temporary file, cacls itself, or the system failed; or the
                      // tool refused to run (an unsafe path, a junction, another
                      // instance busy, cmd not started, an oversized output)
+    복원완료,        // restore: the kept list is back, as a query confirms
+    복원실패,        // restore: cacls took it, but the query found another list
+    복원권한필요,    // restore: cacls did not process the folder, or the kept
+                     // lists were out of reach without administrator rights
+    보관없음,        // restore: no list was kept for the folder; nothing ran
 };
 
 struct 명령결과 {
@@ -63,6 +71,8 @@ struct 명령결과 {
 // it) names. They never show anything themselves.
 명령결과 보안검사(플랫폼& 시스템, const 설치폴더원본& 폴더);
 명령결과 보안설정(플랫폼& 시스템, const 설치폴더원본& 폴더);
+// Puts back the access list the last grant on the folder replaced.
+명령결과 보안복원(플랫폼& 시스템, const 설치폴더원본& 폴더);
 
 // Index 0 of `보안체크C` checks the install folder; any other index grants the
 // Users entry and checks again. Elevated, the grant runs in this process;

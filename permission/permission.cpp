@@ -1,7 +1,13 @@
 // How the permission module drives `cacls`: see permission.h.
 #include "permission/permission.h"
 
+#include <algorithm>
+#include <cwchar>
+#include <functional>
 #include <initializer_list>
+#include <optional>
+#include <set>
+#include <utility>
 #include <vector>
 
 namespace 보안방화벽 {
@@ -115,11 +121,15 @@ void cmd실행(플랫폼& 시스템, const std::wstring& 배치경로) {
 
 // Writes the one-line batch file, runs it and returns what it redirected
 // into the output file.
+// `붙잡은뒤`, when given, is done with the hold on the target before the
+// batch file is written.
 std::wstring 배치실행후읽기(플랫폼& 시스템, const std::wstring& 대상경로,
                            const std::wstring& 배치경로, const std::wstring& 배치줄,
-                           const std::wstring& 출력경로) {
+                           const std::wstring& 출력경로,
+                           const std::function<void(const 보유&)>& 붙잡은뒤 = {}) {
     {
         const auto 대상 = 대상붙잡기(시스템, 대상경로);
+        if (붙잡은뒤) 붙잡은뒤(*대상);
         시스템.한줄쓰기(배치경로, 배치줄);
         // Not elevated, the batch file lies in the user's temporary folder,
         // where any process of theirs could rewrite it between the write and
@@ -134,23 +144,14 @@ std::wstring 배치실행후읽기(플랫폼& 시스템, const std::wstring& 대
     return 글.find(찾을글) != std::wstring::npos ? 참 : 거짓;
 }
 
-}  // namespace
-
-std::wstring 파일읽기(플랫폼& 시스템, const std::wstring& 경로) {
-    return 시스템.전체읽기(경로, 최대출력바이트);
+std::wstring 설정명령(const std::wstring& 대상경로, const std::wstring& 목록,
+                      const std::wstring& 응답경로, const std::wstring& 출력경로) {
+    return L"cacls " + 따옴표(대상경로) + L" /s:" + 목록 + L" < " + 따옴표(응답경로) + L" > " +
+           따옴표(출력경로);
 }
 
-std::wstring 검사명령(const std::wstring& 대상경로, const std::wstring& 출력경로) {
-    return L"cacls " + 따옴표(대상경로) + L" /s  > " + 따옴표(출력경로);
-}
-
-std::wstring 부여명령(const std::wstring& 대상경로, const std::wstring& 응답경로,
-                      const std::wstring& 출력경로) {
-    return L"cacls " + 따옴표(대상경로) + L" /s:D:" + 사용자전체권한 + L" < " +
-           따옴표(응답경로) + L" > " + 따옴표(출력경로);
-}
-
-플래그 권한검사(플랫폼& 시스템, const std::wstring& 대상경로) {
+// What cacls answers to a query on the folder.
+std::wstring 조회출력(플랫폼& 시스템, const std::wstring& 대상경로) {
     const auto 독점 = 독점하기(시스템);
     const 작업폴더 폴더(시스템);
     const std::wstring 출력경로 = 폴더.파일(검사출력파일);
@@ -158,13 +159,13 @@ std::wstring 부여명령(const std::wstring& 대상경로, const std::wstring& 
     안전한경로인지(시스템, {대상경로, 출력경로, 배치경로});
     임시파일들 정리(시스템, {배치경로, 출력경로});
     이전출력지우기(시스템, 출력경로);
-
-    const std::wstring 출력 =
-        배치실행후읽기(시스템, 대상경로, 배치경로, 검사명령(대상경로, 출력경로), 출력경로);
-    return 포함하면참(출력, 사용자전체권한);
+    return 배치실행후읽기(시스템, 대상경로, 배치경로, 검사명령(대상경로, 출력경로), 출력경로);
 }
 
-플래그 권한부여(플랫폼& 시스템, const std::wstring& 대상경로) {
+// Sets the folder's access list to `목록`; true when cacls reported the
+// folder as processed.
+플래그 목록설정(플랫폼& 시스템, const std::wstring& 대상경로, const std::wstring& 목록,
+                const std::function<void(const 보유&)>& 붙잡은뒤) {
     const auto 독점 = 독점하기(시스템);
     const 작업폴더 폴더(시스템);
     const std::wstring 출력경로 = 폴더.파일(부여출력파일);
@@ -178,9 +179,156 @@ std::wstring 부여명령(const std::wstring& 대상경로, const std::wstring& 
     // file so that the hidden batch file never waits for a person.
     시스템.한줄쓰기(응답경로, L"y");
 
-    const std::wstring 출력 = 배치실행후읽기(
-        시스템, 대상경로, 배치경로, 부여명령(대상경로, 응답경로, 출력경로), 출력경로);
+    const std::wstring 출력 =
+        배치실행후읽기(시스템, 대상경로, 배치경로, 설정명령(대상경로, 목록, 응답경로, 출력경로),
+                       출력경로, 붙잡은뒤);
     return 포함하면참(출력, 처리완료문구);
+}
+
+// ---- The kept lists ----
+
+std::wstring 폴더이름(const std::wstring& 경로) { return 경로.substr(경로.rfind(L'\\') + 1); }
+
+// When a kept file was written, and its number within that second: the
+// newest sorts last. Nothing for an entry that is no kept file of `이름`.
+using 보관순서 = std::pair<std::wstring, unsigned long>;
+constexpr std::size_t 시각길이 = 19;  // "2026-12-08 13-05-07"
+
+std::optional<보관순서> 보관파일순서(const 폴더항목& 항목, const std::wstring& 이름) {
+    const std::wstring 앞 = 이름 + L" ", 뒤 = 보관확장자;
+    const std::wstring& 글 = 항목.이름;
+    if (항목.종류 != 항목종류::파일 || 글.size() < 앞.size() + 시각길이 + 뒤.size() ||
+        글.compare(0, 앞.size(), 앞) != 0 || 글.compare(글.size() - 뒤.size(), 뒤.size(), 뒤) != 0)
+        return std::nullopt;
+    const std::wstring 가운데 = 글.substr(앞.size(), 글.size() - 앞.size() - 뒤.size());
+    const std::wstring 번호 = 가운데.substr(시각길이);
+    if (번호.empty()) return 보관순서{가운데, 1};
+    if (번호.size() < 2 || 번호.size() > 6 || 번호[0] != L' ' ||
+        번호.find_first_not_of(L"0123456789", 1) != std::wstring::npos)
+        return std::nullopt;
+    return 보관순서{가운데.substr(0, 시각길이), std::stoul(번호.substr(1))};
+}
+
+// The newest kept file of the folder named `이름`, or empty.
+std::wstring 최근보관파일(플랫폼& 시스템, const std::wstring& 보관폴더, const std::wstring& 이름) {
+    std::optional<보관순서> 최근;
+    std::wstring 찾음;
+    for (const 폴더항목& 항목 : 시스템.폴더항목들(보관폴더)) {
+        const auto 순서 = 보관파일순서(항목, 이름);
+        if (순서 && (!최근 || *순서 > *최근)) {
+            최근 = 순서;
+            찾음 = 보관폴더 + L"\\" + 항목.이름;
+        }
+    }
+    return 찾음;
+}
+
+// A name no kept file has yet: grants within one second are numbered.
+std::wstring 새보관파일(플랫폼& 시스템, const std::wstring& 보관폴더, const std::wstring& 이름) {
+    std::set<std::wstring> 있는이름;
+    for (const 폴더항목& 항목 : 시스템.폴더항목들(보관폴더)) 있는이름.insert(항목.이름);
+    const 날짜시각 때 = 시스템.지금();
+    wchar_t 시각[32] = {};
+    std::swprintf(시각, 32, L"%04d-%02d-%02d %02d-%02d-%02d", 때.년, 때.월, 때.일, 때.시, 때.분,
+                  때.초);
+    for (unsigned long 번호 = 1;; ++번호) {
+        const std::wstring 파일 = 이름 + L" " + 시각 +
+                                  (번호 > 1 ? L" " + std::to_wstring(번호) : L"") + 보관확장자;
+        if (!있는이름.count(파일)) return 보관폴더 + L"\\" + 파일;
+    }
+}
+
+// Only the entry the grant sets: nothing worth keeping. A fix repeated at
+// every start (a startup script) would otherwise make its own result the
+// newest kept list, and a restore would put back nothing.
+bool 부여한목록뿐(const std::wstring& 목록) {
+    const auto 괄호 = 목록.find(L'(');
+    return 목록.compare(0, 2, L"D:") == 0 && 괄호 != std::wstring::npos &&
+           목록.substr(괄호) == 사용자전체권한;
+}
+
+struct 보관권한없음 {};
+
+void 이전목록보관(플랫폼& 시스템, const std::wstring& 대상경로, const 보유& 대상) {
+    try {
+        const std::wstring 목록 = 시스템.접근목록(대상, 대상경로);
+        if (부여한목록뿐(목록)) return;
+        const std::wstring 보관폴더 = 시스템.보관폴더();
+        시스템.한줄쓰기(새보관파일(시스템, 보관폴더, 폴더이름(대상경로)), 목록);
+    } catch (const 파일오류& 오류) {
+        // The kept lists are for administrators only, and so is the grant.
+        if (!시스템.관리자권한()) throw 보관권한없음{};
+        거부(거부문구::보관실패, 오류.경로() + L"\r\n" + 오류.설명());
+    }
+}
+
+// A kept list goes into a batch line: only the characters SDDL uses for an
+// access list pass, none that cmd would expand, split or redirect.
+bool 순수한목록(const std::wstring& 목록) {
+    return 목록.size() <= 최대목록글자 && 목록.compare(0, 2, L"D:") == 0 &&
+           목록.find_first_not_of(L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
+                                  L"0123456789();:-_{}") == std::wstring::npos;
+}
+
+std::wstring 보관목록읽기(플랫폼& 시스템, const std::wstring& 파일) {
+    std::wstring 목록 = 시스템.전체읽기(파일, 최대목록글자 + 2);
+    if (목록.size() >= 2 && 목록.compare(목록.size() - 2, 2, L"\r\n") == 0)
+        목록.resize(목록.size() - 2);
+    if (!순수한목록(목록)) 거부(거부문구::보관목록이상, 파일);
+    return 목록;
+}
+
+// True when the query's answer names exactly `목록`, as one word of it.
+bool 목록그대로(const std::wstring& 출력, const std::wstring& 목록) {
+    const wchar_t* 사이 = L" \t\r\n\"";
+    for (std::size_t 시작 = 출력.find_first_not_of(사이); 시작 != std::wstring::npos;) {
+        const std::size_t 끝 = std::min(출력.find_first_of(사이, 시작), 출력.size());
+        if (출력.compare(시작, 끝 - 시작, 목록) == 0) return true;
+        시작 = 출력.find_first_not_of(사이, 끝);
+    }
+    return false;
+}
+
+}  // namespace
+
+std::wstring 파일읽기(플랫폼& 시스템, const std::wstring& 경로) {
+    return 시스템.전체읽기(경로, 최대출력바이트);
+}
+
+std::wstring 검사명령(const std::wstring& 대상경로, const std::wstring& 출력경로) {
+    return L"cacls " + 따옴표(대상경로) + L" /s  > " + 따옴표(출력경로);
+}
+
+std::wstring 부여명령(const std::wstring& 대상경로, const std::wstring& 응답경로,
+                      const std::wstring& 출력경로) {
+    return 설정명령(대상경로, std::wstring(L"D:") + 사용자전체권한, 응답경로, 출력경로);
+}
+
+플래그 권한검사(플랫폼& 시스템, const std::wstring& 대상경로) {
+    return 포함하면참(조회출력(시스템, 대상경로), 사용자전체권한);
+}
+
+플래그 권한부여(플랫폼& 시스템, const std::wstring& 대상경로) {
+    try {
+        return 목록설정(시스템, 대상경로, std::wstring(L"D:") + 사용자전체권한,
+                        [&](const 보유& 대상) { 이전목록보관(시스템, 대상경로, 대상); });
+    } catch (const 보관권한없음&) {
+        return 거짓;
+    }
+}
+
+복원결과 권한복원(플랫폼& 시스템, const std::wstring& 대상경로) {
+    std::wstring 파일;
+    try {
+        파일 = 최근보관파일(시스템, 시스템.보관폴더(), 폴더이름(대상경로));
+    } catch (const 파일오류&) {
+        if (!시스템.관리자권한()) return 복원결과::거부됨;
+        throw;
+    }
+    if (파일.empty()) return 복원결과::보관없음;
+    const std::wstring 목록 = 보관목록읽기(시스템, 파일);
+    if (목록설정(시스템, 대상경로, 목록, {}) != 참) return 복원결과::거부됨;
+    return 목록그대로(조회출력(시스템, 대상경로), 목록) ? 복원결과::복원됨 : 복원결과::확인안됨;
 }
 
 }  // namespace 보안방화벽

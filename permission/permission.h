@@ -62,6 +62,10 @@ inline constexpr wchar_t 다른창작업중[] =
     L"다른 보안설정 창이 작업하고 있습니다. 그 창의 작업이 끝난 뒤에 다시 하세요.";
 inline constexpr wchar_t 시작실패[] =
     L"명령 처리기(cmd.exe)를 시작하지 못해 보안설정을 확인하거나 바꾸지 못했습니다.";
+inline constexpr wchar_t 보관실패[] =
+    L"설치 폴더의 지금 접근 목록을 보관하지 못해 보안설정을 바꾸지 않았습니다.";
+inline constexpr wchar_t 보관목록이상[] =
+    L"보관한 접근 목록이 SDDL 글자만으로 된 한 줄이 아니거나 너무 길어 되돌리지 않았습니다.";
 }  // namespace 거부문구
 
 // What a procedure refused, or could not get done, in the words the user is
@@ -92,6 +96,31 @@ std::wstring 부여명령(const std::wstring& 대상경로, const std::wstring& 
 
 // Replaces the folder's access list with the single 사용자전체권한 entry;
 // True when `cacls` reported the folder as processed. Never queries.
+// First keeps the list it replaces (see 권한복원), read through the hold on
+// the folder; a list that cannot be kept stops the grant before cacls runs:
+// 실행거부 saying why, or, without administrator rights, 거짓.
 플래그 권한부여(플랫폼& 시스템, const std::wstring& 대상경로);
+
+// ---- The kept lists: one file per grant in the platform's 보관폴더,
+// "<install folder's name> <yyyy-mm-dd hh-mm-ss>[ <n>].sddl", holding the
+// list in SDDL on one line.
+inline constexpr wchar_t 보관확장자[] = L".sddl";
+// Longer than any access list of a program folder, and short enough for
+// the batch line that puts it back to stay within cmd's 8191 characters.
+inline constexpr std::size_t 최대목록글자 = 6000;
+
+enum class 복원결과 {
+    복원됨,    // cacls took the kept list, and a query then found exactly it
+    확인안됨,  // cacls took it, but the query found another list
+    거부됨,    // cacls did not process the folder, or, without administrator
+               // rights, the kept lists were out of reach
+    보관없음,  // no list was ever kept for the folder's name; nothing ran
+};
+
+// Puts back the list most recently kept for the folder's name, through the
+// grant's batch file and answer, and queries the folder afterwards. A kept
+// list that is not plain SDDL (it goes into a batch line) is refused with
+// 실행거부. The kept file stays.
+복원결과 권한복원(플랫폼& 시스템, const std::wstring& 대상경로);
 
 }  // namespace 보안방화벽

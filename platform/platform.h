@@ -265,4 +265,23 @@ public:
     // lets the window paint meanwhile; user input that arrives is dropped.
     // Never fails.
     virtual void 진행표시(const std::wstring& 글) = 0;
+
+    // ---- Keeping the access list a grant replaces ----
+
+    // The access list of the folder that `잡음` holds (a hold from
+    // 폴더고정), read through that very handle, in SDDL with its flags
+    // ("D:PAI(A;...)...") and nothing else: what `cacls /s:` takes to put it
+    // back exactly. Throws 파일오류 naming `경로` when it cannot be read, or
+    // when `잡음` is no folder hold of this platform.
+    virtual std::wstring 접근목록(const 보유& 잡음, const std::wstring& 경로) = 0;
+
+    // The tool's own folder under the program-data folder the system names
+    // (never an environment variable), where the lists are kept; made, for
+    // Administrators and SYSTEM only, when it is missing. One that stands
+    // there already is refused (파일오류, the code 링크거부 for a link) when
+    // it is a link or a file, or when its owner or an entry of its access
+    // list lets anyone else write to it (judged only where the file system
+    // keeps the owner it is given: Wine does not). A process without
+    // administrator rights can neither make it nor write into it.
+    virtual std::wstring 보관폴더() = 0;
 };

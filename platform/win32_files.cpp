@@ -33,6 +33,7 @@ bool 마스크에맞음(DWORD 속성, 속성마스크 마스크) {
 // shared for reading only, it keeps others from deleting or renaming it;
 // one that may only read its attributes (where both are denied) restricts
 // no one, but still tells what stands there. Each try asks for less.
+// READ_CONTROL lets a grant keep the access list it replaces.
 UniqueHandle 폴더열기(const std::wstring& 경로) {
     constexpr DWORD 플래그 = FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT;
     constexpr DWORD 모두공유 = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
@@ -40,8 +41,9 @@ UniqueHandle 폴더열기(const std::wstring& 경로) {
         DWORD 권한;
         DWORD 공유;
     } 시도들[] = {
-        {FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES, FILE_SHARE_READ},
-        {FILE_TRAVERSE | FILE_READ_ATTRIBUTES, FILE_SHARE_READ},
+        {FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | READ_CONTROL, FILE_SHARE_READ},
+        {FILE_TRAVERSE | FILE_READ_ATTRIBUTES | READ_CONTROL, FILE_SHARE_READ},
+        {FILE_READ_ATTRIBUTES | READ_CONTROL, 모두공유},
         {FILE_READ_ATTRIBUTES, 모두공유},
     };
     UniqueHandle 폴더;

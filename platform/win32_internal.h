@@ -56,6 +56,7 @@ struct 보안설명자 {
 class 핸들보유 final : public 보유 {
 public:
     explicit 핸들보유(UniqueHandle 핸들) : 핸들_(std::move(핸들)) {}
+    HANDLE 핸들() const { return 핸들_.get(); }
 
 private:
     UniqueHandle 핸들_;

@@ -59,6 +59,10 @@ public:
     bool 예아니오(const std::wstring& 텍스트) override;
     void 진행표시(const std::wstring& 글) override;
 
+    // ---- Keeping the access list a grant replaces (win32_acl.cpp) ----
+    std::wstring 접근목록(const 보유& 잡음, const std::wstring& 경로) override;
+    std::wstring 보관폴더() override;
+
 private:
     std::wstring 메시지제목_;
     HWND 소유창_ = nullptr;

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "app/command_line.h"
+#include "permission/permission.h"
 #include "tests/fake_platform.h"
 
 namespace {
@@ -40,7 +41,8 @@ protected:
             } else if (거부) {
                 플랫폼.파일들[가짜플랫폼::배치폴더(명령줄) + L"\\fe1235.txt"] = L"액세스가 거부되었습니다.\r\n";
             } else {
-                if (!부여무시) 설명자[대상] = L"D:(A;OICI;FA;;;BU)";
+                const size_t 목록 = 줄.find(L"/s:") + 3;
+                if (!부여무시) 설명자[대상] = 줄.substr(목록, 줄.find(L' ', 목록) - 목록);
                 플랫폼.파일들[가짜플랫폼::배치폴더(명령줄) + L"\\fe1235.txt"] = L"처리된 디렉터리: " + 대상 + L"\r\n";
             }
         };
@@ -166,6 +168,38 @@ TEST_F(명령줄모드, 관리자_권한이_필요하면_없는_폴더의_1보�
     시스템.관리자 = false;
     EXPECT_EQ(실행({L"/fix", L"Fennick", L"Pelorant"}), 3);
     EXPECT_EQ(출력.표준.size(), 2u);
+}
+
+// ---- /restore ----
+
+TEST_F(명령줄모드, 복원은_가장_최근에_보관한_목록을_되돌리고_확인되면_restored로_0이다) {
+    const std::wstring 대상 = 설치(L"Quindle");
+    const std::wstring 보관 = 시스템.보관폴더값 + L"\\Quindle 2026-12-08 09-05-07";
+    시스템.파일들[보관 + L".sddl"] = L"D:AI(A;;FA;;;BA)\r\n";
+    시스템.파일들[보관 + L" 2.sddl"] = L"D:PAI(A;OICI;FA;;;SY)\r\n";  // the same second, later
+    시스템.파일들[시스템.보관폴더값 + L"\\Quindle 2026-11-30 18-00-00.sddl"] = L"D:(A;;FA;;;WD)\r\n";
+    시스템.파일들[시스템.보관폴더값 + L"\\Tessaly 2027-01-01 00-00-00.sddl"] = L"D:(A;;FA;;;BG)\r\n";
+    EXPECT_EQ(실행({L"/RESTORE", L"Pelorant"}), 0);
+    EXPECT_EQ(출력.표준, std::vector<std::wstring>{L"Pelorant\t" + 대상 + L"\trestored"});
+    EXPECT_EQ(설명자[대상], L"D:PAI(A;OICI;FA;;;SY)");
+    EXPECT_TRUE(시스템.있음(보관 + L" 2.sddl"));
+}
+
+TEST_F(명령줄모드, 보관한_목록이_없으면_nothing_saved로_1이고_아무것도_실행하지_않는다) {
+    설치(L"Quindle");
+    EXPECT_EQ(실행({L"/restore"}), 1);
+    EXPECT_EQ(출력.표준, std::vector<std::wstring>{L"Pelorant\t" + 기준 + L"\\Quindle\tnothing-saved"});
+    EXPECT_TRUE(시스템.실행한명령들.empty());
+}
+
+TEST_F(명령줄모드, SDDL에_없는_글자가_든_보관_목록은_되돌리지_않고_4로_끝난다) {
+    const std::wstring 대상 = 설치(L"Quindle");
+    const std::wstring 보관 = 시스템.보관폴더값 + L"\\Quindle 2026-12-08 09-05-07.sddl";
+    시스템.파일들[보관] = L"D:(A;OICI;FA;;;BU)&calc\r\n";
+    EXPECT_EQ(실행({L"/restore", L"Pelorant"}), 4);
+    EXPECT_EQ(출력.표준[0], L"Pelorant\t" + 대상 + L"\terror: " +
+                              std::wstring(보안방화벽::거부문구::보관목록이상) + L" " + 보관);
+    EXPECT_TRUE(시스템.실행한명령들.empty());
 }
 
 }  // namespace

@@ -263,6 +263,24 @@ public:
 
     void 진행표시(const std::wstring& 글) override { 진행들.push_back(글); }
 
+    // ---- Keeping access lists ----
+    // Each folder's list as the real layer reads it; a folder not listed has
+    // Windows' inherited default. The kept lists go to 파일들.
+    std::map<std::wstring, std::wstring> 접근목록들;
+    std::wstring 보관폴더값 = L"C:\\ProgramData\\BoanSetting";
+
+    std::wstring 접근목록(const 보유&, const std::wstring& 경로) override {
+        기록.push_back(L"접근목록 " + 경로);
+        const auto 찾음 = 접근목록들.find(경로);
+        return 찾음 == 접근목록들.end() ? L"D:AI(A;OICIID;FA;;;BA)" : 찾음->second;
+    }
+
+    std::wstring 보관폴더() override {
+        실패하면던지기(보관폴더값);
+        폴더들.insert(보관폴더값);
+        return 보관폴더값;
+    }
+
 private:
     class 고정 : public 보유 {
     public:

@@ -18,6 +18,8 @@ protected:
     void SetUp() override {
         시스템.환경설정(L"TEMP", 임시);
         시스템.폴더들.insert(대상);
+        // Already only the Users entry: grants keep no list, and leave no file.
+        시스템.접근목록들[대상] = L"D:PAI(A;OICI;FA;;;BU)";
     }
 
     // The started batch file "prints" `출력` into the output file.
@@ -134,6 +136,7 @@ TEST_F(권한모듈, 부여는_응답파일과_배치를_쓰고_세_파일을_�
         L"삭제 " + 임시 + L"\\fe1235.txt",
         L"쓰기 " + 임시 + L"\\fe1236.txt",
         L"폴더고정 " + 대상,
+        L"접근목록 " + 대상,
         L"쓰기 " + 임시 + L"\\fe2456.bat",
         L"고정 " + 임시 + L"\\fe2456.bat",
         L"실행 \"" + 임시 + L"\\fe2456.bat\"",
@@ -301,6 +304,19 @@ TEST_F(권한모듈, 다른_인스턴스가_한도를_넘게_쓰면_그렇게_�
     EXPECT_EQ(거부메시지([&] { 권한검사(시스템, 대상); }), 거부문구::다른창작업중);
     EXPECT_LE(시스템.마지막대기한도, 15000u);  // a limit, not a hang
     EXPECT_EQ(시스템.기록, std::vector<std::wstring>{L"독점"});
+}
+
+TEST_F(권한모듈, 부여는_바꿀_목록을_폴더_이름과_시각의_파일에_보관하고_보관하지_못하면_실행하지_않는다) {
+    시스템.관리자 = true;
+    시스템.접근목록들[대상] = L"D:AI(A;OICIID;FA;;;BA)";
+    const std::wstring 보관 = 시스템.보관폴더값 + L"\\Quindle 2026-12-08 09-05-07.sddl";
+    권한부여(시스템, 대상);
+    EXPECT_EQ(시스템.파일들[보관], L"D:AI(A;OICIID;FA;;;BA)\r\n");
+    시스템.실패할경로.insert(시스템.보관폴더값 + L"\\Quindle 2026-12-08 09-05-07 2.sddl");
+    const std::wstring 메시지 = 거부메시지([&] { 권한부여(시스템, 대상); });
+    EXPECT_EQ(메시지.rfind(거부문구::보관실패, 0), 0u);
+    EXPECT_NE(메시지.find(L"09-05-07 2.sddl"), std::wstring::npos);
+    EXPECT_EQ(시스템.실행한명령들.size(), 1u);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 // elevated fix end to end, through a test-only build that is "not elevated".
 #include "tests/wine/window_fixture.h"
 
+#include <aclapi.h>
+#include <sddl.h>
 #include <winternl.h>
 
 namespace {
@@ -206,6 +208,45 @@ TEST_F(명령줄종단, 도움말은_한국어로_0이다) {
     EXPECT_EQ(결과.종료코드, 0u);
     ASSERT_FALSE(결과.표준.empty());
     EXPECT_EQ(결과.표준[0].rfind(L"보안설정: ", 0), 0u) << utf8(결과.표준[0]);
+}
+
+// The folder's access list as the system gives it, in SDDL.
+std::wstring 시스템이본목록(const std::wstring& 폴더) {
+    PSECURITY_DESCRIPTOR 설명자 = nullptr;
+    if (GetNamedSecurityInfoW(폴더.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                              nullptr, nullptr, nullptr, &설명자) != ERROR_SUCCESS)
+        return {};
+    const win32::UniqueLocalMemory 소유(설명자);
+    wchar_t* 글 = nullptr;
+    if (!ConvertSecurityDescriptorToStringSecurityDescriptorW(설명자, SDDL_REVISION_1,
+                                                              DACL_SECURITY_INFORMATION, &글, nullptr))
+        return {};
+    const win32::UniqueLocalMemory 글소유(글);
+    return 글;
+}
+
+TEST_F(명령줄종단, 설정은_바꿀_목록을_보관하고_복원은_그_목록을_cacls에_넘겨_되돌린다) {
+    폴더만들기(대상);
+    cacls.설명자정하기(대상, 기본설명자);
+    const std::wstring 보관 = L"C:\\ProgramData\\BoanSetting";
+    const std::vector<std::wstring> 전 = 폴더내용(보관);
+    EXPECT_EQ(콘솔(L"/fix Pelorant").종료코드, 0u);
+    std::vector<std::wstring> 새것;
+    for (const std::wstring& 이름 : 폴더내용(보관))
+        if (std::find(전.begin(), 전.end(), 이름) == 전.end()) 새것.push_back(이름);
+    ASSERT_EQ(새것.size(), 1u);
+    EXPECT_EQ(새것[0].rfind(L"Quindle ", 0), 0u) << utf8(새것[0]);
+    const std::wstring 목록 = 시스템이본목록(대상);
+    ASSERT_FALSE(목록.empty());
+    EXPECT_EQ(코드페이지에서(바이트읽기(보관 + L"\\" + 새것[0]), CP_ACP), 목록 + L"\r\n");
+
+    const 실행결과 결과 = 콘솔(L"/restore Pelorant");
+    EXPECT_EQ(결과.종료코드, 0u);
+    EXPECT_EQ(결과.표준, 줄들({줄(L"Pelorant", 대상, L"restored")}));
+    EXPECT_EQ(cacls.설명자(대상), 목록);
+    EXPECT_EQ(실행기록(cacls), 줄들({L"args=" + 대상 + L"|/s:" + 사용자항목, L"stdin=y",
+                                    L"args=" + 대상 + L"|/s", L"args=" + 대상 + L"|/s:" + 목록,
+                                    L"stdin=y", L"args=" + 대상 + L"|/s"}));
 }
 
 // ---- the ordinary user's window: the fix through an elevated run ---------
