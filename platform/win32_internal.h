@@ -56,6 +56,8 @@ struct 보안설명자 {
 class 핸들보유 final : public 보유 {
 public:
     explicit 핸들보유(UniqueHandle 핸들) : 핸들_(std::move(핸들)) {}
+    // Borrowed: the move opens a held folder's entries relative to it.
+    HANDLE 핸들() const { return 핸들_.get(); }
 
 private:
     UniqueHandle 핸들_;

@@ -158,7 +158,7 @@ TEST_F(가상폴더옮김, 예면_파일이_설치_폴더로_가고_바뀐_파�
     ASSERT_FALSE(옮김.empty());
     EXPECT_EQ(바이트읽기(옮김 + L"\\dat\\a.dat"), 새a) << "the copy was renamed, not emptied";
     EXPECT_EQ(요약->본문, L"파일 4개를 프로그램 폴더로 옮겼습니다.\r\n\r\n"
-                          L"바뀐 파일의 원래 내용은 여기에 백업해 두었습니다.\r\n" +
+                          L"바뀐 파일의 원래 내용은 이 사용자의 폴더에 백업해 두었습니다(다른 사용자는 열 수 없습니다).\r\n" +
                               백업 + L"\r\n\r\n가상 폴더는 지우지 않고 이름만 바꾸어 두었습니다.\r\n" +
                               옮김);
 }
@@ -243,15 +243,19 @@ TEST_F(가상폴더옮김_프로필밖, LOCALAPPDATA가_프로필_밖이면_묻�
 // link) it does make, and the real layer must not write through it.
 TEST(가상폴더옮김_플랫폼, 하드_링크인_파일에는_쓰지_않는다) {
     작업폴더 뿌리{L"하드 링크"};
-    const std::wstring 남의것 = 뿌리 / L"남의 파일.dat", 링크 = 뿌리 / L"a.dat", 원본 = 뿌리 / L"새.dat";
+    const std::wstring 남의것 = 뿌리 / L"남의 파일.dat", 링크곳 = 뿌리 / L"링크", 원본곳 = 뿌리 / L"원본";
+    폴더만들기(링크곳);
+    폴더만들기(원본곳);
     바이트쓰기(남의것, "someone else's");
-    바이트쓰기(원본, "new");
-    if (!CreateHardLinkW(링크.c_str(), 남의것.c_str(), nullptr))
+    바이트쓰기(원본곳 + L"\\a.dat", "new");
+    if (!CreateHardLinkW((링크곳 + L"\\a.dat").c_str(), 남의것.c_str(), nullptr))
         GTEST_SKIP() << "no hard links here, error " << GetLastError();
     Win32플랫폼 시스템(L"보안설정");
+    const auto 링크폴더 = 시스템.폴더고정(링크곳).잡음, 원본폴더 = 시스템.폴더고정(원본곳).잡음;
+    ASSERT_TRUE(링크폴더 && 원본폴더);
     for (const auto 방식 : {복사방식::덮어쓰기, 복사방식::새파일}) {
         try {
-            시스템.파일복사(원본, 링크, 방식);
+            시스템.파일복사(*원본폴더, *링크폴더, L"a.dat", 방식);
             ADD_FAILURE() << "copied onto the link";
         } catch (const 파일오류& 오류) {
             if (방식 == 복사방식::덮어쓰기) {
@@ -259,7 +263,7 @@ TEST(가상폴더옮김_플랫폼, 하드_링크인_파일에는_쓰지_않는�
             }
         }
     }
-    EXPECT_THROW(시스템.같은내용(링크, 원본), 파일오류);
+    EXPECT_THROW(시스템.같은내용(*링크폴더, *원본폴더, L"a.dat"), 파일오류);
     EXPECT_EQ(바이트읽기(남의것), "someone else's");
 }
 
