@@ -163,6 +163,28 @@ TEST_F(가상폴더옮김, 예면_파일이_설치_폴더로_가고_바뀐_파�
                               옮김);
 }
 
+// After the fix other users write the install folder: their newer file must
+// not give way to an older private copy.
+TEST_F(가상폴더옮김, 설치_폴더에서_나중에_바뀐_파일은_그대로_두고_요약에_밝힌다) {
+    WIN32_FILE_ATTRIBUTE_DATA 가상판{};
+    ASSERT_TRUE(GetFileAttributesExW((가상 + L"\\setup.ini").c_str(), GetFileExInfoStandard, &가상판));
+    ULARGE_INTEGER 때{{가상판.ftLastWriteTime.dwLowDateTime, 가상판.ftLastWriteTime.dwHighDateTime}};
+    때.QuadPart += 36000000000ULL;  // an hour later
+    const FILETIME 나중{때.LowPart, 때.HighPart};
+    const auto 설치판 = win32::OwnHandle(CreateFileW((대상 + L"\\setup.ini").c_str(), FILE_WRITE_ATTRIBUTES,
+                                                     0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(설치판 && SetFileTime(설치판.get(), nullptr, nullptr, &나중));
+    const auto 물음 = 물음받기();
+    ASSERT_TRUE(물음);
+    const 메시지상자 요약 = 예에답하고요약받기(*물음);
+    EXPECT_EQ(바이트읽기(대상 + L"\\setup.ini"), "old ini");
+    ASSERT_FALSE(옮긴폴더().empty());
+    EXPECT_EQ(바이트읽기(옮긴폴더() + L"\\setup.ini"), "new ini");
+    EXPECT_NE(요약.본문.find(L"그대로 두었습니다.\r\n" + 대상 + L"\\setup.ini\r\n가상 폴더의 판은 이름을 "
+                             L"바꾼 가상 폴더에 그대로 있습니다."), std::wstring::npos)
+        << utf8(요약.본문);
+}
+
 TEST_F(가상폴더옮김, 아니오면_아무것도_바뀌지_않는다) {
     const auto 물음 = 물음받기();
     ASSERT_TRUE(물음);
