@@ -213,6 +213,19 @@ public:
     // is not reported.
     virtual void 셸열기(const std::wstring& 대상) = 0;
 
+    // Opens `폴더` in a window of explorer.exe from the Windows folder the
+    // system names (never the environment), started by its full path with
+    // the folder as its one, quoted argument, in the Windows folder: no
+    // handler a user registered decides what starts. Returns at once; throws
+    // 파일오류, naming explorer.exe, when it cannot be started.
+    virtual void 탐색기로열기(const std::wstring& 폴더) = 0;
+
+    // Hands the web address to the desktop shell of the logged-on user,
+    // which opens it as "open" does there: in the user's own, unelevated
+    // context. False, with nothing started, where no desktop shell takes
+    // it. Never throws.
+    virtual bool 사용자로열기(const std::wstring& 주소) = 0;
+
     // Shows a modal message box with an OK button only; returns when the user
     // has closed it.
     virtual void 메시지상자(const std::wstring& 텍스트) = 0;

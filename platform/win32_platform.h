@@ -42,6 +42,8 @@ public:
     void 배치실행(const std::wstring& 배치경로) override;
     관리자실행결과 관리자로실행(const std::wstring& 인자) override;
     void 셸열기(const std::wstring& 대상) override;
+    void 탐색기로열기(const std::wstring& 폴더) override;
+    bool 사용자로열기(const std::wstring& 주소) override;
     void 메시지상자(const std::wstring& 텍스트) override;
 
     // ---- Moving the VirtualStore copy into the install folder ----

@@ -192,6 +192,21 @@ public:
         열린대상들.push_back(대상);
     }
 
+    std::vector<std::wstring> 탐색기로연것들;
+    void 탐색기로열기(const std::wstring& 폴더) override {
+        기록.push_back(L"탐색기 " + 폴더);
+        탐색기로연것들.push_back(폴더);
+    }
+
+    // Whether a desktop shell takes addresses for the user.
+    bool 사용자셸있음 = true;
+    std::vector<std::wstring> 사용자로연것들;
+    bool 사용자로열기(const std::wstring& 주소) override {
+        기록.push_back(L"사용자열기 " + 주소);
+        if (사용자셸있음) 사용자로연것들.push_back(주소);
+        return 사용자셸있음;
+    }
+
     void 메시지상자(const std::wstring& 텍스트) override {
         기록.push_back(L"메시지 " + 텍스트);
         메시지들.push_back(텍스트);
