@@ -36,7 +36,7 @@ public:
 
     // Every operation, in order: "쓰기 <path>", "삭제 <path>", "실행 <line>",
     // "고정 <path>", "풀림 <path>", "읽기 <path>", "열기 <target>",
-    // "메시지 <text>", "관리자실행 <arguments>".
+    // "메시지 <text>", "관리자실행 <arguments>", "탐색기 <folder>", "사용자열기 <address>".
     std::vector<std::wstring> 기록;
     std::vector<std::wstring> 메시지들;
     std::vector<std::wstring> 실행한명령들;
