@@ -167,6 +167,28 @@ void 보안체크_클릭(플랫폼& 시스템, const 설치폴더원본& 폴더,
         가상폴더옮기기제안(시스템, 폴더);
 }
 
+namespace {
+
+// Elevated, "open" would start what the user registered for folders (or, for
+// a file in the folder's place, for that file) as administrator. The hold
+// keeps the folder from being renamed or replaced until explorer has it.
+void 관리자로폴더열기(플랫폼& 시스템, const std::wstring& 경로) {
+    try {
+        const 폴더고정결과 고정 = 시스템.폴더고정(경로);
+        if (고정.상태 == 폴더상태::고정됨) {
+            시스템.탐색기로열기(경로);
+            return;
+        }
+        const bool 없음 = 고정.상태 == 폴더상태::없음 &&
+                          시스템.존재검사(경로, 속성마스크::숨김포함).empty();
+        시스템.메시지상자(경로 + (없음 ? 메시지::폴더없음꼬리 : 메시지::폴더아님꼬리));
+    } catch (const 파일오류& 오류) {
+        시스템.메시지상자(오류.경로() + L"\r\n" + 오류.설명());
+    }
+}
+
+}  // namespace
+
 void 폴더열기_클릭(플랫폼& 시스템, const 설치폴더원본& 폴더, std::int16_t 인덱스) {
     const std::wstring 기준 = 인덱스 != 0 ? 폴더.Q가상_프로그램폴더() : 폴더.Q프로그램폴더();
     if (기준.empty() && 인덱스 != 0) {
@@ -174,6 +196,10 @@ void 폴더열기_클릭(플랫폼& 시스템, const 설치폴더원본& 폴더,
         return;
     }
     const std::wstring 경로 = 설치폴더::대상경로(기준, 폴더.Q프로그램_폴더());
+    if (시스템.관리자권한()) {
+        관리자로폴더열기(시스템, 경로);
+        return;
+    }
     if (시스템.존재검사(경로, 속성마스크::폴더포함).empty()) {
         시스템.메시지상자(경로 + 메시지::폴더없음꼬리);
         return;
@@ -182,7 +208,14 @@ void 폴더열기_클릭(플랫폼& 시스템, const 설치폴더원본& 폴더,
 }
 
 void 수동권한_클릭(플랫폼& 시스템) {
-    시스템.셸열기(도움말주소);
+    if (!시스템.관리자권한()) {
+        시스템.셸열기(도움말주소);
+        return;
+    }
+    // Elevated, "open" would start the browser, or whatever the user
+    // registered for web addresses, as administrator.
+    if (!시스템.사용자로열기(도움말주소))
+        시스템.메시지상자(std::wstring(메시지::도움말복사) + 도움말주소);
 }
 
 폴더버튼캡션 폴더버튼캡션만들기(const std::wstring& 목록텍스트) {

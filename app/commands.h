@@ -36,6 +36,10 @@ inline constexpr wchar_t 관리자실행실패[] =
 inline constexpr wchar_t 복원완료[] = L"보관한 접근 목록으로 되돌렸습니다.";
 inline constexpr wchar_t 복원실패[] = L"보관한 접근 목록으로 되돌렸지만 확인되지 않았습니다.";
 inline constexpr wchar_t 보관없음[] = L"보관한 접근 목록이 없어 아무것도 바꾸지 않았습니다.";
+inline constexpr wchar_t 폴더아님꼬리[] = L" - 폴더가 아니어서 열지 않았습니다.";
+inline constexpr wchar_t 도움말복사[] =
+    L"관리자 권한으로 실행 중이어서 도움말 페이지를 직접 열지 않았습니다.\r\n"
+    L"이 창에서 Ctrl+C를 눌러 복사한 뒤 아래 주소를 브라우저에서 여세요.\r\n\r\n";
 inline constexpr wchar_t 가상저장소모름[] =
     L"임시 폴더(TEMP) 설정이 올바르지 않아 가상 폴더의 위치를 알 수 없습니다.";
 }  // namespace 메시지
@@ -95,9 +99,12 @@ bool 설정에방패(const 플랫폼& 시스템);
 bool 폴더있음(플랫폼& 시스템, const std::wstring& 경로);
 
 // Index 0 of `Pelorant폴더C` opens the real install folder, any other index
-// its VirtualStore copy.
+// its VirtualStore copy. Elevated, only a folder is opened, and only through
+// the system's own explorer.exe.
 void 폴더열기_클릭(플랫폼& 시스템, const 설치폴더원본& 폴더, std::int16_t 인덱스);
 
+// Opens the help page; elevated, in the user's own context, or, where that
+// cannot be done, shows its address to copy.
 void 수동권한_클릭(플랫폼& 시스템);
 
 // The captions that picking `목록텍스트` gives the two folder buttons.

@@ -21,7 +21,7 @@ struct 멈춤 {
 constexpr wchar_t 링크폴더이유[] =
     L"링크이거나 다른 곳을 가리키는 폴더여서 그 안에는 아무것도 쓰지 않았습니다.";
 constexpr wchar_t 폴더없음이유[] = L"폴더가 없습니다.";
-constexpr size_t 보일링크수 = 5;
+constexpr size_t 보일경로수 = 5;
 
 std::wstring 두자리(int 수) { return (수 < 10 ? L"0" : L"") + std::to_wstring(수); }
 
@@ -39,14 +39,15 @@ std::wstring 소문자(std::wstring 글) {
     return 글;
 }
 
-// The path of `이름` in `폴더`, or, where something already stands there (a
-// second run within the same second), of the first free "이름 (2)", "이름 (3)"...
-std::wstring 빈이름(플랫폼& 시스템, const std::wstring& 폴더, const std::wstring& 이름) {
+// `이름` itself, or, where something already stands in the held folder at
+// that name (a second run within the same second), the first free
+// "이름 (2)", "이름 (3)"...
+std::wstring 빈이름(플랫폼& 시스템, const 보유& 폴더, const std::wstring& 이름) {
     std::set<std::wstring> 있는것;
     for (const 폴더항목& 항목 : 시스템.폴더항목들(폴더)) 있는것.insert(소문자(항목.이름));
     std::wstring 후보 = 이름;
     for (int 번 = 2; 있는것.count(소문자(후보)); ++번) 후보 = 이름 + L" (" + std::to_wstring(번) + L")";
-    return 폴더 + L"\\" + 후보;
+    return 후보;
 }
 
 std::unique_ptr<보유> 고정해야함(플랫폼& 시스템, const std::wstring& 경로) {
@@ -56,21 +57,26 @@ std::unique_ptr<보유> 고정해야함(플랫폼& 시스템, const std::wstring
     return std::move(결과.잡음);
 }
 
-// Files of the copy that the move would bring over; links are not counted
-// and not entered, and a folder that cannot be read counts as empty (the
-// move itself then names it).
-size_t 파일수(플랫폼& 시스템, const std::wstring& 폴더) {
-    const 폴더고정결과 고정 = 시스템.폴더고정(폴더);
-    if (고정.상태 != 폴더상태::고정됨) return 0;
+// Files of the held folder that the move would bring over; links are not
+// counted and not entered, and a folder that cannot be read counts as empty
+// (the move itself then names it).
+size_t 파일수(플랫폼& 시스템, const 보유& 폴더) {
     size_t 수 = 0;
     try {
         for (const 폴더항목& 항목 : 시스템.폴더항목들(폴더)) {
             if (항목.종류 == 항목종류::파일) ++수;
-            if (항목.종류 == 항목종류::폴더) 수 += 파일수(시스템, 폴더 + L"\\" + 항목.이름);
+            if (항목.종류 != 항목종류::폴더) continue;
+            const 폴더고정결과 하위 = 시스템.하위폴더고정(폴더, 항목.이름);
+            if (하위.상태 == 폴더상태::고정됨) 수 += 파일수(시스템, *하위.잡음);
         }
     } catch (const 파일오류&) {
     }
     return 수;
+}
+
+size_t 파일수(플랫폼& 시스템, const std::wstring& 폴더) {
+    const 폴더고정결과 고정 = 시스템.폴더고정(폴더);
+    return 고정.상태 == 폴더상태::고정됨 ? 파일수(시스템, *고정.잡음) : 0;
 }
 
 class 옮기기 {
@@ -80,87 +86,105 @@ public:
 
     void 실행() {
         try {
-            auto 원본잡음 = 고정해야함(시스템_, 곳_.가상폴더);
-            auto 대상잡음 = 고정해야함(시스템_, 곳_.설치폴더);
-            폴더옮기기(L"");
+            const auto 원본잡음 = 고정해야함(시스템_, 곳_.가상폴더);
+            const auto 대상잡음 = 고정해야함(시스템_, 곳_.설치폴더);
+            폴더옮기기(*원본잡음, *대상잡음, L"");
         } catch (const 파일오류& 오류) {
             멈춘곳 = 멈춤{오류.경로(), 오류.설명()};
         } catch (const 멈춤& 까닭) {
             멈춘곳 = 까닭;
         }
         백업잡음_.clear();
+        백업부모잡음_.reset();
+        // Kept newer files do not stop the rename: the copy's versions of
+        // them stay in the renamed copy, and Windows must stop serving them
+        // in place of the current ones.
         if (!멈춘곳 && 링크들.empty()) 가상폴더이름바꾸기();
     }
 
     size_t 옮김 = 0;  // files whose copy's bytes are now in the install folder
     size_t 바꿈 = 0;  // of those, files that replaced another version
     std::vector<std::wstring> 링크들;  // not followed, so not moved
+    // Install-folder files written after the copy's version: kept as they are.
+    std::vector<std::wstring> 새것남김;
     std::optional<멈춤> 멈춘곳;
     std::wstring 백업루트;  // empty until a backup was needed
     std::wstring 새이름;    // the copy's name once renamed
 
 private:
     // What the install folder holds at a name; null when the name is free.
-    using 대상종류 = const 항목종류*;
-    static bool 이다(대상종류 대상, 항목종류 종류) { return 대상 && *대상 == 종류; }
+    using 대상항목 = const 폴더항목*;
+    static bool 이다(대상항목 대상, 항목종류 종류) { return 대상 && 대상->종류 == 종류; }
 
-    // Both folders at `상대` are held by the caller.
-    void 폴더옮기기(const std::wstring& 상대) {
-        std::map<std::wstring, 항목종류> 대상항목;
-        for (const 폴더항목& 항목 : 시스템_.폴더항목들(곳_.설치폴더 + 상대))
-            대상항목[소문자(항목.이름)] = 항목.종류;
-        for (const 폴더항목& 항목 : 시스템_.폴더항목들(곳_.가상폴더 + 상대)) {
+    // `원본` and `대상` hold the copy's and the install folder's folder at
+    // `상대`; everything below is reached through them.
+    void 폴더옮기기(const 보유& 원본, const 보유& 대상, const std::wstring& 상대) {
+        std::map<std::wstring, 폴더항목> 대상항목들;
+        for (폴더항목& 항목 : 시스템_.폴더항목들(대상)) 대상항목들[소문자(항목.이름)] = 항목;
+        for (const 폴더항목& 항목 : 시스템_.폴더항목들(원본)) {
             const std::wstring 하위 = 상대 + L"\\" + 항목.이름;
-            const auto 찾음 = 대상항목.find(소문자(항목.이름));
-            const 대상종류 대상 = 찾음 == 대상항목.end() ? nullptr : &찾음->second;
+            const auto 찾음 = 대상항목들.find(소문자(항목.이름));
+            const 대상항목 있는것 = 찾음 == 대상항목들.end() ? nullptr : &찾음->second;
             switch (항목.종류) {
             case 항목종류::링크: 링크들.push_back(곳_.가상폴더 + 하위); break;
-            case 항목종류::폴더: 하위폴더옮기기(하위, 대상); break;
-            case 항목종류::파일: 파일옮기기(하위, 대상); break;
+            case 항목종류::폴더: 하위폴더옮기기(원본, 대상, 항목.이름, 있는것, 하위); break;
+            case 항목종류::파일: 파일옮기기(원본, 대상, 항목, 있는것, 하위); break;
             }
         }
     }
 
-    void 하위폴더옮기기(const std::wstring& 상대, 대상종류 대상) {
-        폴더고정결과 원본 = 시스템_.폴더고정(곳_.가상폴더 + 상대);
-        if (원본.상태 != 폴더상태::고정됨) {
+    void 하위폴더옮기기(const 보유& 원본, const 보유& 대상, const std::wstring& 이름,
+                       대상항목 있는것, const std::wstring& 상대) {
+        const 폴더고정결과 원본하위 = 시스템_.하위폴더고정(원본, 이름);
+        if (원본하위.상태 != 폴더상태::고정됨) {
             링크들.push_back(곳_.가상폴더 + 상대);  // became a link since it was listed
             return;
         }
         const std::wstring 만들곳 = 곳_.설치폴더 + 상대;
-        if (이다(대상, 항목종류::링크)) {
+        if (이다(있는것, 항목종류::링크)) {
             링크들.push_back(만들곳);
             return;
         }
-        // A file of the name makes this fail with the system's own reason.
-        if (!이다(대상, 항목종류::폴더)) 시스템_.폴더만들기(만들곳);
-        폴더고정결과 설치 = 시스템_.폴더고정(만들곳);
-        if (설치.상태 != 폴더상태::고정됨) {
+        std::unique_ptr<보유> 설치하위;
+        if (이다(있는것, 항목종류::폴더)) {
+            폴더고정결과 결과 = 시스템_.하위폴더고정(대상, 이름);
+            if (결과.상태 == 폴더상태::고정됨) 설치하위 = std::move(결과.잡음);
+        } else {
+            // A file of the name makes this fail with the system's own reason.
+            설치하위 = 시스템_.하위폴더만들기(대상, 이름);
+        }
+        if (!설치하위) {
             링크들.push_back(만들곳);
             return;
         }
-        폴더옮기기(상대);
+        폴더옮기기(*원본하위.잡음, *설치하위, 상대);
     }
 
-    void 파일옮기기(const std::wstring& 상대, 대상종류 대상) {
+    void 파일옮기기(const 보유& 원본, const 보유& 대상, const 폴더항목& 항목, 대상항목 있는것,
+                   const std::wstring& 상대) {
         ++진행_;
         시스템_.진행표시(L"자료 옮기는 중 " + std::to_wstring(진행_) + L"/" +
                          std::to_wstring(std::max(전체_, 진행_)));
-        const std::wstring 원본 = 곳_.가상폴더 + 상대;
         const std::wstring 설치 = 곳_.설치폴더 + 상대;
-        if (이다(대상, 항목종류::링크)) {
+        if (이다(있는것, 항목종류::링크)) {
             링크들.push_back(설치);
             return;
         }
         try {
-            if (!이다(대상, 항목종류::파일)) {
+            if (!이다(있는것, 항목종류::파일)) {
                 // Free, or a folder of the name, where making it fails.
-                시스템_.파일복사(원본, 설치, 복사방식::새파일);
-            } else if (!시스템_.같은내용(원본, 설치)) {
-                // Already identical: moved by an earlier run, and a backup
-                // of it now would only hold the copy's own version.
-                백업하기(상대);
-                시스템_.파일복사(원본, 설치, 복사방식::덮어쓰기);
+                시스템_.파일복사(원본, 대상, 항목.이름, 복사방식::새파일);
+            } else if (!시스템_.같은내용(원본, 대상, 항목.이름)) {
+                // Identical: moved by an earlier run, and a backup of it now
+                // would only hold the copy's own version. Written after the
+                // copy's version (by another user, since the folder let them
+                // in): the newer one stays.
+                if (있는것->쓴때 > 항목.쓴때) {
+                    새것남김.push_back(설치);
+                    return;
+                }
+                백업하기(대상, 상대, 항목.이름);
+                시스템_.파일복사(원본, 대상, 항목.이름, 복사방식::덮어쓰기);
                 ++바꿈;
             }
             ++옮김;
@@ -170,40 +194,51 @@ private:
         }
     }
 
-    // Copies the install folder's file at `상대` to the same place in this
-    // run's own backup folder, which is made anew on first use: no backup
-    // ever replaces another.
-    void 백업하기(const std::wstring& 상대) {
-        if (백업루트.empty()) {
+    // Copies the install folder's file `이름` (in `설치폴더`, at `상대`) to
+    // the same place in this run's own backup folder.
+    void 백업하기(const 보유& 설치폴더, const std::wstring& 상대, const std::wstring& 이름) {
+        시스템_.파일복사(설치폴더, 백업폴더(상대.substr(0, 상대.rfind(L'\\'))), 이름,
+                         복사방식::새파일);
+    }
+
+    // The backup folder at `상대` ("" for its root, "\\dat" below it), made
+    // on first use, the root anew for each run: no backup ever replaces
+    // another. Each folder is held from its creation on.
+    const 보유& 백업폴더(const std::wstring& 상대) {
+        if (const auto 찾음 = 백업잡음_.find(상대); 찾음 != 백업잡음_.end()) return *찾음->second;
+        std::unique_ptr<보유> 잡음;
+        if (상대.empty()) {
             백업부모잡음_ = 고정해야함(시스템_, 곳_.백업부모);
-            const std::wstring 루트 = 빈이름(시스템_, 곳_.백업부모, 곳_.제품이름 + L" 백업 " + 시각_);
-            시스템_.폴더만들기(루트);
-            백업루트 = 루트;
-            백업잡음_[L""] = 고정해야함(시스템_, 루트);
+            const std::wstring 이름 =
+                빈이름(시스템_, *백업부모잡음_, 곳_.제품이름 + L" 백업 " + 시각_);
+            잡음 = 시스템_.하위폴더만들기(*백업부모잡음_, 이름);
+            백업루트 = 곳_.백업부모 + L"\\" + 이름;
+        } else {
+            const size_t 구분자 = 상대.rfind(L'\\');
+            잡음 = 시스템_.하위폴더만들기(백업폴더(상대.substr(0, 구분자)), 상대.substr(구분자 + 1));
         }
-        const std::wstring 폴더 = 상대.substr(0, 상대.rfind(L'\\'));
-        for (size_t 끝 = 폴더.find(L'\\', 1);; 끝 = 폴더.find(L'\\', 끝 + 1)) {
-            const std::wstring 앞 = 폴더.substr(0, 끝);
-            if (!백업잡음_.count(앞)) {
-                시스템_.폴더만들기(백업루트 + 앞);
-                백업잡음_[앞] = 고정해야함(시스템_, 백업루트 + 앞);
-            }
-            if (끝 == std::wstring::npos) break;
-        }
-        시스템_.파일복사(곳_.설치폴더 + 상대, 백업루트 + 상대, 복사방식::새파일);
+        return *(백업잡음_[상대] = std::move(잡음));
     }
 
     // Renames the copy in its own folder; Windows then has nothing left to
     // serve in place of the install folder's files.
     void 가상폴더이름바꾸기() {
         const size_t 구분자 = 곳_.가상폴더.rfind(L'\\');
+        const std::wstring 부모 = 곳_.가상폴더.substr(0, 구분자);
+        const std::wstring 원래 = 곳_.가상폴더.substr(구분자 + 1);
         try {
-            const std::wstring 이름 = 빈이름(시스템_, 곳_.가상폴더.substr(0, 구분자),
-                                             곳_.가상폴더.substr(구분자 + 1) + L" 옮김 " + 시각_);
-            시스템_.이름바꾸기(곳_.가상폴더, 이름);
-            새이름 = 이름;
+            std::wstring 이름;
+            {
+                // Let go before the rename, which a hold would keep out.
+                const auto 부모잡음 = 고정해야함(시스템_, 부모);
+                이름 = 빈이름(시스템_, *부모잡음, 원래 + L" 옮김 " + 시각_);
+            }
+            시스템_.이름바꾸기(부모, 원래, 이름);
+            새이름 = 부모 + L"\\" + 이름;
         } catch (const 파일오류& 오류) {
             멈춘곳 = 멈춤{오류.경로(), 오류.설명()};
+        } catch (const 멈춤& 까닭) {
+            멈춘곳 = 까닭;
         }
     }
 
@@ -222,12 +257,21 @@ std::wstring 물음(const 옮길곳& 곳, size_t 수) {
            곳.설치폴더 + L"\r\n\r\n옮기기 전에 이 폴더의 프로그램을 모두 닫으세요.";
 }
 
-std::wstring 링크목록(const std::vector<std::wstring>& 링크들) {
+std::wstring 경로목록(const std::vector<std::wstring>& 경로들) {
     std::wstring 글;
-    for (size_t 번 = 0; 번 < 링크들.size() && 번 < 보일링크수; ++번) 글 += 링크들[번] + L"\r\n";
-    if (링크들.size() > 보일링크수)
-        글 += L"그 밖에 " + std::to_wstring(링크들.size() - 보일링크수) + L"개\r\n";
+    for (size_t 번 = 0; 번 < 경로들.size() && 번 < 보일경로수; ++번) 글 += 경로들[번] + L"\r\n";
+    if (경로들.size() > 보일경로수)
+        글 += L"그 밖에 " + std::to_wstring(경로들.size() - 보일경로수) + L"개\r\n";
     return 글;
+}
+
+// The copy's versions of kept files are not lost: they stay where the copy is.
+std::wstring 새것남김글(const 옮기기& 일) {
+    return L"\r\n프로그램 폴더의 다음 " + std::to_wstring(일.새것남김.size()) +
+           L"개는 가상 폴더의 것보다 나중에 바뀌어 그대로 두었습니다.\r\n" +
+           경로목록(일.새것남김) +
+           (일.새이름.empty() ? L"가상 폴더의 판은 가상 폴더에 그대로 있습니다.\r\n"
+                               : L"가상 폴더의 판은 이름을 바꾼 가상 폴더에 그대로 있습니다.\r\n");
 }
 
 std::wstring 결과메시지(const 옮기기& 일) {
@@ -240,14 +284,16 @@ std::wstring 결과메시지(const 옮기기& 일) {
     } else {
         글 = L"파일 " + 옮긴수 + L"개를 프로그램 폴더로 옮겼습니다.\r\n";
     }
+    if (!일.새것남김.empty()) 글 += 새것남김글(일);
     if (!일.백업루트.empty())
-        글 += L"\r\n바뀐 파일의 원래 내용은 여기에 백업해 두었습니다.\r\n" + 일.백업루트 + L"\r\n";
+        글 += L"\r\n바뀐 파일의 원래 내용은 이 사용자의 폴더에 백업해 두었습니다(다른 사용자는 "
+              L"열 수 없습니다).\r\n" + 일.백업루트 + L"\r\n";
     else if (!일.멈춘곳)
         글 += L"\r\n바뀐 파일이 없어 백업은 만들지 않았습니다.\r\n";
     if (!일.링크들.empty()) {
         글 += L"\r\n링크(연결 지점, 심볼릭 링크, 하드 링크)는 따라가지 않으므로 다음 " +
               std::to_wstring(일.링크들.size()) + L"개는 옮기지 않았습니다.\r\n" +
-              링크목록(일.링크들);
+              경로목록(일.링크들);
         if (!일.멈춘곳) 글 += L"그래서 가상 폴더의 이름은 바꾸지 않았습니다.\r\n";
     }
     if (!일.새이름.empty())

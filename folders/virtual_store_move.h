@@ -13,8 +13,14 @@
 // folder to every user of the PC, so no link is followed: a reparse point in
 // the copy (or in the install folder where a file or folder of the copy
 // goes) is left where it is and reported, and the copy is then not renamed.
-// Every folder is held (폴더고정) from before anything inside it is read or
-// made until its files are done, so none can be swapped for a link meanwhile.
+// Every folder is held from before anything inside it is read or made until
+// its files are done, and what is inside is reached through that hold by one
+// name: a folder turned into a link meanwhile (an empty one can be, hold or
+// not) leads nowhere else.
+//
+// After the fix other users write the install folder too: a file there that
+// was written later than the copy's version is kept, and the copy's version
+// stays in the copy, which is renamed as usual.
 #pragma once
 
 #include <string>

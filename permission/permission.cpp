@@ -209,11 +209,19 @@ std::optional<보관순서> 보관파일순서(const 폴더항목& 항목, const
     return 보관순서{가운데.substr(0, 시각길이), std::stoul(번호.substr(1))};
 }
 
+// The kept folder's entries, listed through a hold on it: the folder was
+// checked when 보관폴더 named it, and no link may take its place meanwhile.
+std::vector<폴더항목> 보관항목들(플랫폼& 시스템, const std::wstring& 보관폴더) {
+    폴더고정결과 결과 = 시스템.폴더고정(보관폴더);
+    if (결과.상태 != 폴더상태::고정됨) 거부(거부문구::보관폴더이상, 보관폴더);
+    return 시스템.폴더항목들(*결과.잡음);
+}
+
 // The newest kept file of the folder named `이름`, or empty.
 std::wstring 최근보관파일(플랫폼& 시스템, const std::wstring& 보관폴더, const std::wstring& 이름) {
     std::optional<보관순서> 최근;
     std::wstring 찾음;
-    for (const 폴더항목& 항목 : 시스템.폴더항목들(보관폴더)) {
+    for (const 폴더항목& 항목 : 보관항목들(시스템, 보관폴더)) {
         const auto 순서 = 보관파일순서(항목, 이름);
         if (순서 && (!최근 || *순서 > *최근)) {
             최근 = 순서;
@@ -226,7 +234,7 @@ std::wstring 최근보관파일(플랫폼& 시스템, const std::wstring& 보관
 // A name no kept file has yet: grants within one second are numbered.
 std::wstring 새보관파일(플랫폼& 시스템, const std::wstring& 보관폴더, const std::wstring& 이름) {
     std::set<std::wstring> 있는이름;
-    for (const 폴더항목& 항목 : 시스템.폴더항목들(보관폴더)) 있는이름.insert(항목.이름);
+    for (const 폴더항목& 항목 : 보관항목들(시스템, 보관폴더)) 있는이름.insert(항목.이름);
     const 날짜시각 때 = 시스템.지금();
     wchar_t 시각[32] = {};
     std::swprintf(시각, 32, L"%04d-%02d-%02d %02d-%02d-%02d", 때.년, 때.월, 때.일, 때.시, 때.분,

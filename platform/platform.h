@@ -81,6 +81,7 @@ enum class 항목종류 {
 struct 폴더항목 {
     std::wstring 이름;
     항목종류 종류;
+    long long 쓴때;  // last-write time, in 100 ns steps since 1601 (UTC)
 };
 
 // The code a 파일오류 carries when a move operation refused to follow a link:
@@ -212,47 +213,79 @@ public:
     // is not reported.
     virtual void 셸열기(const std::wstring& 대상) = 0;
 
+    // Opens `폴더` in a window of explorer.exe from the Windows folder the
+    // system names (never the environment), started by its full path with
+    // the folder as its one, quoted argument, in the Windows folder: no
+    // handler a user registered decides what starts. Returns at once; throws
+    // 파일오류, naming explorer.exe, when it cannot be started.
+    virtual void 탐색기로열기(const std::wstring& 폴더) = 0;
+
+    // Hands the web address to the desktop shell of the logged-on user,
+    // which opens it as "open" does there: in the user's own, unelevated
+    // context. False, with nothing started, where no desktop shell takes
+    // it. Never throws.
+    virtual bool 사용자로열기(const std::wstring& 주소) = 0;
+
     // Shows a modal message box with an OK button only; returns when the user
     // has closed it.
     virtual void 메시지상자(const std::wstring& 텍스트) = 0;
 
     // ---- Moving the VirtualStore copy into the install folder ----
     // The copy belongs to the user, the install folder to every user, and
-    // the tool usually runs elevated: none of these follows a link, and the
-    // caller holds (폴더고정) every folder whose path it hands them.
+    // the tool usually runs elevated. So the move works through held
+    // folders: `폴더` is a 보유 this platform returned from 폴더고정,
+    // 하위폴더고정 or 하위폴더만들기 (another throws 파일오류), and `이름` one
+    // name inside it, opened relative to the folder's handle, never by a
+    // path looked up again, and never followed where it is a link. Whatever
+    // the folder's path has become since the hold (a junction, say), the
+    // work stays inside the folder held. An object whose system name is not
+    // the held folder's name followed by `이름` is neither read nor written
+    // (링크거부). 파일오류 names the path meant.
 
-    // The entries of `폴더`, without "." and "..", hidden and system ones
-    // included, each with its kind as the listing reports it (a link is
-    // never opened). Throws 파일오류 when the folder cannot be listed.
-    virtual std::vector<폴더항목> 폴더항목들(const std::wstring& 폴더) = 0;
+    // The entries of the held folder, without "." and "..", hidden and
+    // system ones included, each with its kind and last-write time as the
+    // listing reports them (a link is never opened). Throws 파일오류 when
+    // the folder cannot be listed.
+    virtual std::vector<폴더항목> 폴더항목들(const 보유& 폴더) = 0;
 
-    // True when both files hold the same bytes. Each is opened itself, never
-    // what a reparse point leads to, shared for reading only (a file some
-    // program is writing is not compared). Throws 파일오류 when either
-    // cannot be read, with the code 링크거부 when either is a reparse point,
-    // a folder or a file with more than one name.
-    virtual bool 같은내용(const std::wstring& 가, const std::wstring& 나) = 0;
+    // Holds the folder `이름` inside the held `폴더` as 폴더고정 holds one:
+    // 연결지점 for a reparse point, 없음 for nothing or a file, 다른경로 for
+    // a system name not its own; the hold lets the folder be listed.
+    virtual 폴더고정결과 하위폴더고정(const 보유& 폴더, const std::wstring& 이름) = 0;
 
-    // Copies the bytes and the last-write time of `원본` to `대상`. The source
-    // is refused (링크거부) as in 같은내용. 새파일: `대상` is created with
-    // CREATE_NEW, so whatever stands at its name makes the copy fail; a
-    // partly written new file is removed through its own handle. 덮어쓰기:
-    // `대상` must be a plain file with one name (else 링크거부) and is
-    // rewritten in place, keeping its access list; on failure it may be left
-    // partly written. Throws 파일오류 naming the path at fault.
-    virtual void 파일복사(const std::wstring& 원본, const std::wstring& 대상, 복사방식 방식) = 0;
+    // Creates the folder `이름` inside the held `폴더` and returns it held
+    // from its creation handle, so it is never looked up by path. Throws
+    // 파일오류 when anything already stands at the name, or it cannot be made.
+    virtual std::unique_ptr<보유> 하위폴더만들기(const 보유& 폴더, const std::wstring& 이름) = 0;
 
-    // Creates one folder; throws 파일오류 when anything already stands at
-    // the name, or the folder cannot be made.
-    virtual void 폴더만들기(const std::wstring& 경로) = 0;
+    // True when the files `이름` of both held folders hold the same bytes.
+    // Each is opened itself, shared for reading only (a file some program
+    // is writing is not compared). Throws 파일오류 when either cannot be
+    // read, with the code 링크거부 when either is a reparse point, a folder
+    // or a file with more than one name.
+    virtual bool 같은내용(const 보유& 가, const 보유& 나, const std::wstring& 이름) = 0;
 
-    // Renames a file or folder within its own folder: `새이름` must name the
-    // same folder. The object is opened at `원래` and renamed through that
-    // handle, so no path is looked up twice; a link is renamed itself, never
-    // followed, and a link higher up in `원래` is refused (링크거부). Throws
-    // 파일오류 (for `원래`) when `새이름` exists, lies in another folder, or
-    // the rename fails.
-    virtual void 이름바꾸기(const std::wstring& 원래, const std::wstring& 새이름) = 0;
+    // Copies the bytes and the last-write time of the file `이름` of `원본`
+    // to the file of that name in `대상`. The source is refused (링크거부)
+    // as in 같은내용. 새파일: the target is created new, so whatever stands
+    // at its name makes the copy fail; a partly written new file is removed
+    // through its own handle. 덮어쓰기: the target must be a plain file with
+    // one name (else 링크거부) and is rewritten in place, keeping its access
+    // list; on failure it may be left partly written. Throws 파일오류 naming
+    // the path at fault.
+    virtual void 파일복사(const 보유& 원본, const 보유& 대상, const std::wstring& 이름,
+                          복사방식 방식) = 0;
+
+    // Renames the entry `원래` of the folder at `폴더` to `새이름` in the same
+    // folder. The folder is opened itself (a link at or above its path is
+    // refused, 링크거부) without keeping anyone out: a hold of it would
+    // keep out the rename itself. The entry is opened relative to it and
+    // renamed through that handle to a name relative to it, so no path is
+    // looked up twice; a link is renamed itself, never followed. Throws
+    // 파일오류 (for the entry) when `새이름` exists or is not a single name,
+    // or the rename fails.
+    virtual void 이름바꾸기(const std::wstring& 폴더, const std::wstring& 원래,
+                            const std::wstring& 새이름) = 0;
 
     // The local date and time. Never fails.
     virtual 날짜시각 지금() const = 0;

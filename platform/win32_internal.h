@@ -56,6 +56,8 @@ struct 보안설명자 {
 class 핸들보유 final : public 보유 {
 public:
     explicit 핸들보유(UniqueHandle 핸들) : 핸들_(std::move(핸들)) {}
+    // Borrowed, for reading the access list and opening entries relative
+    // to the held folder.
     HANDLE 핸들() const { return 핸들_.get(); }
 
 private:

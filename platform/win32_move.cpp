@@ -1,6 +1,9 @@
-// Win32 platform: the VirtualStore move's file work, none of it following a
-// link: listing, comparing, copying, making folders, renaming by handle.
+// Win32 platform: the VirtualStore move's file work, every step made relative
+// to the handle of a folder already held and none of it following a link:
+// listing, holding and making folders, comparing, copying, renaming.
 #include "platform/win32_internal.h"
+
+#include <winternl.h>
 
 #include <algorithm>
 #include <vector>
@@ -16,15 +19,91 @@ constexpr DWORD 복사조각 = 1 << 16;
                    L"링크(연결 지점, 심볼릭 링크 또는 하드 링크)여서 따라가지 않았습니다.");
 }
 
-// Opens an existing file itself, never what a reparse point leads to, and
-// admits only a plain file with a single name: a second name could belong
-// to a file the user may not read or write, which this process may.
-// Shared for reading only, so no one writes it while it is used.
-UniqueHandle 일반파일열기(const std::wstring& 경로, DWORD 접근) {
-    auto 파일 = OwnHandle(::CreateFileW(경로.c_str(), 접근, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                        FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_SEQUENTIAL_SCAN,
-                                        nullptr));
-    if (!파일) 마지막오류던지기(경로);
+// A function of ntdll: kernel32 has no form of these that opens relative to
+// a folder's handle (and Wine's SetFileInformationByHandle turns a rename's
+// name into a full path first, which defeats the folder's handle).
+template <typename 함수>
+함수 ntdll에서(const char* 이름, const std::wstring& 경로) {
+    const auto 주소 = reinterpret_cast<함수>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), 이름)));
+    if (!주소) 오류던지기(경로, ERROR_PROC_NOT_FOUND);
+    return 주소;
+}
+
+// The system's error number for an NT status.
+DWORD 오류번호(NTSTATUS 상태, const std::wstring& 경로) {
+    using 오류변환 = ULONG(NTAPI*)(NTSTATUS);
+    return ntdll에서<오류변환>("RtlNtStatusToDosError", 경로)(상태);
+}
+
+// The handle behind a hold this layer made.
+HANDLE 잡은핸들(const 보유& 잡음) {
+    const auto* 핸들 = dynamic_cast<const 핸들보유*>(&잡음);
+    if (!핸들) 오류던지기(L"", ERROR_INVALID_HANDLE);
+    return 핸들->핸들();
+}
+
+// The path `이름` is meant to have inside the held folder.
+std::wstring 안의경로(HANDLE 폴더, const std::wstring& 이름) {
+    const std::wstring 폴더이름 = 최종경로(폴더, 이름);
+    return 구분자로끝남(폴더이름) ? 폴더이름 + 이름 : 폴더이름 + L"\\" + 이름;
+}
+
+bool 한이름(const std::wstring& 이름) {
+    return !이름.empty() && 이름 != L"." && 이름 != L".." &&
+           이름.find_first_of(L"\\/:") == std::wstring::npos;
+}
+
+struct 열기요청 {
+    ACCESS_MASK 권한;
+    ULONG 공유;
+    ULONG 처리;  // FILE_OPEN or FILE_CREATE
+    ULONG 선택;  // FILE_DIRECTORY_FILE, FILE_NON_DIRECTORY_FILE or 0
+};
+
+// Opens (or creates) the entry `이름` of `폴더` through the folder's handle,
+// the entry itself where it is a reparse point; what the system said, 0 for
+// success.
+DWORD 안에서열기(HANDLE 폴더, const std::wstring& 이름, const 열기요청& 요청, UniqueHandle& 결과,
+                const std::wstring& 경로) {
+    if (!한이름(이름)) return ERROR_INVALID_NAME;
+    using 파일만들기 = NTSTATUS(NTAPI*)(PHANDLE, ACCESS_MASK, POBJECT_ATTRIBUTES, PIO_STATUS_BLOCK,
+                                        PLARGE_INTEGER, ULONG, ULONG, ULONG, ULONG, PVOID, ULONG);
+    std::wstring 이름값 = 이름;
+    UNICODE_STRING 유니{static_cast<USHORT>(이름값.size() * sizeof(wchar_t)),
+                        static_cast<USHORT>(이름값.size() * sizeof(wchar_t)), 이름값.data()};
+    OBJECT_ATTRIBUTES 속성{};
+    InitializeObjectAttributes(&속성, &유니, OBJ_CASE_INSENSITIVE, 폴더, nullptr);
+    IO_STATUS_BLOCK 상태{};
+    HANDLE 핸들 = nullptr;
+    const NTSTATUS 값 = ntdll에서<파일만들기>("NtCreateFile", 경로)(
+        &핸들, 요청.권한 | SYNCHRONIZE, &속성, &상태, nullptr, FILE_ATTRIBUTE_NORMAL, 요청.공유,
+        요청.처리, 요청.선택 | FILE_OPEN_REPARSE_POINT | FILE_SYNCHRONOUS_IO_NONALERT, nullptr, 0);
+    if (!NT_SUCCESS(값)) return 오류번호(값, 경로);
+    결과 = OwnHandle(핸들);
+    return ERROR_SUCCESS;
+}
+
+// True when the system names the open object as the path meant: nothing
+// was reached through a link.
+bool 제자리(HANDLE 대상, const std::wstring& 경로) { return 같은이름(최종경로(대상, 경로), 경로); }
+
+UniqueHandle 안에서열기(HANDLE 폴더, const std::wstring& 이름, const 열기요청& 요청,
+                       const std::wstring& 경로) {
+    UniqueHandle 결과;
+    if (const DWORD 오류 = 안에서열기(폴더, 이름, 요청, 결과, 경로)) 오류던지기(경로, 오류);
+    if (!제자리(결과.get(), 경로)) 링크거부던지기(경로);
+    return 결과;
+}
+
+// Opens an existing file of the held folder itself and admits only a plain
+// file with a single name: a second name could belong to a file the user
+// may not read or write, which this process may. Shared for reading only,
+// so no one writes it while it is used.
+UniqueHandle 일반파일열기(HANDLE 폴더, const std::wstring& 이름, ACCESS_MASK 권한,
+                         std::wstring& 경로) {
+    경로 = 안의경로(폴더, 이름);
+    auto 파일 = 안에서열기(폴더, 이름, {권한 | FILE_READ_ATTRIBUTES, FILE_SHARE_READ, FILE_OPEN, 0}, 경로);
     BY_HANDLE_FILE_INFORMATION 정보{};
     if (!::GetFileInformationByHandle(파일.get(), &정보)) 마지막오류던지기(경로);
     if ((정보.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) ||
@@ -56,49 +135,94 @@ void 내용옮기기(HANDLE 원본, const std::wstring& 원본경로, HANDLE 대
         마지막오류던지기(대상경로);
 }
 
+bool 없음오류(DWORD 오류) {
+    return 오류 == ERROR_FILE_NOT_FOUND || 오류 == ERROR_PATH_NOT_FOUND ||
+           오류 == ERROR_INVALID_NAME || 오류 == ERROR_DIRECTORY;
+}
+
+// A folder is held as 폴더고정 holds one: it may be listed, and, shared for
+// reading only, no one deletes or renames it meanwhile.
+constexpr 열기요청 폴더잡기{FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES, FILE_SHARE_READ, FILE_OPEN,
+                             FILE_DIRECTORY_FILE};
+
+항목종류 종류(DWORD 속성) {
+    return (속성 & FILE_ATTRIBUTE_REPARSE_POINT) ? 항목종류::링크
+           : (속성 & FILE_ATTRIBUTE_DIRECTORY)   ? 항목종류::폴더
+                                                 : 항목종류::파일;
+}
+
 }  // namespace
 
-std::vector<폴더항목> Win32플랫폼::폴더항목들(const std::wstring& 폴더) {
-    WIN32_FIND_DATAW 항목{};
-    const auto 찾기 = OwnFindHandle(::FindFirstFileExW(
-        (폴더 + L"\\*").c_str(), FindExInfoBasic, &항목, FindExSearchNameMatch, nullptr, 0));
-    if (!찾기) 마지막오류던지기(폴더);
+std::vector<폴더항목> Win32플랫폼::폴더항목들(const 보유& 잡음) {
+    const HANDLE 폴더 = 잡은핸들(잡음);
     std::vector<폴더항목> 항목들;
-    do {
-        const std::wstring 이름 = 항목.cFileName;
-        if (이름 == L"." || 이름 == L"..") continue;
-        const DWORD 속성 = 항목.dwFileAttributes;
-        항목들.push_back({이름, (속성 & FILE_ATTRIBUTE_REPARSE_POINT) ? 항목종류::링크
-                                : (속성 & FILE_ATTRIBUTE_DIRECTORY) ? 항목종류::폴더
-                                                                     : 항목종류::파일});
-    } while (::FindNextFileW(찾기.get(), &항목));
-    if (::GetLastError() != ERROR_NO_MORE_FILES) 마지막오류던지기(폴더);
+    std::vector<LONGLONG> 버퍼(복사조각 / sizeof(LONGLONG));
+    // The first call starts the listing over, whoever listed the handle before.
+    for (auto 방식 = FileIdBothDirectoryRestartInfo;
+         ::GetFileInformationByHandleEx(폴더, 방식, 버퍼.data(), 복사조각);
+         방식 = FileIdBothDirectoryInfo) {
+        for (auto* 바이트 = reinterpret_cast<const char*>(버퍼.data());;) {
+            const auto* 항목 = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(바이트);
+            const std::wstring 이름(항목->FileName, 항목->FileNameLength / sizeof(wchar_t));
+            if (이름 != L"." && 이름 != L"..")
+                항목들.push_back({이름, 종류(항목->FileAttributes), 항목->LastWriteTime.QuadPart});
+            if (항목->NextEntryOffset == 0) break;
+            바이트 += 항목->NextEntryOffset;
+        }
+    }
+    if (::GetLastError() != ERROR_NO_MORE_FILES) 마지막오류던지기(최종경로(폴더, L""));
     return 항목들;
 }
 
-bool Win32플랫폼::같은내용(const std::wstring& 가, const std::wstring& 나) {
-    const auto 파일가 = 일반파일열기(가, GENERIC_READ);
-    const auto 파일나 = 일반파일열기(나, GENERIC_READ);
-    if (파일크기(파일가.get(), 가) != 파일크기(파일나.get(), 나)) return false;
+폴더고정결과 Win32플랫폼::하위폴더고정(const 보유& 잡음, const std::wstring& 이름) {
+    const HANDLE 폴더 = 잡은핸들(잡음);
+    const std::wstring 경로 = 안의경로(폴더, 이름);
+    UniqueHandle 하위;
+    if (const DWORD 오류 = 안에서열기(폴더, 이름, 폴더잡기, 하위, 경로)) {
+        if (없음오류(오류)) return {폴더상태::없음, nullptr};
+        오류던지기(경로, 오류);
+    }
+    BY_HANDLE_FILE_INFORMATION 정보{};
+    if (!::GetFileInformationByHandle(하위.get(), &정보)) 마지막오류던지기(경로);
+    if (정보.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return {폴더상태::연결지점, nullptr};
+    if (!제자리(하위.get(), 경로)) return {폴더상태::다른경로, nullptr};
+    return {폴더상태::고정됨, std::make_unique<핸들보유>(std::move(하위))};
+}
+
+std::unique_ptr<보유> Win32플랫폼::하위폴더만들기(const 보유& 잡음, const std::wstring& 이름) {
+    const HANDLE 폴더 = 잡은핸들(잡음);
+    const std::wstring 경로 = 안의경로(폴더, 이름);
+    return std::make_unique<핸들보유>(
+        안에서열기(폴더, 이름, {폴더잡기.권한, 폴더잡기.공유, FILE_CREATE, FILE_DIRECTORY_FILE}, 경로));
+}
+
+bool Win32플랫폼::같은내용(const 보유& 가, const 보유& 나, const std::wstring& 이름) {
+    std::wstring 가경로, 나경로;
+    const auto 파일가 = 일반파일열기(잡은핸들(가), 이름, GENERIC_READ, 가경로);
+    const auto 파일나 = 일반파일열기(잡은핸들(나), 이름, GENERIC_READ, 나경로);
+    if (파일크기(파일가.get(), 가경로) != 파일크기(파일나.get(), 나경로)) return false;
     std::string 조각가, 조각나;
     do {
-        조각읽기(파일가.get(), 조각가, 가);
-        조각읽기(파일나.get(), 조각나, 나);
+        조각읽기(파일가.get(), 조각가, 가경로);
+        조각읽기(파일나.get(), 조각나, 나경로);
         if (조각가 != 조각나) return false;
     } while (!조각가.empty());
     return true;
 }
 
-void Win32플랫폼::파일복사(const std::wstring& 원본, const std::wstring& 대상, 복사방식 방식) {
-    const auto 읽을 = 일반파일열기(원본, GENERIC_READ);
+void Win32플랫폼::파일복사(const 보유& 원본폴더, const 보유& 대상폴더, const std::wstring& 이름,
+                           복사방식 방식) {
+    std::wstring 원본, 대상;
+    const auto 읽을 = 일반파일열기(잡은핸들(원본폴더), 이름, GENERIC_READ, 원본);
     if (방식 == 복사방식::덮어쓰기) {
-        const auto 쓸 = 일반파일열기(대상, GENERIC_WRITE);
+        const auto 쓸 = 일반파일열기(잡은핸들(대상폴더), 이름, GENERIC_WRITE, 대상);
         내용옮기기(읽을.get(), 원본, 쓸.get(), 대상);
         return;
     }
-    const auto 쓸 = OwnHandle(::CreateFileW(대상.c_str(), GENERIC_WRITE | DELETE, 0, nullptr,
-                                            CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!쓸) 마지막오류던지기(대상);
+    const HANDLE 폴더 = 잡은핸들(대상폴더);
+    대상 = 안의경로(폴더, 이름);
+    const auto 쓸 = 안에서열기(폴더, 이름,
+                               {GENERIC_WRITE | DELETE, 0, FILE_CREATE, FILE_NON_DIRECTORY_FILE}, 대상);
     try {
         내용옮기기(읽을.get(), 원본, 쓸.get(), 대상);
     } catch (const 파일오류&) {
@@ -110,70 +234,51 @@ void Win32플랫폼::파일복사(const std::wstring& 원본, const std::wstring
     }
 }
 
-void Win32플랫폼::폴더만들기(const std::wstring& 경로) {
-    if (!::CreateDirectoryW(경로.c_str(), nullptr)) 마지막오류던지기(경로);
-}
-
 namespace {
 
-// The folder part of a path and its last name, split at the last separator.
-std::pair<std::wstring, std::wstring> 폴더와이름(const std::wstring& 경로) {
-    const size_t 구분자 = 경로.find_last_of(L"\\/");
-    if (구분자 == std::wstring::npos) return {std::wstring(), 경로};
-    return {경로.substr(0, 구분자), 경로.substr(구분자 + 1)};
-}
-
-// Hands the rename to the system's own call. SetFileInformationByHandle
-// would do on Windows, but Wine's turns the name into a full path first,
-// which defeats the folder's handle; ntdll's call means the same on both.
-void 이름바꿈요청(HANDLE 대상, FILE_RENAME_INFO* 정보, size_t 크기, const std::wstring& 경로) {
-    struct 입출력상태 {
-        void* 상태;
-        ULONG_PTR 정보;
-    } 상태{};
-    using 정보설정 = LONG(NTAPI*)(HANDLE, 입출력상태*, void*, ULONG, int);
-    using 오류변환 = ULONG(NTAPI*)(LONG);
-    constexpr int 이름바꾸기정보 = 10;  // FileRenameInformation
-    const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
-    const auto 설정 = reinterpret_cast<정보설정>(
-        reinterpret_cast<void*>(::GetProcAddress(ntdll, "NtSetInformationFile")));
-    const auto 변환 = reinterpret_cast<오류변환>(
-        reinterpret_cast<void*>(::GetProcAddress(ntdll, "RtlNtStatusToDosError")));
-    if (!설정 || !변환) 오류던지기(경로, ERROR_PROC_NOT_FOUND);
-    const LONG 결과 = 설정(대상, &상태, 정보, static_cast<ULONG>(크기), 이름바꾸기정보);
-    if (결과 < 0) 오류던지기(경로, 변환(결과));
+// Opens the folder at `경로` itself, sharing everything: a hold of it would
+// keep out a rename inside it. Refused when it is not the folder its path
+// names (a link at or above it).
+UniqueHandle 폴더그자체(const std::wstring& 경로) {
+    auto 폴더 = OwnHandle(::CreateFileW(
+        경로.c_str(), FILE_TRAVERSE | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
+        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+        FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!폴더) 마지막오류던지기(경로);
+    BY_HANDLE_FILE_INFORMATION 정보{};
+    if (!::GetFileInformationByHandle(폴더.get(), &정보)) 마지막오류던지기(경로);
+    if ((정보.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
+        !(정보.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !제자리(폴더.get(), 경로))
+        링크거부던지기(경로);
+    return 폴더;
 }
 
 }  // namespace
 
-void Win32플랫폼::이름바꾸기(const std::wstring& 원래, const std::wstring& 새이름) {
-    // The copy's folders are the user's. Were the new name a path of its own,
-    // looked up after the old one, a junction swapped in between could carry
-    // the copy into a protected folder (or rename one there). So the object
-    // at `원래` and its folder are opened themselves, their whole paths
-    // checked to be their own, and the rename names the target by that
-    // folder's handle and a bare name: nothing is looked up by path again.
-    const auto [새폴더, 이름] = 폴더와이름(전체경로(새이름));
-    if (이름.empty() || !같은이름(새폴더, 폴더와이름(전체경로(원래)).first))
-        throw 파일오류(원래, ERROR_NOT_SAME_DEVICE,
-                       L"같은 폴더 안에서만 이름을 바꿉니다: " + 새이름);
-    const auto 그자체 = [this](const std::wstring& 경로, DWORD 권한) {
-        // Shared with all, so that it keeps no one (the rename included) out.
-        auto 핸들 = OwnHandle(::CreateFileW(
-            경로.c_str(), 권한 | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
-            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-            FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-        if (!핸들) 마지막오류던지기(경로);
-        if (!같은이름(최종경로(핸들.get(), 경로), 구분자빼기(전체경로(경로)))) 링크거부던지기(경로);
-        return 핸들;
-    };
-    const auto 대상 = 그자체(원래, DELETE);
-    const auto 폴더 = 그자체(새폴더, FILE_TRAVERSE);
+void Win32플랫폼::이름바꾸기(const std::wstring& 폴더경로, const std::wstring& 원래,
+                             const std::wstring& 새이름) {
+    // The copy's folders are the user's: were the new name a path of its
+    // own, looked up after the old one, a junction swapped in between could
+    // carry the copy into a protected folder (or rename one there). So both
+    // names are taken relative to one handle of the folder.
+    const auto 폴더 = 폴더그자체(구분자빼기(전체경로(폴더경로)));
+    const std::wstring 경로 = 안의경로(폴더.get(), 원래);
+    if (!한이름(새이름))
+        throw 파일오류(경로, ERROR_INVALID_NAME, L"같은 폴더 안에서만 이름을 바꿉니다: " + 새이름);
+    const auto 대상 = 안에서열기(폴더.get(), 원래,
+                                 {DELETE | FILE_READ_ATTRIBUTES,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, FILE_OPEN, 0},
+                                 경로);
     // Zeroed: ReplaceIfExists false.
-    std::vector<char> 버퍼(sizeof(FILE_RENAME_INFO) + 이름.size() * sizeof(wchar_t));
+    std::vector<char> 버퍼(sizeof(FILE_RENAME_INFO) + 새이름.size() * sizeof(wchar_t));
     auto* 정보 = reinterpret_cast<FILE_RENAME_INFO*>(버퍼.data());
     정보->RootDirectory = 폴더.get();
-    정보->FileNameLength = static_cast<DWORD>(이름.size() * sizeof(wchar_t));
-    std::copy(이름.begin(), 이름.end(), 정보->FileName);
-    이름바꿈요청(대상.get(), 정보, 버퍼.size(), 원래);
+    정보->FileNameLength = static_cast<DWORD>(새이름.size() * sizeof(wchar_t));
+    std::copy(새이름.begin(), 새이름.end(), 정보->FileName);
+    using 정보설정 = NTSTATUS(NTAPI*)(HANDLE, PIO_STATUS_BLOCK, PVOID, ULONG, int);
+    constexpr int 이름바꾸기정보 = 10;  // FileRenameInformation
+    IO_STATUS_BLOCK 상태{};
+    const NTSTATUS 값 = ntdll에서<정보설정>("NtSetInformationFile", 경로)(
+        대상.get(), &상태, 정보, static_cast<ULONG>(버퍼.size()), 이름바꾸기정보);
+    if (!NT_SUCCESS(값)) 오류던지기(경로, 오류번호(값, 경로));
 }

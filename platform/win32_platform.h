@@ -42,6 +42,8 @@ public:
     void 배치실행(const std::wstring& 배치경로) override;
     관리자실행결과 관리자로실행(const std::wstring& 인자) override;
     void 셸열기(const std::wstring& 대상) override;
+    void 탐색기로열기(const std::wstring& 폴더) override;
+    bool 사용자로열기(const std::wstring& 주소) override;
     void 메시지상자(const std::wstring& 텍스트) override;
 
     // ---- Moving the VirtualStore copy into the install folder ----
@@ -50,11 +52,14 @@ public:
         진행표시줄_ = 상태표시줄;
         진행칸_ = 칸;
     }
-    std::vector<폴더항목> 폴더항목들(const std::wstring& 폴더) override;
-    bool 같은내용(const std::wstring& 가, const std::wstring& 나) override;
-    void 파일복사(const std::wstring& 원본, const std::wstring& 대상, 복사방식 방식) override;
-    void 폴더만들기(const std::wstring& 경로) override;
-    void 이름바꾸기(const std::wstring& 원래, const std::wstring& 새이름) override;
+    std::vector<폴더항목> 폴더항목들(const 보유& 폴더) override;
+    폴더고정결과 하위폴더고정(const 보유& 폴더, const std::wstring& 이름) override;
+    std::unique_ptr<보유> 하위폴더만들기(const 보유& 폴더, const std::wstring& 이름) override;
+    bool 같은내용(const 보유& 가, const 보유& 나, const std::wstring& 이름) override;
+    void 파일복사(const 보유& 원본, const 보유& 대상, const std::wstring& 이름,
+                  복사방식 방식) override;
+    void 이름바꾸기(const std::wstring& 폴더, const std::wstring& 원래,
+                    const std::wstring& 새이름) override;
     날짜시각 지금() const override;
     bool 예아니오(const std::wstring& 텍스트) override;
     void 진행표시(const std::wstring& 글) override;

@@ -1,9 +1,14 @@
-// Win32 platform: what the user sees and is asked: shell opens, message
+// Win32 platform: what the user sees and is asked: shell opens (elevated,
+// through the system's explorer.exe or the user's own desktop shell), message
 // boxes, the progress in the status bar, and the clock.
 #include "platform/win32_internal.h"
 
 #include <commctrl.h>
+#include <exdisp.h>
 #include <shellapi.h>
+#include <shldisp.h>
+#include <shlobj.h>
+#include <servprov.h>
 
 using namespace win32;
 
@@ -11,6 +16,105 @@ Win32플랫폼::Win32플랫폼(std::wstring 메시지제목) : 메시지제목_(
 
 void Win32플랫폼::셸열기(const std::wstring& 대상) {
     ::ShellExecuteW(소유창_, L"open", 대상.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void Win32플랫폼::탐색기로열기(const std::wstring& 폴더) {
+    const std::wstring 윈도우 = 윈도우폴더();
+    const std::wstring 탐색기 = 윈도우 + L"\\explorer.exe";
+    std::wstring 명령줄 = L"\"" + 탐색기 + L"\" \"" + 구분자빼기(폴더) + L"\"";
+    STARTUPINFOW 시작{};
+    시작.cb = sizeof 시작;
+    PROCESS_INFORMATION 정보{};
+    if (!::CreateProcessW(탐색기.c_str(), 명령줄.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          윈도우.c_str(), &시작, &정보))
+        마지막오류던지기(탐색기);
+    const OwnedProcess 시작한것{OwnHandle(정보.hProcess), OwnHandle(정보.hThread)};
+}
+
+namespace {
+
+struct 콤해제 {
+    void operator()(IUnknown* 대상) const { 대상->Release(); }
+};
+template <typename 인터페이스>
+using 콤 = std::unique_ptr<인터페이스, 콤해제>;
+
+// What `부르기` hands back through its out pointer; empty when it fails.
+template <typename 인터페이스, typename 호출>
+콤<인터페이스> 받기(호출 부르기) {
+    인터페이스* 결과 = nullptr;
+    if (FAILED(부르기(&결과))) return nullptr;
+    return 콤<인터페이스>(결과);
+}
+
+template <typename 인터페이스>
+콤<인터페이스> 으로(IUnknown* 원본) {
+    if (!원본) return nullptr;
+    return 받기<인터페이스>([원본](인터페이스** 결과) { return 원본->QueryInterface(IID_PPV_ARGS(결과)); });
+}
+
+// The shell object of the desktop Explorer the user is logged on with,
+// reached through the desktop's own folder view; empty where there is none.
+콤<IShellDispatch2> 바탕화면셸() {
+    const auto 창들 = 받기<IShellWindows>([](IShellWindows** 결과) {
+        return ::CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_LOCAL_SERVER,
+                                  IID_PPV_ARGS(결과));
+    });
+    if (!창들) return nullptr;
+    VARIANT 바탕화면{}, 빈{};
+    ::VariantInit(&빈);
+    ::VariantInit(&바탕화면);
+    바탕화면.vt = VT_I4;
+    바탕화면.lVal = CSIDL_DESKTOP;
+    long 창 = 0;
+    const auto 바탕 = 받기<IDispatch>([&](IDispatch** 결과) {
+        return 창들->FindWindowSW(&바탕화면, &빈, SWC_DESKTOP, &창, SWFO_NEEDDISPATCH, 결과);
+    });
+    const auto 제공 = 으로<IServiceProvider>(바탕.get());
+    if (!제공) return nullptr;
+    const auto 탐색 = 받기<IShellBrowser>([&](IShellBrowser** 결과) {
+        return 제공->QueryService(SID_STopLevelBrowser, IID_PPV_ARGS(결과));
+    });
+    if (!탐색) return nullptr;
+    const auto 보기 = 받기<IShellView>([&](IShellView** 결과) { return 탐색->QueryActiveShellView(결과); });
+    if (!보기) return nullptr;
+    const auto 배경 = 받기<IDispatch>([&](IDispatch** 결과) {
+        return 보기->GetItemObject(SVGIO_BACKGROUND, IID_PPV_ARGS(결과));
+    });
+    const auto 폴더보기 = 으로<IShellFolderViewDual>(배경.get());
+    if (!폴더보기) return nullptr;
+    const auto 앱 = 받기<IDispatch>([&](IDispatch** 결과) { return 폴더보기->get_Application(결과); });
+    return 으로<IShellDispatch2>(앱.get());
+}
+
+// Balances a successful CoInitializeEx.
+struct COM사용 {
+    bool 시작함;
+    ~COM사용() {
+        if (시작함) ::CoUninitialize();
+    }
+};
+
+struct BSTR해제 {
+    void operator()(OLECHAR* 글) const { ::SysFreeString(글); }
+};
+
+}  // namespace
+
+bool Win32플랫폼::사용자로열기(const std::wstring& 주소) {
+    const HRESULT 초기화 = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    if (FAILED(초기화) && 초기화 != RPC_E_CHANGED_MODE) return false;
+    const COM사용 사용{SUCCEEDED(초기화)};
+    const auto 셸 = 바탕화면셸();
+    const std::unique_ptr<OLECHAR, BSTR해제> 파일(::SysAllocString(주소.c_str()));
+    if (!셸 || !파일) return false;
+    VARIANT 빈{}, 보이기{};
+    ::VariantInit(&빈);
+    ::VariantInit(&보이기);
+    보이기.vt = VT_I4;
+    보이기.lVal = SW_SHOWNORMAL;
+    // The explorer that runs it is the user's, so what it starts is too.
+    return SUCCEEDED(셸->ShellExecute(파일.get(), 빈, 빈, 빈, 보이기));
 }
 
 void Win32플랫폼::메시지상자(const std::wstring& 텍스트) {

@@ -247,6 +247,7 @@ TEST_F(일반사용자창, 방패는_관리자가_아닐_때만_보이고_관리
 }
 
 TEST_F(명령, 폴더_버튼은_자기_기준폴더만_묻고_있는_폴더를_연다) {
+    시스템.관리자 = false;
     시스템.폴더들.insert(기준 + L"\\Quindle");
     시스템.폴더들.insert(가상기준 + L"\\Quindle");
 
@@ -279,12 +280,14 @@ TEST_F(명령, 가상_저장소의_자리를_모르면_그렇게_알리고_아�
 }
 
 TEST_F(명령, 폴더_이름의_파일도_있는_것으로_보고_연다) {
+    시스템.관리자 = false;
     시스템.파일들[기준 + L"\\Quindle"] = L"";
     폴더열기_클릭(시스템, 폴더, 0);
     EXPECT_EQ(시스템.열린대상들, std::vector<std::wstring>{기준 + L"\\Quindle"});
 }
 
 TEST_F(명령, 제품이_아닌_글이면_기준폴더가_있을때_그것을_연다) {
+    시스템.관리자 = false;
     폴더.이름 = L"";
     폴더열기_클릭(시스템, 폴더, 0);
     EXPECT_EQ(시스템.메시지들, std::vector<std::wstring>{기준 + L"\\ - 폴더가 없습니다."});
@@ -294,10 +297,31 @@ TEST_F(명령, 제품이_아닌_글이면_기준폴더가_있을때_그것을_�
 }
 
 TEST_F(명령, 도움말_버튼은_도움말_주소를_연다) {
+    시스템.관리자 = false;
     수동권한_클릭(시스템);
     ASSERT_EQ(시스템.열린대상들.size(), 1u);
     EXPECT_EQ(시스템.열린대상들[0].rfind(L"http://", 0), 0u);
     EXPECT_NE(시스템.열린대상들[0].find(L"/xe/FAQ/44187"), std::wstring::npos);
+}
+
+// Elevated, nothing may open through a handler the user registered.
+TEST_F(명령, 관리자면_폴더만_시스템의_탐색기로_열고_파일이면_알린다) {
+    시스템.폴더들.insert(기준 + L"\\Quindle");
+    시스템.파일들[가상기준 + L"\\Quindle"] = L"";
+    폴더열기_클릭(시스템, 폴더, 0);
+    폴더열기_클릭(시스템, 폴더, 1);
+    EXPECT_TRUE(시스템.열린대상들.empty());
+    EXPECT_EQ(시스템.탐색기로연것들, std::vector<std::wstring>{기준 + L"\\Quindle"});
+    EXPECT_EQ(시스템.메시지들, std::vector<std::wstring>{가상기준 + L"\\Quindle" + 메시지::폴더아님꼬리});
+}
+
+TEST_F(명령, 관리자면_도움말은_사용자의_셸이_열고_그럴_수_없으면_주소를_보인다) {
+    수동권한_클릭(시스템);
+    시스템.사용자셸있음 = false;
+    수동권한_클릭(시스템);
+    EXPECT_TRUE(시스템.열린대상들.empty());
+    EXPECT_EQ(시스템.사용자로연것들, std::vector<std::wstring>{도움말주소});
+    EXPECT_EQ(시스템.메시지들, std::vector<std::wstring>{std::wstring(메시지::도움말복사) + 도움말주소});
 }
 
 TEST_F(명령, 연결지점인_설치폴더는_시스템오류로_경로를_밝히고_설정문제라_하지_않는다) {

@@ -36,7 +36,7 @@ public:
 
     // Every operation, in order: "쓰기 <path>", "삭제 <path>", "실행 <line>",
     // "고정 <path>", "풀림 <path>", "읽기 <path>", "열기 <target>",
-    // "메시지 <text>", "관리자실행 <arguments>".
+    // "메시지 <text>", "관리자실행 <arguments>", "탐색기 <folder>", "사용자열기 <address>".
     std::vector<std::wstring> 기록;
     std::vector<std::wstring> 메시지들;
     std::vector<std::wstring> 실행한명령들;
@@ -121,13 +121,18 @@ public:
     // another (a link higher up their path).
     std::set<std::wstring> 연결지점들;
     std::set<std::wstring> 다른이름폴더들;
+    // What another process does right after a folder was held.
+    std::function<void(가짜플랫폼&, const std::wstring& 경로)> 고정뒤동작;
+    // Links made at a held folder's path after the hold, and where they
+    // lead: a path looked up anew would go there.
+    std::map<std::wstring, std::wstring> 연결대상;
 
     폴더고정결과 폴더고정(const std::wstring& 경로) override {
         기록.push_back(L"폴더고정 " + 경로);
         if (연결지점들.count(경로)) return {폴더상태::연결지점, nullptr};
         if (!폴더들.count(경로)) return {폴더상태::없음, nullptr};
         if (다른이름폴더들.count(경로)) return {폴더상태::다른경로, nullptr};
-        return {폴더상태::고정됨, std::make_unique<고정>(기록, 경로)};
+        return {폴더상태::고정됨, 고정하고(경로)};
     }
 
     // Set, another instance keeps the temporary files past any limit.
@@ -187,6 +192,21 @@ public:
         열린대상들.push_back(대상);
     }
 
+    std::vector<std::wstring> 탐색기로연것들;
+    void 탐색기로열기(const std::wstring& 폴더) override {
+        기록.push_back(L"탐색기 " + 폴더);
+        탐색기로연것들.push_back(폴더);
+    }
+
+    // Whether a desktop shell takes addresses for the user.
+    bool 사용자셸있음 = true;
+    std::vector<std::wstring> 사용자로연것들;
+    bool 사용자로열기(const std::wstring& 주소) override {
+        기록.push_back(L"사용자열기 " + 주소);
+        if (사용자셸있음) 사용자로연것들.push_back(주소);
+        return 사용자셸있음;
+    }
+
     void 메시지상자(const std::wstring& 텍스트) override {
         기록.push_back(L"메시지 " + 텍스트);
         메시지들.push_back(텍스트);
@@ -202,48 +222,72 @@ public:
     std::vector<std::wstring> 진행들;
     날짜시각 시각값{2026, 12, 8, 9, 5, 7};
 
-    std::vector<폴더항목> 폴더항목들(const std::wstring& 폴더) override {
+    // Last-write times of 파일들; a file not named here has 0.
+    std::map<std::wstring, long long> 쓴때들;
+
+    // Through a hold, the move reaches the held folder's own entries: a
+    // link made at its path since (연결대상) is not followed.
+    std::vector<폴더항목> 폴더항목들(const 보유& 잡음) override {
+        const std::wstring& 폴더 = 잡은경로(잡음);
         기록.push_back(L"목록 " + 폴더);
         실패하면던지기(폴더);
-        if (!폴더들.count(폴더)) throw 파일오류(폴더, 3, L"지정된 경로를 찾을 수 없습니다.");
         std::map<std::wstring, 항목종류> 항목;
         for (const auto& 파일 : 파일들) 바로아래면(항목, 폴더, 파일.first, 항목종류::파일);
         for (const auto& 하위 : 폴더들) 바로아래면(항목, 폴더, 하위, 항목종류::폴더);
         for (const auto& 연결 : 연결지점들) 바로아래면(항목, 폴더, 연결, 항목종류::링크);
         std::vector<폴더항목> 결과;
-        for (const auto& [이름, 종류] : 항목) 결과.push_back({이름, 종류});
+        for (const auto& [이름, 종류] : 항목) {
+            const auto 때 = 쓴때들.find(폴더 + L"\\" + 이름);
+            결과.push_back({이름, 종류, 때 == 쓴때들.end() ? 0 : 때->second});
+        }
         return 결과;
     }
 
-    bool 같은내용(const std::wstring& 가, const std::wstring& 나) override {
-        기록.push_back(L"비교 " + 가 + L" " + 나);
-        return 열린파일(가) == 열린파일(나);
+    폴더고정결과 하위폴더고정(const 보유& 폴더, const std::wstring& 이름) override {
+        const std::wstring 경로 = 잡은경로(폴더) + L"\\" + 이름;
+        기록.push_back(L"폴더고정 " + 경로);
+        if (연결지점들.count(경로)) return {폴더상태::연결지점, nullptr};
+        if (!폴더들.count(경로)) return {폴더상태::없음, nullptr};
+        if (다른이름폴더들.count(경로)) return {폴더상태::다른경로, nullptr};
+        return {폴더상태::고정됨, 고정하고(경로)};
     }
 
-    void 파일복사(const std::wstring& 원본, const std::wstring& 대상, 복사방식 방식) override {
+    std::unique_ptr<보유> 하위폴더만들기(const 보유& 폴더, const std::wstring& 이름) override {
+        const std::wstring 경로 = 잡은경로(폴더) + L"\\" + 이름;
+        기록.push_back(L"폴더만들기 " + 경로);
+        if (파일들.count(경로) || 폴더들.count(경로) || 연결지점들.count(경로))
+            throw 파일오류(경로, 183, L"파일이 이미 있으므로 만들 수 없습니다.");
+        폴더들.insert(경로);
+        return 고정하고(경로);
+    }
+
+    bool 같은내용(const 보유& 가, const 보유& 나, const std::wstring& 이름) override {
+        const std::wstring 가경로 = 잡은경로(가) + L"\\" + 이름, 나경로 = 잡은경로(나) + L"\\" + 이름;
+        기록.push_back(L"비교 " + 가경로 + L" " + 나경로);
+        return 열린파일(가경로) == 열린파일(나경로);
+    }
+
+    void 파일복사(const 보유& 원본폴더, const 보유& 대상폴더, const std::wstring& 이름,
+                  복사방식 방식) override {
+        const std::wstring 원본 = 잡은경로(원본폴더) + L"\\" + 이름;
+        const std::wstring 대상 = 잡은경로(대상폴더) + L"\\" + 이름;
         const bool 새로 = 방식 == 복사방식::새파일;
         기록.push_back((새로 ? L"복사 " : L"덮어쓰기 ") + 원본 + L" -> " + 대상);
         const std::wstring 내용 = 열린파일(원본);
         if (새로) {
             if (파일들.count(대상) || 폴더들.count(대상) || 연결지점들.count(대상))
                 throw 파일오류(대상, 80, L"파일이 있습니다.");
-            부모가있어야함(대상);
             실패하면던지기(대상);
         } else {
             열린파일(대상);
         }
         파일들[대상] = 내용;
+        쓴때들[대상] = 쓴때들[원본];
     }
 
-    void 폴더만들기(const std::wstring& 경로) override {
-        기록.push_back(L"폴더만들기 " + 경로);
-        if (파일들.count(경로) || 폴더들.count(경로) || 연결지점들.count(경로))
-            throw 파일오류(경로, 183, L"파일이 이미 있으므로 만들 수 없습니다.");
-        부모가있어야함(경로);
-        폴더들.insert(경로);
-    }
-
-    void 이름바꾸기(const std::wstring& 원래, const std::wstring& 새이름) override {
+    void 이름바꾸기(const std::wstring& 폴더, const std::wstring& 원래이름,
+                    const std::wstring& 새이름0) override {
+        const std::wstring 원래 = 폴더 + L"\\" + 원래이름, 새이름 = 폴더 + L"\\" + 새이름0;
         기록.push_back(L"이름바꾸기 " + 원래 + L" -> " + 새이름);
         실패하면던지기(원래);
         if (폴더들.count(새이름) || 파일들.count(새이름))
@@ -287,6 +331,7 @@ private:
         고정(std::vector<std::wstring>& 기록, std::wstring 경로)
             : 기록_(기록), 경로_(std::move(경로)) {}
         ~고정() override { 기록_.push_back(L"풀림 " + 경로_); }  // "풀림 독점" for the mutex
+        const std::wstring& 경로() const { return 경로_; }
 
     private:
         std::vector<std::wstring>& 기록_;
@@ -321,6 +366,20 @@ private:
 
     std::map<std::wstring, std::wstring> 환경_;
 
+    // A folder held at `경로`, and what another process does right after.
+    std::unique_ptr<보유> 고정하고(const std::wstring& 경로) {
+        auto 잡음 = std::make_unique<고정>(기록, 경로);
+        if (고정뒤동작) 고정뒤동작(*this, 경로);
+        return 잡음;
+    }
+
+    // The path a folder had when it was held, as the platform's handle.
+    static const std::wstring& 잡은경로(const 보유& 잡음) {
+        const auto* 폴더 = dynamic_cast<const 고정*>(&잡음);
+        if (!폴더) throw 파일오류(L"", 6, L"핸들이 잘못되었습니다.");
+        return 폴더->경로();
+    }
+
     static void 바로아래면(std::map<std::wstring, 항목종류>& 항목, const std::wstring& 폴더,
                            const std::wstring& 경로, 항목종류 종류) {
         if (경로.size() <= 폴더.size() + 1 || 경로.compare(0, 폴더.size() + 1, 폴더 + L"\\") != 0)
@@ -337,11 +396,6 @@ private:
         const auto 찾음 = 파일들.find(경로);
         if (찾음 == 파일들.end()) throw 파일오류(경로, 2, L"지정된 파일을 찾을 수 없습니다.");
         return 찾음->second;
-    }
-
-    void 부모가있어야함(const std::wstring& 경로) const {
-        if (!폴더들.count(경로.substr(0, 경로.rfind(L'\\'))))
-            throw 파일오류(경로, 3, L"지정된 경로를 찾을 수 없습니다.");
     }
 
     static std::wstring 새경로(const std::wstring& 경로, const std::wstring& 원래,

@@ -90,7 +90,7 @@ TEST_F(옮김시험, 예면_바꿀_파일을_먼저_백업하고_다_옮긴_뒤�
     EXPECT_GT(이름바꿈, 마지막(L"덮어쓰기 "));
     EXPECT_EQ(시스템.메시지들, std::vector<std::wstring>{
                                   L"파일 3개를 프로그램 폴더로 옮겼습니다.\r\n\r\n"
-                                  L"바뀐 파일의 원래 내용은 여기에 백업해 두었습니다.\r\n" +
+                                  L"바뀐 파일의 원래 내용은 이 사용자의 폴더에 백업해 두었습니다(다른 사용자는 열 수 없습니다).\r\n" +
                                   백업 + L"\r\n\r\n가상 폴더는 지우지 않고 이름만 바꾸어 두었습니다.\r\n" +
                                   옮긴이름});
     EXPECT_EQ(시스템.진행들.front(), L"자료 옮기는 중 1/3");
@@ -152,6 +152,25 @@ TEST_F(옮김시험, 설치_폴더의_링크에는_쓰지_않는다) {
     EXPECT_EQ(순서(L"폴더만들기 " + 설치 + L"\\dat\\sub"), -1);
     EXPECT_FALSE(시스템.있음(설치 + L"\\dat\\sub\\c.dat"));
     EXPECT_EQ(순서(L"이름바꾸기 "), -1);
+}
+
+// Empty when held, then made junctions (FILE_WRITE_ATTRIBUTES is enough, and
+// no sharing mode guards it): the copy's own empty folder to another user's
+// files, folders the move made to a protected one.
+TEST_F(옮김시험, 고정한_뒤_연결지점이_된_폴더는_따라가지_않는다) {
+    const std::wstring 남 = L"C:\\Users\\lee\\secret", 보호 = L"C:\\Windows\\System32";
+    시스템.폴더들.insert({가상 + L"\\dat\\빈", 남, 보호});
+    시스템.파일들[남 + L"\\lee.dat"] = L"남의 것";
+    시스템.고정뒤동작 = [&](가짜플랫폼& 플랫폼, const std::wstring& 경로) {
+        if (경로 == 가상 + L"\\dat\\빈") 플랫폼.연결대상[경로] = 남;
+        if (경로 == 설치 + L"\\dat\\sub" || 경로 == 백업) 플랫폼.연결대상[경로] = 보호;
+    };
+    제안();
+    EXPECT_FALSE(시스템.있음(설치 + L"\\dat\\빈\\lee.dat"));
+    for (const auto& [경로, 내용] : 시스템.파일들) EXPECT_NE(경로.rfind(보호 + L"\\", 0), 0u) << testing::PrintToString(경로);
+    for (const auto& 경로 : 시스템.폴더들) EXPECT_NE(경로.rfind(보호 + L"\\", 0), 0u) << testing::PrintToString(경로);
+    EXPECT_EQ(시스템.파일들[설치 + L"\\dat\\sub\\c.dat"], L"새 c") << "written into the folder held";
+    EXPECT_EQ(시스템.파일들[백업 + L"\\dat\\a.dat"], L"옛 a");
 }
 
 }  // namespace

@@ -106,7 +106,7 @@ void 보안머리확인(const std::wstring& 경로, bool 육십사비트,
 
     const std::set<std::string> 시스템DLL = {"KERNEL32.DLL", "USER32.DLL", "GDI32.DLL",
                                              "COMCTL32.DLL", "SHELL32.DLL", "MSVCRT.DLL",
-                                             "ADVAPI32.DLL"};
+                                             "ADVAPI32.DLL", "OLE32.DLL", "OLEAUT32.DLL"};
     EXPECT_FALSE(정보.가져온DLL.empty());
     for (const std::string& dll : 정보.가져온DLL) EXPECT_TRUE(시스템DLL.count(dll)) << dll;
     // Looked up at run time: imported, it would keep the program from

@@ -210,12 +210,12 @@ TEST_F(Win32플랫폼시험, 이름바꾸기는_같은_폴더_안에서만_하�
     시험::폴더만들기(원래);
     시험::폴더만들기(다른폴더);
     시험::바이트쓰기(원래 + L"\\a.dat", "a");
-    EXPECT_THROW(시스템.이름바꾸기(원래, 다른폴더 + L"\\Quindle 옮김"), 파일오류);
+    EXPECT_THROW(시스템.이름바꾸기(폴더.경로(), L"Quindle", L"보호된 곳\\Quindle 옮김"), 파일오류);
     EXPECT_TRUE(시험::폴더내용(다른폴더).empty());
-    시스템.이름바꾸기(원래, 폴더 / L"Quindle 옮김");
+    시스템.이름바꾸기(폴더.경로(), L"Quindle", L"Quindle 옮김");
     EXPECT_EQ(시험::바이트읽기(폴더 / L"Quindle 옮김\\a.dat"), "a");
     EXPECT_FALSE(시험::파일있음(원래));
-    EXPECT_THROW(시스템.이름바꾸기(폴더 / L"Quindle 옮김", 다른폴더), 파일오류) << "replaced";
+    EXPECT_THROW(시스템.이름바꾸기(폴더.경로(), L"Quindle 옮김", L"보호된 곳"), 파일오류) << "replaced";
 }
 
 TEST_F(Win32플랫폼시험, 읽기전용_파일도_지운다) {

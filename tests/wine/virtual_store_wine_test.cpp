@@ -158,9 +158,31 @@ TEST_F(가상폴더옮김, 예면_파일이_설치_폴더로_가고_바뀐_파�
     ASSERT_FALSE(옮김.empty());
     EXPECT_EQ(바이트읽기(옮김 + L"\\dat\\a.dat"), 새a) << "the copy was renamed, not emptied";
     EXPECT_EQ(요약->본문, L"파일 4개를 프로그램 폴더로 옮겼습니다.\r\n\r\n"
-                          L"바뀐 파일의 원래 내용은 여기에 백업해 두었습니다.\r\n" +
+                          L"바뀐 파일의 원래 내용은 이 사용자의 폴더에 백업해 두었습니다(다른 사용자는 열 수 없습니다).\r\n" +
                               백업 + L"\r\n\r\n가상 폴더는 지우지 않고 이름만 바꾸어 두었습니다.\r\n" +
                               옮김);
+}
+
+// After the fix other users write the install folder: their newer file must
+// not give way to an older private copy.
+TEST_F(가상폴더옮김, 설치_폴더에서_나중에_바뀐_파일은_그대로_두고_요약에_밝힌다) {
+    WIN32_FILE_ATTRIBUTE_DATA 가상판{};
+    ASSERT_TRUE(GetFileAttributesExW((가상 + L"\\setup.ini").c_str(), GetFileExInfoStandard, &가상판));
+    ULARGE_INTEGER 때{{가상판.ftLastWriteTime.dwLowDateTime, 가상판.ftLastWriteTime.dwHighDateTime}};
+    때.QuadPart += 36000000000ULL;  // an hour later
+    const FILETIME 나중{때.LowPart, 때.HighPart};
+    const auto 설치판 = win32::OwnHandle(CreateFileW((대상 + L"\\setup.ini").c_str(), FILE_WRITE_ATTRIBUTES,
+                                                     0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(설치판 && SetFileTime(설치판.get(), nullptr, nullptr, &나중));
+    const auto 물음 = 물음받기();
+    ASSERT_TRUE(물음);
+    const 메시지상자 요약 = 예에답하고요약받기(*물음);
+    EXPECT_EQ(바이트읽기(대상 + L"\\setup.ini"), "old ini");
+    ASSERT_FALSE(옮긴폴더().empty());
+    EXPECT_EQ(바이트읽기(옮긴폴더() + L"\\setup.ini"), "new ini");
+    EXPECT_NE(요약.본문.find(L"그대로 두었습니다.\r\n" + 대상 + L"\\setup.ini\r\n가상 폴더의 판은 이름을 "
+                             L"바꾼 가상 폴더에 그대로 있습니다."), std::wstring::npos)
+        << utf8(요약.본문);
 }
 
 TEST_F(가상폴더옮김, 아니오면_아무것도_바뀌지_않는다) {
@@ -243,15 +265,19 @@ TEST_F(가상폴더옮김_프로필밖, LOCALAPPDATA가_프로필_밖이면_묻�
 // link) it does make, and the real layer must not write through it.
 TEST(가상폴더옮김_플랫폼, 하드_링크인_파일에는_쓰지_않는다) {
     작업폴더 뿌리{L"하드 링크"};
-    const std::wstring 남의것 = 뿌리 / L"남의 파일.dat", 링크 = 뿌리 / L"a.dat", 원본 = 뿌리 / L"새.dat";
+    const std::wstring 남의것 = 뿌리 / L"남의 파일.dat", 링크곳 = 뿌리 / L"링크", 원본곳 = 뿌리 / L"원본";
+    폴더만들기(링크곳);
+    폴더만들기(원본곳);
     바이트쓰기(남의것, "someone else's");
-    바이트쓰기(원본, "new");
-    if (!CreateHardLinkW(링크.c_str(), 남의것.c_str(), nullptr))
+    바이트쓰기(원본곳 + L"\\a.dat", "new");
+    if (!CreateHardLinkW((링크곳 + L"\\a.dat").c_str(), 남의것.c_str(), nullptr))
         GTEST_SKIP() << "no hard links here, error " << GetLastError();
     Win32플랫폼 시스템(L"보안설정");
+    const auto 링크폴더 = 시스템.폴더고정(링크곳).잡음, 원본폴더 = 시스템.폴더고정(원본곳).잡음;
+    ASSERT_TRUE(링크폴더 && 원본폴더);
     for (const auto 방식 : {복사방식::덮어쓰기, 복사방식::새파일}) {
         try {
-            시스템.파일복사(원본, 링크, 방식);
+            시스템.파일복사(*원본폴더, *링크폴더, L"a.dat", 방식);
             ADD_FAILURE() << "copied onto the link";
         } catch (const 파일오류& 오류) {
             if (방식 == 복사방식::덮어쓰기) {
@@ -259,7 +285,7 @@ TEST(가상폴더옮김_플랫폼, 하드_링크인_파일에는_쓰지_않는�
             }
         }
     }
-    EXPECT_THROW(시스템.같은내용(링크, 원본), 파일오류);
+    EXPECT_THROW(시스템.같은내용(*링크폴더, *원본폴더, L"a.dat"), 파일오류);
     EXPECT_EQ(바이트읽기(남의것), "someone else's");
 }
 
