@@ -45,8 +45,8 @@ std::wstring 도구환경(const std::wstring& 시스템폴더, const std::wstrin
 // A console cmd can share: this process has one (the console twin does;
 // the window program never) and it reads and writes the OEM code page. cmd
 // reads the batch file, and cacls writes its redirected output, in the
-// console's code page; the tool writes and reads both in the system's own,
-// so a console a `chcp 65001` has changed is not lent.
+// console's code page, which the tool counts on being the OEM one, as a
+// new console's is: a console that a `chcp 65001` has changed is not lent.
 bool 빌려줄콘솔있음() {
     DWORD 프로세스[1];
     if (::GetConsoleProcessList(프로세스, 1) == 0) return false;
