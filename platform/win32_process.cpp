@@ -4,6 +4,8 @@
 
 #include <shellapi.h>
 
+#include <vector>
+
 using namespace win32;
 
 bool Win32플랫폼::관리자권한() const {
@@ -40,6 +42,66 @@ std::wstring 도구환경(const std::wstring& 시스템폴더, const std::wstrin
     return 블록 + L'\0';
 }
 
+// A console cmd can share: this process has one (the console twin does;
+// the window program never) and it reads and writes the OEM code page. cmd
+// reads the batch file, and cacls writes its redirected output, in the
+// console's code page, which the tool counts on being the OEM one, as a
+// new console's is: a console that a `chcp 65001` has changed is not lent.
+bool 빌려줄콘솔있음() {
+    DWORD 프로세스[1];
+    if (::GetConsoleProcessList(프로세스, 1) == 0) return false;
+    const UINT oem = ::GetOEMCP();
+    return ::GetConsoleCP() == oem && ::GetConsoleOutputCP() == oem;
+}
+
+// The NUL device, open for reading and writing and inheritable: cmd's
+// standard handles, so that whatever it echoes reaches no one. Failures
+// throw 파일오류 naming `프로그램`, the program that then cannot start.
+UniqueHandle 상속할NUL(const std::wstring& 프로그램) {
+    SECURITY_ATTRIBUTES 상속{sizeof 상속, nullptr, TRUE};
+    UniqueHandle 널 = OwnHandle(::CreateFileW(L"\\\\.\\NUL", GENERIC_READ | GENERIC_WRITE,
+                                             FILE_SHARE_READ | FILE_SHARE_WRITE, &상속,
+                                             OPEN_EXISTING, 0, nullptr));
+    if (!널) 마지막오류던지기(프로그램);
+    return 널;
+}
+
+// An attribute list that lets a new process inherit the one handle named
+// and no other, whatever else of ours is inheritable. Freed with the object;
+// failures throw as 상속할NUL's do.
+class 상속목록 {
+public:
+    상속목록(HANDLE 핸들, const std::wstring& 프로그램) : 핸들_(핸들) {
+        SIZE_T 크기 = 0;
+        ::InitializeProcThreadAttributeList(nullptr, 1, 0, &크기);
+        공간_.resize(크기);
+        목록_ = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(공간_.data());
+        if (!::InitializeProcThreadAttributeList(목록_, 1, 0, &크기)) {
+            목록_ = nullptr;
+            마지막오류던지기(프로그램);
+        }
+        if (!::UpdateProcThreadAttribute(목록_, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, &핸들_,
+                                         sizeof 핸들_, nullptr, nullptr)) {
+            const DWORD 오류 = ::GetLastError();
+            ::DeleteProcThreadAttributeList(목록_);
+            목록_ = nullptr;
+            오류던지기(프로그램, 오류);
+        }
+    }
+    ~상속목록() {
+        if (목록_) ::DeleteProcThreadAttributeList(목록_);
+    }
+    상속목록(const 상속목록&) = delete;
+    상속목록& operator=(const 상속목록&) = delete;
+
+    LPPROC_THREAD_ATTRIBUTE_LIST get() const { return 목록_; }
+
+private:
+    HANDLE 핸들_;  // the list points at this member, which must outlive it
+    std::vector<char> 공간_;
+    LPPROC_THREAD_ATTRIBUTE_LIST 목록_ = nullptr;
+};
+
 }  // namespace
 
 void Win32플랫폼::배치실행(const std::wstring& 배치경로) {
@@ -51,20 +113,39 @@ void Win32플랫폼::배치실행(const std::wstring& 배치경로) {
     std::wstring 명령줄 = L"\"" + cmd + L"\" /d /v:off /c \"\"" + 배치경로 + L"\"\"";
     std::wstring 환경 = 도구환경(시스템폴더, 윈도우폴더());
 
-    STARTUPINFOW 시작정보{};
-    시작정보.cb = sizeof 시작정보;
-    시작정보.dwFlags = STARTF_USESHOWWINDOW;
-    시작정보.wShowWindow = SW_HIDE;
+    const UniqueHandle 널 = 상속할NUL(cmd);
+    const 상속목록 상속(널.get(), cmd);
+    STARTUPINFOEXW 시작정보{};
+    시작정보.StartupInfo.cb = sizeof 시작정보;
+    시작정보.StartupInfo.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
+    시작정보.StartupInfo.wShowWindow = SW_HIDE;
+    시작정보.StartupInfo.hStdInput = 널.get();
+    시작정보.StartupInfo.hStdOutput = 널.get();
+    시작정보.StartupInfo.hStdError = 널.get();
+    시작정보.lpAttributeList = 상속.get();
+    // A console of its own is most of what a one-line batch file costs cmd,
+    // so it shares ours when we have one, in a process group of its own: a
+    // Ctrl+C there stops the tool, as before, but not cacls halfway through
+    // a folder tree. Without (the window program, or the twin started
+    // detached), CREATE_NO_WINDOW: a hidden console is cheaper to make than
+    // a console window that SW_HIDE then hides.
+    const bool 빌려줌 = 빌려줄콘솔있음();
     PROCESS_INFORMATION 프로세스정보{};
     // cmd looks for a program in its current directory before the search
     // path. Started from the tool's own folder (a Downloads folder, say), a
     // planted cacls there would run with the tool's rights; the system
-    // folder is writable by administrators only. CREATE_NO_WINDOW: the tool
-    // has no console to lend cmd, and a hidden one is cheaper to make than a
-    // console window that SW_HIDE then hides (a fifth of a check's time).
-    if (!::CreateProcessW(cmd.c_str(), 명령줄.data(), nullptr, nullptr, FALSE,
-                          NORMAL_PRIORITY_CLASS | CREATE_NO_WINDOW | CREATE_UNICODE_ENVIRONMENT,
-                          환경.data(), 시스템폴더.c_str(), &시작정보, &프로세스정보))
+    // folder is writable by administrators only.
+    const auto 시작 = [&](DWORD 콘솔) {
+        return ::CreateProcessW(cmd.c_str(), 명령줄.data(), nullptr, nullptr, TRUE,
+                                NORMAL_PRIORITY_CLASS | 콘솔 | CREATE_UNICODE_ENVIRONMENT |
+                                    EXTENDED_STARTUPINFO_PRESENT,
+                                환경.data(), 시스템폴더.c_str(), &시작정보.StartupInfo,
+                                &프로세스정보);
+    };
+    // A console that will not take cmd is no reason to fail the check: cmd
+    // then gets a hidden one of its own. (Wine on a loaded machine once
+    // refused such a start with an internal error, and took the next.)
+    if (!(빌려줌 && 시작(CREATE_NEW_PROCESS_GROUP)) && !시작(CREATE_NO_WINDOW))
         마지막오류던지기(cmd);
 
     const win32::OwnedProcess 프로세스{UniqueHandle(프로세스정보.hProcess),

@@ -133,6 +133,25 @@ TEST(실행파일머리, 콘솔_쌍둥이는_콘솔_프로그램이고_같은_�
     보안머리확인(창.substr(0, 창.size() - 4) + L".com", true, IMAGE_SUBSYSTEM_WINDOWS_CUI);
 }
 
+// It shows no window: the icon and the 1 MB instruction picture would only
+// weigh on every start of a script's check.
+TEST(실행파일머리, 콘솔_쌍둥이는_매니페스트와_버전만_싣는다) {
+    const std::wstring 창 = 시험::창프로그램::기본경로();
+    const win32::UniqueModule 쌍둥이(LoadLibraryExW((창.substr(0, 창.size() - 4) + L".com").c_str(),
+                                                   nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    ASSERT_TRUE(쌍둥이) << "not built";
+    std::set<ULONG_PTR> 종류;
+    EnumResourceTypesW(
+        쌍둥이.get(),
+        [](HMODULE, LPWSTR 이름, LONG_PTR 모음) -> BOOL {
+            reinterpret_cast<std::set<ULONG_PTR>*>(모음)->insert(reinterpret_cast<ULONG_PTR>(이름));
+            return TRUE;
+        },
+        reinterpret_cast<LONG_PTR>(&종류));
+    const auto 번호 = [](LPCWSTR 종류이름) { return reinterpret_cast<ULONG_PTR>(종류이름); };
+    EXPECT_EQ(종류, (std::set<ULONG_PTR>{번호(RT_MANIFEST), 번호(RT_VERSION)}));
+}
+
 TEST(실행파일머리, 32비트_프로그램도_ASLR과_DEP를_갖고_시스템_DLL만_쓴다) {
     const std::wstring 경로 = 빌드폴더() + L"\\win32\\app\\boansetting.exe";
     if (!시험::파일있음(경로))
