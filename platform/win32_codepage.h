@@ -1,5 +1,6 @@
 // Conversions between UTF-16 and a Windows code page, for the places where
-// text crosses into bytes: files, process command lines, shell calls.
+// text crosses into bytes: the files the tool writes and reads. Process
+// command lines and shell calls take UTF-16 unconverted.
 // Characters the code page cannot hold become its default character.
 #pragma once
 
