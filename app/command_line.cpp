@@ -35,8 +35,8 @@ const std::vector<std::wstring> 사용법 = {
     L"제품을 적지 않으면 설치 폴더가 있는 제품을 모두 처리합니다.",
     L"",
     L"출력: 제품마다 한 줄, 탭으로 나눈 세 칸 - 제품, 설치 폴더, 결과",
-    L"  결과: ok, missing, granted, not-granted, restored, not-restored, nothing-saved,",
-    L"        no-folder, error: <이유>",
+    L"  결과: ok, missing, granted, unconfirmed, not-granted, restored, not-restored,",
+    L"        nothing-saved, no-folder, error: <이유>",
     L"",
     L"종료 코드:",
     L"  0  모두 정상(/check), 또는 설정하거나(/fix) 되돌리고(/restore) 확인함",
@@ -44,6 +44,7 @@ const std::vector<std::wstring> 사용법 = {
     L"  2  잘못된 인자 또는 알 수 없는 제품 (아무것도 실행하지 않음)",
     L"  3  관리자 권한이 필요함",
     L"  4  시스템 오류 (임시 파일, cacls 없음, 안전하지 않은 경로 등)",
+    L"  5  설정했으나 다시 확인할 때 권한이 보이지 않는 제품이 있음 (/fix)",
 };
 
 // Switches are matched as Windows tools match them, case aside; product
@@ -147,7 +148,7 @@ struct 판정 {
     case 결과종류::설정정상: return {L"ok", 정상};
     case 결과종류::설정문제: return {L"missing", 미비};
     case 결과종류::설정완료: return {L"granted", 정상};
-    case 결과종류::설정실패: return {L"not-granted", 미비};
+    case 결과종류::설정실패: return {L"unconfirmed", 미확인};
     // Refused to an elevated process, the folder is beyond what rights can
     // fix here; refused to an ordinary one, running as administrator will.
     case 결과종류::관리자권한필요: return {L"not-granted", 관리자 ? 미비 : 관리자필요};
@@ -164,8 +165,9 @@ struct 판정 {
 
 int 심각도(int 코드) {
     switch (코드) {
-    case 시스템실패: return 3;
-    case 관리자필요: return 2;
+    case 시스템실패: return 4;
+    case 관리자필요: return 3;
+    case 미확인: return 2;
     case 미비: return 1;
     default: return 0;
     }

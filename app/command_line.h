@@ -19,13 +19,14 @@
 namespace 명령줄 {
 
 // Exit codes. When several apply, the larger trouble wins:
-// 시스템실패 over 관리자필요 over 미비 over 정상.
+// 시스템실패 over 관리자필요 over 미확인 over 미비 over 정상.
 enum 종료코드 : int {
     정상 = 0,        // every product fine (check), or granted (fix) or restored and confirmed
     미비 = 1,        // a product lacks the entry, was not granted or restored, or is not installed
     인자오류 = 2,    // bad arguments or an unknown product; nothing ran
     관리자필요 = 3,  // a fix needs administrator rights this process lacks
     시스템실패 = 4,  // temporary files, cacls missing, an unsafe path refused, ...
+    미확인 = 5,      // a fix was granted, but the check afterwards did not find the entry
 };
 
 // Where the lines go: results and the usage to standard output, complaints

@@ -25,12 +25,13 @@ std::wstring 파일오류메시지(const 파일오류& 오류) {
 }
 
 명령결과 부여결과(플랫폼& 시스템, const std::wstring& 대상) {
-    if (보안방화벽::권한부여(시스템, 대상) != 참)
-        return 결과(결과종류::관리자권한필요, 메시지::관리자권한필요);
-    // A second, separate query: the grant's own output says only that the
-    // folder was processed, not what its access list now holds.
-    return 보안방화벽::권한검사(시스템, 대상) == 참 ? 결과(결과종류::설정완료, 메시지::설정완료)
-                                                     : 결과(결과종류::설정실패, 메시지::설정실패);
+    const bool 처리됨 = 보안방화벽::권한부여(시스템, 대상) == 참;
+    // A second, separate query, whatever the grant printed: its output says
+    // only that the folder was processed, not what its access list now
+    // holds, and says even that only in Korean.
+    if (보안방화벽::권한검사(시스템, 대상) == 참) return 결과(결과종류::설정완료, 메시지::설정완료);
+    return 처리됨 ? 결과(결과종류::설정실패, 메시지::설정실패)
+                  : 결과(결과종류::관리자권한필요, 메시지::관리자권한필요);
 }
 
 명령결과 되돌린결과(플랫폼& 시스템, const std::wstring& 대상) {
@@ -66,6 +67,9 @@ std::optional<명령결과> 실행할수없는이유(플랫폼& 시스템, const
     if (이름.empty()) return 결과(결과종류::제품없음, 메시지::제품선택필요);
     const std::wstring 대상 = 설치폴더::대상경로(기준, 이름);
     try {
+        // Before the folder is looked for: a relative path would be looked
+        // for in another folder than the one cmd would be given.
+        보안방화벽::배치에쓸수있는경로인지(시스템, 대상);
         if (auto 이유 = 실행할수없는이유(시스템, 대상)) return *이유;
         return 명령(시스템, 대상);
     } catch (const 보안방화벽::실행거부& 거부) {
@@ -153,6 +157,8 @@ void 가상폴더옮기기제안(플랫폼& 시스템, const 설치폴더원본&
     if (실행.거절됨 || 실행.종료코드 == 명령줄::미비 || 실행.종료코드 == 명령줄::관리자필요 ||
         실행.종료코드 == 명령줄::인자오류)
         return 결과(결과종류::관리자권한필요, 메시지::관리자권한필요);
+    // Granted, but not found afterwards: rights were not what was missing.
+    if (실행.종료코드 == 명령줄::미확인) return 결과(결과종류::설정실패, 메시지::설정실패);
     return 관리자실행후(실행.종료코드, 보안검사(시스템, 폴더));
 }
 

@@ -6,8 +6,13 @@
 namespace 설치폴더 {
 namespace {
 
-bool 환경변수있음(const 플랫폼& 시스템, const wchar_t* 이름) {
-    return !시스템.환경변수(이름).empty();
+// Elevated, the environment is still the user's (an elevation inherits it):
+// a line break or a relative path set there would reach the elevated cmd.
+// So an elevated run takes the folders the system records; an ordinary one,
+// whose cmd has no more rights than the user, the environment as ever.
+std::wstring 프로그램폴더값(const 플랫폼& 시스템, bool x86용) {
+    if (시스템.관리자권한()) return 시스템.시스템프로그램폴더(x86용);
+    return 시스템.환경변수(x86용 ? L"ProgramFiles(x86)" : L"ProgramFiles");
 }
 
 // The folder that holds the VirtualStore: the local application-data folder.
@@ -56,19 +61,19 @@ std::wstring 제품폴더이름(const std::wstring& 목록텍스트) {
 }
 
 std::wstring 프로그램폴더(const 플랫폼& 시스템) {
-    std::wstring 폴더 = 시스템.환경변수(L"ProgramFiles(x86)");
-    if (폴더.empty()) 폴더 = 시스템.환경변수(L"ProgramFiles");
+    std::wstring 폴더 = 프로그램폴더값(시스템, true);
+    if (폴더.empty()) 폴더 = 프로그램폴더값(시스템, false);
     return 폴더;
 }
 
 std::wstring 가상_프로그램폴더(const 플랫폼& 시스템) {
     const std::wstring 부모 = 가상저장소의부모(시스템);
     if (부모.empty()) return {};
-    // Only whether the variable is set matters: the virtual store names the
-    // folder the way an English Windows does, whatever its real path.
+    // Only whether there is a folder for 32-bit programs matters: the
+    // virtual store names it the way an English Windows does, whatever its
+    // real path.
     return 부모 + L"\\VirtualStore" +
-           (환경변수있음(시스템, L"ProgramFiles(x86)") ? L"\\Program Files (x86)"
-                                                      : L"\\Program Files");
+           (!프로그램폴더값(시스템, true).empty() ? L"\\Program Files (x86)" : L"\\Program Files");
 }
 
 std::wstring 대상경로(const std::wstring& 기준폴더, const std::wstring& 폴더이름) {

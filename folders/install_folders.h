@@ -1,7 +1,7 @@
 // Where the selected product is installed, and where Windows keeps the
 // user's virtualised copy of it.
 //
-// Everything is computed afresh from the environment and the list text on
+// Everything is computed afresh from the system and the list text on
 // every call: the tool caches nothing, so a command always acts on what the
 // list shows at the moment it is pressed.
 #pragma once
@@ -29,7 +29,9 @@ inline constexpr 제품 제품표[] = {
 std::wstring 제품폴더이름(const std::wstring& 목록텍스트);
 
 // The program-files folder 32-bit programs install into, without a trailing
-// separator: "ProgramFiles(x86)" where set, else "ProgramFiles".
+// separator: "ProgramFiles(x86)" where set, else "ProgramFiles"; in an
+// elevated process the values the system records under those names
+// (플랫폼::시스템프로그램폴더), never the environment.
 std::wstring 프로그램폴더(const 플랫폼& 시스템);
 
 // The VirtualStore copy of 프로그램폴더, under the local application-data

@@ -5,6 +5,7 @@
 #include <cwchar>
 #include <functional>
 #include <initializer_list>
+#include <iterator>
 #include <optional>
 #include <set>
 #include <utility>
@@ -48,14 +49,8 @@ std::wstring 따옴표(const std::wstring& 경로) {
     return L"\"" + 경로 + L"\"";
 }
 
-// cmd expands %NAME% (and, were it on, !NAME!) in a batch file's path and
-// lines, quoted or not, and a quote would end the path's quoting; a
-// character the code page cannot carry exactly names another path, or none,
-// once written. So every path that goes into a line must be free of them.
 void 안전한경로인지(const 플랫폼& 시스템, std::initializer_list<std::wstring> 경로들) {
-    for (const std::wstring& 경로 : 경로들)
-        if (경로.find_first_of(L"%!\"") != std::wstring::npos || !시스템.코드페이지로그대로(경로))
-            거부(거부문구::위험한글자, 경로);
+    for (const std::wstring& 경로 : 경로들) 배치에쓸수있는경로인지(시스템, 경로);
 }
 
 std::unique_ptr<보유> 독점하기(플랫폼& 시스템) {
@@ -67,7 +62,7 @@ std::unique_ptr<보유> 독점하기(플랫폼& 시스템) {
 // The target as the path names it, held until cmd has ended: never a
 // junction or link that leads elsewhere (cacls would follow it and set the
 // access list of whatever it leads to), and not replaceable by one meanwhile.
-std::unique_ptr<보유> 대상붙잡기(플랫폼& 시스템, const std::wstring& 대상경로) {
+폴더고정결과 대상붙잡기(플랫폼& 시스템, const std::wstring& 대상경로) {
     폴더고정결과 결과 = 시스템.폴더고정(대상경로);
     switch (결과.상태) {
     case 폴더상태::고정됨: break;
@@ -75,8 +70,15 @@ std::unique_ptr<보유> 대상붙잡기(플랫폼& 시스템, const std::wstring
     case 폴더상태::다른경로: 거부(거부문구::다른경로, 대상경로);
     case 폴더상태::없음: 거부(거부문구::폴더사라짐, 대상경로);
     }
-    return std::move(결과.잡음);
+    배치에쓸수있는경로인지(시스템, 결과.최종경로);
+    return 결과;
 }
+
+// How much the grant needs the held folder to keep an entry open. An empty
+// folder, held or not, can still be made a mount point of any folder by the
+// users who may write it: cacls, which follows it, would then replace that
+// folder's access list with administrator rights.
+enum class 항목붙잡기 { 되면, 반드시 };
 
 // The temporary files of one call, deleted, whatever their attributes, when
 // the call ends, on every road. A file that cannot be deleted then is left:
@@ -119,23 +121,29 @@ void cmd실행(플랫폼& 시스템, const std::wstring& 배치경로) {
     }
 }
 
-// Writes the one-line batch file, runs it and returns what it redirected
-// into the output file.
-// `붙잡은뒤`, when given, is done with the hold on the target before the
-// batch file is written.
-std::wstring 배치실행후읽기(플랫폼& 시스템, const std::wstring& 대상경로,
-                           const std::wstring& 배치경로, const std::wstring& 배치줄,
+// Writes the one-line batch file that `줄만들기` makes of the held target's
+// own name (never of the path it was asked for, which may be relative or
+// differ otherwise), runs it and returns what it redirected into the output
+// file. `붙잡은뒤`, when given, is done with the hold on the target before
+// the batch file is written.
+template <typename 줄함수>
+std::wstring 배치실행후읽기(플랫폼& 시스템, const std::wstring& 대상경로, 항목붙잡기 붙잡기,
+                           const std::wstring& 배치경로, 줄함수 줄만들기,
                            const std::wstring& 출력경로,
                            const std::function<void(const 보유&)>& 붙잡은뒤 = {}) {
     {
-        const auto 대상 = 대상붙잡기(시스템, 대상경로);
-        if (붙잡은뒤) 붙잡은뒤(*대상);
+        const 폴더고정결과 대상 = 대상붙잡기(시스템, 대상경로);
+        if (!대상.잡음->안의항목붙잡기() && 붙잡기 == 항목붙잡기::반드시)
+            거부(거부문구::빈폴더, 대상경로);
+        if (붙잡은뒤) 붙잡은뒤(*대상.잡음);
+        const std::wstring 배치줄 = 줄만들기(대상.최종경로);
         시스템.한줄쓰기(배치경로, 배치줄);
         // Not elevated, the batch file lies in the user's temporary folder,
         // where any process of theirs could rewrite it between the write and
         // the run. It stays fixed until cmd has ended.
         const auto 고정 = 시스템.고정하기(배치경로, 배치줄);
         cmd실행(시스템, 배치경로);
+        if (!대상.잡음->그대로인가()) 거부(거부문구::폴더바뀜, 대상경로);
     }
     return 파일읽기(시스템, 출력경로);
 }
@@ -144,14 +152,90 @@ std::wstring 배치실행후읽기(플랫폼& 시스템, const std::wstring& 대
     return 글.find(찾을글) != std::wstring::npos ? 참 : 거짓;
 }
 
+bool 같은글자(wchar_t 가, wchar_t 나) {
+    const auto 작게 = [](wchar_t 글자) {
+        return 글자 >= L'A' && 글자 <= L'Z' ? static_cast<wchar_t>(글자 + 32) : 글자;
+    };
+    return 작게(가) == 작게(나);
+}
+
+bool 같은글(const std::wstring& 가, const std::wstring& 나) {
+    return 가.size() == 나.size() && std::equal(가.begin(), 가.end(), 나.begin(), 같은글자);
+}
+
+// The descriptor cacls printed for the folder: the rest of the line that
+// begins with the folder's name and a blank. Searched anywhere, the entry
+// could be found in the folder's own name.
+std::wstring 폴더의설명자(const std::wstring& 출력, const std::wstring& 폴더) {
+    for (size_t 시작 = 0; 시작 < 출력.size();) {
+        const size_t 끝 = std::min(출력.find_first_of(L"\r\n", 시작), 출력.size());
+        const std::wstring 줄 = 출력.substr(시작, 끝 - 시작);
+        if (줄.size() > 폴더.size() && 줄[폴더.size()] == L' ' &&
+            같은글(줄.substr(0, 폴더.size()), 폴더))
+            return 줄.substr(폴더.size() + 1);
+        시작 = 끝 + 1;
+    }
+    return {};
+}
+
+// The entries of the descriptor's access list (its "D:" part), each
+// without its parentheses.
+std::vector<std::wstring> 접근항목들(const std::wstring& 설명자) {
+    std::vector<std::wstring> 항목들;
+    bool 접근목록 = false;
+    for (size_t 위치 = 0; 위치 < 설명자.size(); ++위치) {
+        if (설명자[위치] == L'(') {
+            const size_t 닫음 = std::min(설명자.find(L')', 위치), 설명자.size());
+            if (접근목록) 항목들.push_back(설명자.substr(위치 + 1, 닫음 - 위치 - 1));
+            위치 = 닫음;
+        } else if (위치 + 1 < 설명자.size() && 설명자[위치 + 1] == L':') {
+            접근목록 = 설명자[위치] == L'D';
+        }
+    }
+    return 항목들;
+}
+
+// The entry's fields: type;flags;rights;object;inherited object;account.
+std::vector<std::wstring> 칸들(const std::wstring& 항목) {
+    std::vector<std::wstring> 결과;
+    for (size_t 시작 = 0;;) {
+        const size_t 끝 = 항목.find(L';', 시작);
+        결과.push_back(항목.substr(시작, 끝 == std::wstring::npos ? 끝 : 끝 - 시작));
+        if (끝 == std::wstring::npos) return 결과;
+        시작 = 끝 + 1;
+    }
+}
+
+// A deny entry that takes a right from Users, or from a group every user
+// belongs to, outweighs any grant to Users.
+bool 사용자를막는항목(const std::wstring& 항목) {
+    static const wchar_t* const 모든사용자[] = {L"BU", L"S-1-5-32-545", L"WD", L"S-1-1-0",
+                                              L"AU", L"S-1-5-11",     L"IU", L"S-1-5-4"};
+    const std::vector<std::wstring> 칸 = 칸들(항목);
+    if (칸.size() < 6 || !(칸[0] == L"D" || 칸[0] == L"OD" || 칸[0] == L"XD")) return false;
+    if (칸[2].empty() || 같은글(칸[2], L"0x0") || 칸[2] == L"0") return false;
+    return std::any_of(std::begin(모든사용자), std::end(모든사용자),
+                       [&](const wchar_t* 계정) { return 같은글(칸[5], 계정); });
+}
+
+// In force: granted, and no deny entry takes anything of it back.
+플래그 사용자권한이있음(const std::wstring& 설명자) {
+    const std::wstring 괄호째 = 사용자전체권한;
+    const std::wstring 찾을항목 = 괄호째.substr(1, 괄호째.size() - 2);
+    const std::vector<std::wstring> 항목들 = 접근항목들(설명자);
+    const bool 허용 = std::find(항목들.begin(), 항목들.end(), 찾을항목) != 항목들.end();
+    return 허용 && std::none_of(항목들.begin(), 항목들.end(), 사용자를막는항목) ? 참 : 거짓;
+}
+
 std::wstring 설정명령(const std::wstring& 대상경로, const std::wstring& 목록,
                       const std::wstring& 응답경로, const std::wstring& 출력경로) {
     return L"cacls " + 따옴표(대상경로) + L" /s:" + 목록 + L" < " + 따옴표(응답경로) + L" > " +
            따옴표(출력경로);
 }
 
-// What cacls answers to a query on the folder.
-std::wstring 조회출력(플랫폼& 시스템, const std::wstring& 대상경로) {
+// The descriptor cacls prints for the folder when asked: the rest of the
+// line that names the held folder itself.
+std::wstring 조회한설명자(플랫폼& 시스템, const std::wstring& 대상경로) {
     const auto 독점 = 독점하기(시스템);
     const 작업폴더 폴더(시스템);
     const std::wstring 출력경로 = 폴더.파일(검사출력파일);
@@ -159,11 +243,17 @@ std::wstring 조회출력(플랫폼& 시스템, const std::wstring& 대상경로
     안전한경로인지(시스템, {대상경로, 출력경로, 배치경로});
     임시파일들 정리(시스템, {배치경로, 출력경로});
     이전출력지우기(시스템, 출력경로);
-    return 배치실행후읽기(시스템, 대상경로, 배치경로, 검사명령(대상경로, 출력경로), 출력경로);
+
+    std::wstring 최종경로;
+    const std::wstring 출력 = 배치실행후읽기(
+        시스템, 대상경로, 항목붙잡기::되면, 배치경로,
+        [&](const std::wstring& 최종) { return 검사명령(최종경로 = 최종, 출력경로); }, 출력경로);
+    return 폴더의설명자(출력, 최종경로);
 }
 
 // Sets the folder's access list to `목록`; true when cacls reported the
-// folder as processed.
+// folder as processed (in Korean: any other answer is false, and only a
+// query can tell).
 플래그 목록설정(플랫폼& 시스템, const std::wstring& 대상경로, const std::wstring& 목록,
                 const std::function<void(const 보유&)>& 붙잡은뒤) {
     const auto 독점 = 독점하기(시스템);
@@ -179,9 +269,13 @@ std::wstring 조회출력(플랫폼& 시스템, const std::wstring& 대상경로
     // file so that the hidden batch file never waits for a person.
     시스템.한줄쓰기(응답경로, L"y");
 
-    const std::wstring 출력 =
-        배치실행후읽기(시스템, 대상경로, 배치경로, 설정명령(대상경로, 목록, 응답경로, 출력경로),
-                       출력경로, 붙잡은뒤);
+    // Elevated, the change is what an ordinary user could turn against
+    // another folder; an ordinary user's cacls has no more rights than they.
+    const 항목붙잡기 붙잡기 = 시스템.관리자권한() ? 항목붙잡기::반드시 : 항목붙잡기::되면;
+    const std::wstring 출력 = 배치실행후읽기(
+        시스템, 대상경로, 붙잡기, 배치경로,
+        [&](const std::wstring& 최종) { return 설정명령(최종, 목록, 응답경로, 출력경로); },
+        출력경로, 붙잡은뒤);
     return 포함하면참(출력, 처리완료문구);
 }
 
@@ -286,18 +380,26 @@ std::wstring 보관목록읽기(플랫폼& 시스템, const std::wstring& 파일
     return 목록;
 }
 
-// True when the query's answer names exactly `목록`, as one word of it.
-bool 목록그대로(const std::wstring& 출력, const std::wstring& 목록) {
-    const wchar_t* 사이 = L" \t\r\n\"";
-    for (std::size_t 시작 = 출력.find_first_not_of(사이); 시작 != std::wstring::npos;) {
-        const std::size_t 끝 = std::min(출력.find_first_of(사이, 시작), 출력.size());
-        if (출력.compare(시작, 끝 - 시작, 목록) == 0) return true;
-        시작 = 출력.find_first_not_of(사이, 끝);
-    }
-    return false;
-}
-
 }  // namespace
+
+void 배치에쓸수있는경로인지(const 플랫폼& 시스템, const std::wstring& 경로) {
+    // cmd expands %NAME% (and, were it on, !NAME!) in a batch file's path
+    // and lines, quoted or not; a quote would end the path's quoting; a line
+    // feed ends the line, and what follows runs as a command of its own; a
+    // character the code page cannot carry exactly names another path, or
+    // none, once written.
+    const bool 제어문자 = std::any_of(경로.begin(), 경로.end(),
+                                     [](wchar_t 글자) { return 글자 < 0x20 || 글자 == 0x7F; });
+    if (제어문자 || 경로.find_first_of(L"%!\"") != std::wstring::npos ||
+        !시스템.코드페이지로그대로(경로))
+        거부(거부문구::위험한글자, 경로);
+    // cmd runs in the system folder: a relative path would name another
+    // folder to it than to the tool, and a network or device path one that
+    // is no plain folder of this computer.
+    const bool 드라이브 = 경로.size() >= 3 && 경로[1] == L':' && 경로[2] == L'\\' &&
+                         ((경로[0] >= L'A' && 경로[0] <= L'Z') || (경로[0] >= L'a' && 경로[0] <= L'z'));
+    if (!드라이브) 거부(거부문구::절대경로아님, 경로);
+}
 
 std::wstring 파일읽기(플랫폼& 시스템, const std::wstring& 경로) {
     return 시스템.전체읽기(경로, 최대출력바이트);
@@ -313,7 +415,7 @@ std::wstring 부여명령(const std::wstring& 대상경로, const std::wstring& 
 }
 
 플래그 권한검사(플랫폼& 시스템, const std::wstring& 대상경로) {
-    return 포함하면참(조회출력(시스템, 대상경로), 사용자전체권한);
+    return 사용자권한이있음(조회한설명자(시스템, 대상경로));
 }
 
 플래그 권한부여(플랫폼& 시스템, const std::wstring& 대상경로) {
@@ -336,7 +438,7 @@ std::wstring 부여명령(const std::wstring& 대상경로, const std::wstring& 
     if (파일.empty()) return 복원결과::보관없음;
     const std::wstring 목록 = 보관목록읽기(시스템, 파일);
     if (목록설정(시스템, 대상경로, 목록, {}) != 참) return 복원결과::거부됨;
-    return 목록그대로(조회출력(시스템, 대상경로), 목록) ? 복원결과::복원됨 : 복원결과::확인안됨;
+    return 조회한설명자(시스템, 대상경로) == 목록 ? 복원결과::복원됨 : 복원결과::확인안됨;
 }
 
 }  // namespace 보안방화벽

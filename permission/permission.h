@@ -56,8 +56,17 @@ inline constexpr wchar_t 다른경로[] =
 inline constexpr wchar_t 폴더사라짐[] =
     L"설치 폴더가 작업하는 사이에 없어져 보안설정을 확인하거나 바꾸지 않았습니다.";
 inline constexpr wchar_t 위험한글자[] =
-    L"경로에 명령 처리기(cmd)가 다르게 읽을 수 있는 글자(%, !, \" 또는 이 컴퓨터의 코드 "
-    L"페이지로 나타낼 수 없는 글자)가 있어 아무것도 실행하지 않았습니다.";
+    L"경로에 명령 처리기(cmd)가 다르게 읽을 수 있는 글자(%, !, \", 줄바꿈 같은 제어 문자 또는 "
+    L"이 컴퓨터의 코드 페이지로 나타낼 수 없는 글자)가 있어 아무것도 실행하지 않았습니다.";
+inline constexpr wchar_t 절대경로아님[] =
+    L"경로가 드라이브 문자로 시작하는 전체 경로(C:\\...)가 아니어서 명령 처리기(cmd)가 다른 "
+    L"폴더로 읽을 수 있으므로 아무것도 실행하지 않았습니다.";
+inline constexpr wchar_t 빈폴더[] =
+    L"설치 폴더가 비어 있거나 그 안의 항목을 열 수 없어, 작업하는 사이에 폴더가 다른 곳을 "
+    L"가리키는 연결 지점으로 바뀌지 않게 할 수 없으므로 보안설정을 바꾸지 않았습니다.";
+inline constexpr wchar_t 폴더바뀜[] =
+    L"명령 처리기(cmd)가 작업하는 사이에 설치 폴더가 연결 지점으로 바뀌었거나 다른 곳으로 "
+    L"옮겨졌습니다. 보안설정이 어느 폴더에 적용되었는지 알 수 없으니 확인하세요.";
 inline constexpr wchar_t 다른창작업중[] =
     L"다른 보안설정 창이 작업하고 있습니다. 그 창의 작업이 끝난 뒤에 다시 하세요.";
 inline constexpr wchar_t 시작실패[] =
@@ -82,6 +91,12 @@ private:
     std::wstring 메시지_;
 };
 
+// Refuses (실행거부, naming it) a path that cmd could read otherwise than
+// the tool: one with %, !, a quote, a control character or a character the
+// code pages cannot carry exactly, or one that is not a plain absolute path
+// of a drive (X:\...).
+void 배치에쓸수있는경로인지(const 플랫폼& 시스템, const std::wstring& 경로);
+
 // The whole output file as one string. Throws 파일오류 when it cannot be
 // read or is larger than 최대출력바이트: a failure is never an empty answer.
 // A missing file is left behind, empty.
@@ -93,14 +108,18 @@ std::wstring 검사명령(const std::wstring& 대상경로, const std::wstring& 
 std::wstring 부여명령(const std::wstring& 대상경로, const std::wstring& 응답경로,
                       const std::wstring& 출력경로);
 
-// True when the folder's access list holds 사용자전체권한 exactly.
+// True when the access list cacls prints for the folder holds 사용자전체권한
+// exactly and no deny entry takes a right from Users or from a group every
+// user is in.
 플래그 권한검사(플랫폼& 시스템, const std::wstring& 대상경로);
 
 // Replaces the folder's access list with the single 사용자전체권한 entry;
-// True when `cacls` reported the folder as processed. Never queries.
-// First keeps the list it replaces (see 권한복원), read through the hold on
-// the folder; a list that cannot be kept stops the grant before cacls runs:
-// 실행거부 saying why, or, without administrator rights, 거짓.
+// True when `cacls` reported the folder as processed (in Korean: any other
+// answer is false, and only a query can tell). Never queries. Elevated, it
+// refuses an install folder in which no entry can be held open. First keeps
+// the list it replaces (see 권한복원), read through the hold on the folder;
+// a list that cannot be kept stops the grant before cacls runs: 실행거부
+// saying why, or, without administrator rights, 거짓.
 플래그 권한부여(플랫폼& 시스템, const std::wstring& 대상경로);
 
 // ---- The kept lists: one file per grant in the platform's 보관폴더,

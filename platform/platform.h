@@ -5,8 +5,9 @@
 // hand the logic a recording fake instead. Nothing here includes <windows.h>.
 //
 // Strings are UTF-16/UTF-32 `std::wstring` inside the tool; an implementation
-// converts them to the system's ANSI code page wherever they cross into files,
-// process creation or shell calls, and back when files are read.
+// converts them to the system's ANSI code page where they cross into files,
+// and back when files are read. Process creation and shell calls take them
+// as UTF-16, unconverted.
 #pragma once
 
 #include <cstddef>
@@ -58,9 +59,31 @@ enum class 폴더상태 {
     다른경로,  // a folder, but the system names it otherwise (a link higher up)
 };
 
+// A folder held by 폴더고정, and what can be asked of it through the hold,
+// never by its path again.
+class 고정폴더 : public 보유 {
+public:
+    // Opens one entry of the folder, by its bare name relative to the held
+    // folder, never following a reparse point, and keeps it open without
+    // delete sharing for as long as the hold lasts: a folder that holds
+    // something cannot be made a reparse point. True when an entry is held
+    // (now or before); false when the folder is empty, cannot be listed, or
+    // none of its entries can be opened. Never fails otherwise.
+    virtual bool 안의항목붙잡기() = 0;
+
+    // True when the held folder is still no reparse point and the system
+    // still names it as it did when it was held. False when either has
+    // changed, or the system cannot say. Never fails.
+    virtual bool 그대로인가() const = 0;
+};
+
 struct 폴더고정결과 {
     폴더상태 상태;
-    std::unique_ptr<보유> 잡음;  // set only for 고정됨
+    std::unique_ptr<고정폴더> 잡음;  // set only for 고정됨
+    // The system's own full name of the held folder, read through the hold
+    // (the path asked for may differ in case, or be relative); set only for
+    // 고정됨.
+    std::wstring 최종경로;
 };
 
 // How a run of the tool's own program as administrator ended.
@@ -118,6 +141,14 @@ public:
     // separator; empty if Windows does not say.
     virtual std::wstring 시스템폴더() const = 0;
 
+    // The program-files folder the system records, never an environment
+    // variable: the value `ProgramFilesDir (x86)` (x86용) or `ProgramFilesDir`
+    // of HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion in the 64-bit view of
+    // the registry, as stored (a REG_SZ only: expanding a REG_EXPAND_SZ would
+    // read the environment). Empty when the value is missing or of another
+    // type. Never fails.
+    virtual std::wstring 시스템프로그램폴더(bool x86용) const = 0;
+
     // True when the process runs with an elevated (administrator) token.
     // False when the system cannot say. Never fails.
     virtual bool 관리자권한() const = 0;
@@ -167,11 +198,13 @@ public:
     // Opens the folder itself, never what a reparse point at its name leads
     // to, and checks that the system's own full name for it is the absolute
     // form of `경로` (case aside). When both hold, the folder is held until the
-    // returned 보유 goes: it can then be neither deleted, renamed nor replaced
-    // by a link. Needs no right to list the folder, so it is also the test
-    // of whether a folder is there; where listing is denied the folder is
-    // held through the right to traverse it, and where even that is denied
-    // it is still checked, but not held. Throws 파일오류 on a failure other
+    // returned 고정폴더 goes: it can then be neither deleted nor renamed, and
+    // once 안의항목붙잡기 holds an entry, not made a reparse point either
+    // (sharing does not guard the right that sets one). Needs no right to
+    // list the folder, so it is also the test of whether a folder is there;
+    // where listing is denied the folder is held through the right to
+    // traverse it, and where even that is denied it is still checked, but
+    // not held. Throws 파일오류 on a failure other
     // than those 폴더상태 names.
     virtual 폴더고정결과 폴더고정(const std::wstring& 경로) = 0;
 

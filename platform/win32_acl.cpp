@@ -126,9 +126,7 @@ void 보관폴더확인(const std::wstring& 경로, const std::wstring& 부모) 
 }  // namespace
 
 std::wstring Win32플랫폼::접근목록(const 보유& 잡음, const std::wstring& 경로) {
-    const auto* 폴더 = dynamic_cast<const 핸들보유*>(&잡음);
-    if (!폴더) 오류던지기(경로, ERROR_INVALID_HANDLE);
-    const 읽은설명자 설명자 = 설명자읽기(폴더->핸들(), DACL_SECURITY_INFORMATION, 경로);
+    const 읽은설명자 설명자 = 설명자읽기(잡은핸들(잡음, 경로), DACL_SECURITY_INFORMATION, 경로);
     wchar_t* 글 = nullptr;
     if (!::ConvertSecurityDescriptorToStringSecurityDescriptorW(
             설명자.소유.get(), SDDL_REVISION_1, DACL_SECURITY_INFORMATION, &글, nullptr))

@@ -187,4 +187,10 @@ bool 같은이름(const std::wstring& 가, const std::wstring& 나) {
                                   static_cast<int>(나.size()), TRUE) == CSTR_EQUAL;
 }
 
+HANDLE 잡은핸들(const 보유& 잡음, const std::wstring& 경로) {
+    if (const auto* 핸들 = dynamic_cast<const 핸들보유*>(&잡음)) return 핸들->핸들();
+    if (const auto* 폴더 = dynamic_cast<const Win32고정폴더*>(&잡음)) return 폴더->핸들();
+    오류던지기(경로, ERROR_INVALID_HANDLE);
+}
+
 }  // namespace win32

@@ -27,6 +27,9 @@ struct LocalMemoryFreer {
 struct ModuleFreer {
     void operator()(HMODULE h) const { ::FreeLibrary(h); }
 };
+struct RegKeyCloser {
+    void operator()(HKEY h) const { ::RegCloseKey(h); }
+};
 
 using UniqueHandle = std::unique_ptr<void, KernelHandleCloser>;
 using UniqueFindHandle = std::unique_ptr<void, FindHandleCloser>;
@@ -36,6 +39,7 @@ using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDelete
 using UniqueDc = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
 using UniqueLocalMemory = std::unique_ptr<void, LocalMemoryFreer>;
 using UniqueModule = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleFreer>;
+using UniqueRegKey = std::unique_ptr<std::remove_pointer_t<HKEY>, RegKeyCloser>;
 
 // Win32 reports "no handle" as NULL or as INVALID_HANDLE_VALUE depending on
 // the call; both become an empty owner.

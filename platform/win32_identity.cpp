@@ -23,6 +23,26 @@ std::wstring Win32플랫폼::시스템폴더() const {
     return 길이 > 0 && 길이 < MAX_PATH ? std::wstring(경로, 길이) : std::wstring();
 }
 
+std::wstring Win32플랫폼::시스템프로그램폴더(bool x86용) const {
+    HKEY 열쇠 = nullptr;
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion", 0,
+                        KEY_QUERY_VALUE | KEY_WOW64_64KEY, &열쇠) != ERROR_SUCCESS)
+        return {};
+    const UniqueRegKey 열쇠소유(열쇠);
+    const wchar_t* 이름 = x86용 ? L"ProgramFilesDir (x86)" : L"ProgramFilesDir";
+    DWORD 종류 = 0, 크기 = 0;
+    if (::RegQueryValueExW(열쇠, 이름, nullptr, &종류, nullptr, &크기) != ERROR_SUCCESS ||
+        종류 != REG_SZ || 크기 < sizeof(wchar_t))
+        return {};
+    std::wstring 값(크기 / sizeof(wchar_t), L'\0');
+    if (::RegQueryValueExW(열쇠, 이름, nullptr, &종류, reinterpret_cast<BYTE*>(값.data()), &크기) !=
+            ERROR_SUCCESS ||
+        종류 != REG_SZ)
+        return {};
+    값.resize(std::min<size_t>(std::wcslen(값.c_str()), 크기 / sizeof(wchar_t)));
+    return 값;
+}
+
 namespace {
 
 // An A function's default character or best-fit look-alike would change

@@ -64,4 +64,25 @@ private:
     UniqueHandle 핸들_;
 };
 
+// A folder held by 폴더고정 (or, inside a held folder, by the move), with
+// its handle and the name the system gave it when it was held.
+class Win32고정폴더 final : public 고정폴더 {
+public:
+    Win32고정폴더(UniqueHandle 폴더, std::wstring 최종경로)
+        : 폴더_(std::move(폴더)), 최종경로_(std::move(최종경로)) {}
+
+    bool 안의항목붙잡기() override;
+    bool 그대로인가() const override;
+    HANDLE 핸들() const { return 폴더_.get(); }
+
+private:
+    UniqueHandle 폴더_;
+    std::wstring 최종경로_;
+    UniqueHandle 항목_;
+};
+
+// The handle behind a hold this layer made (핸들보유 or Win32고정폴더).
+// Throws 파일오류 naming `경로` for a hold of any other kind.
+HANDLE 잡은핸들(const 보유& 잡음, const std::wstring& 경로);
+
 }  // namespace win32

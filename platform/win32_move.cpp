@@ -36,13 +36,6 @@ DWORD 오류번호(NTSTATUS 상태, const std::wstring& 경로) {
     return ntdll에서<오류변환>("RtlNtStatusToDosError", 경로)(상태);
 }
 
-// The handle behind a hold this layer made.
-HANDLE 잡은핸들(const 보유& 잡음) {
-    const auto* 핸들 = dynamic_cast<const 핸들보유*>(&잡음);
-    if (!핸들) 오류던지기(L"", ERROR_INVALID_HANDLE);
-    return 핸들->핸들();
-}
-
 // The path `이름` is meant to have inside the held folder.
 std::wstring 안의경로(HANDLE 폴더, const std::wstring& 이름) {
     const std::wstring 폴더이름 = 최종경로(폴더, 이름);
@@ -154,7 +147,7 @@ constexpr 열기요청 폴더잡기{FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES, 
 }  // namespace
 
 std::vector<폴더항목> Win32플랫폼::폴더항목들(const 보유& 잡음) {
-    const HANDLE 폴더 = 잡은핸들(잡음);
+    const HANDLE 폴더 = 잡은핸들(잡음, L"");
     std::vector<폴더항목> 항목들;
     std::vector<LONGLONG> 버퍼(복사조각 / sizeof(LONGLONG));
     // The first call starts the listing over, whoever listed the handle before.
@@ -175,22 +168,22 @@ std::vector<폴더항목> Win32플랫폼::폴더항목들(const 보유& 잡음) 
 }
 
 폴더고정결과 Win32플랫폼::하위폴더고정(const 보유& 잡음, const std::wstring& 이름) {
-    const HANDLE 폴더 = 잡은핸들(잡음);
+    const HANDLE 폴더 = 잡은핸들(잡음, L"");
     const std::wstring 경로 = 안의경로(폴더, 이름);
     UniqueHandle 하위;
     if (const DWORD 오류 = 안에서열기(폴더, 이름, 폴더잡기, 하위, 경로)) {
-        if (없음오류(오류)) return {폴더상태::없음, nullptr};
+        if (없음오류(오류)) return {폴더상태::없음, nullptr, {}};
         오류던지기(경로, 오류);
     }
     BY_HANDLE_FILE_INFORMATION 정보{};
     if (!::GetFileInformationByHandle(하위.get(), &정보)) 마지막오류던지기(경로);
-    if (정보.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return {폴더상태::연결지점, nullptr};
-    if (!제자리(하위.get(), 경로)) return {폴더상태::다른경로, nullptr};
-    return {폴더상태::고정됨, std::make_unique<핸들보유>(std::move(하위))};
+    if (정보.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return {폴더상태::연결지점, nullptr, {}};
+    if (!제자리(하위.get(), 경로)) return {폴더상태::다른경로, nullptr, {}};
+    return {폴더상태::고정됨, std::make_unique<Win32고정폴더>(std::move(하위), 경로), 경로};
 }
 
 std::unique_ptr<보유> Win32플랫폼::하위폴더만들기(const 보유& 잡음, const std::wstring& 이름) {
-    const HANDLE 폴더 = 잡은핸들(잡음);
+    const HANDLE 폴더 = 잡은핸들(잡음, L"");
     const std::wstring 경로 = 안의경로(폴더, 이름);
     return std::make_unique<핸들보유>(
         안에서열기(폴더, 이름, {폴더잡기.권한, 폴더잡기.공유, FILE_CREATE, FILE_DIRECTORY_FILE}, 경로));
@@ -198,8 +191,8 @@ std::unique_ptr<보유> Win32플랫폼::하위폴더만들기(const 보유& 잡�
 
 bool Win32플랫폼::같은내용(const 보유& 가, const 보유& 나, const std::wstring& 이름) {
     std::wstring 가경로, 나경로;
-    const auto 파일가 = 일반파일열기(잡은핸들(가), 이름, GENERIC_READ, 가경로);
-    const auto 파일나 = 일반파일열기(잡은핸들(나), 이름, GENERIC_READ, 나경로);
+    const auto 파일가 = 일반파일열기(잡은핸들(가, L""), 이름, GENERIC_READ, 가경로);
+    const auto 파일나 = 일반파일열기(잡은핸들(나, L""), 이름, GENERIC_READ, 나경로);
     if (파일크기(파일가.get(), 가경로) != 파일크기(파일나.get(), 나경로)) return false;
     std::string 조각가, 조각나;
     do {
@@ -213,13 +206,13 @@ bool Win32플랫폼::같은내용(const 보유& 가, const 보유& 나, const st
 void Win32플랫폼::파일복사(const 보유& 원본폴더, const 보유& 대상폴더, const std::wstring& 이름,
                            복사방식 방식) {
     std::wstring 원본, 대상;
-    const auto 읽을 = 일반파일열기(잡은핸들(원본폴더), 이름, GENERIC_READ, 원본);
+    const auto 읽을 = 일반파일열기(잡은핸들(원본폴더, L""), 이름, GENERIC_READ, 원본);
     if (방식 == 복사방식::덮어쓰기) {
-        const auto 쓸 = 일반파일열기(잡은핸들(대상폴더), 이름, GENERIC_WRITE, 대상);
+        const auto 쓸 = 일반파일열기(잡은핸들(대상폴더, L""), 이름, GENERIC_WRITE, 대상);
         내용옮기기(읽을.get(), 원본, 쓸.get(), 대상);
         return;
     }
-    const HANDLE 폴더 = 잡은핸들(대상폴더);
+    const HANDLE 폴더 = 잡은핸들(대상폴더, L"");
     대상 = 안의경로(폴더, 이름);
     const auto 쓸 = 안에서열기(폴더, 이름,
                                {GENERIC_WRITE | DELETE, 0, FILE_CREATE, FILE_NON_DIRECTORY_FILE}, 대상);

@@ -27,6 +27,7 @@ public:
 
     std::wstring 전체경로(const std::wstring& 경로) const override;
     std::wstring 시스템폴더() const override;
+    std::wstring 시스템프로그램폴더(bool x86용) const override;
     bool 관리자권한() const override;
     std::wstring 사용자프로필폴더() const override;
     bool 코드페이지로그대로(const std::wstring& 글) const override;

@@ -8,17 +8,27 @@
     "Run as administrator", next to a built boansetting.com (or with
     -Program). For one product it:
       1. creates a scratch install folder under the 32-bit program-files
-         folder when the product has none (and only then removes it again);
-      2. runs the program without administrator rights, as UAC runs it for
+         folder the system records when the product has none (and only then
+         removes it again);
+      2. while that folder is still empty, runs "/fix" as a second process
+         turns the folder into a mount point of a scratch "victim" folder the
+         moment the program holds it: the program must refuse an empty folder
+         (exit code 4) and the victim's access list must stay as it was; then
+         puts a file into the folder, as an installed product has;
+      3. runs the program without administrator rights, as UAC runs it for
          everyone who did not choose "Run as administrator": "/check" must
-         work (exit code 1), "/fix" must end with 3 and change nothing;
-      3. runs "/check" (expects exit code 1 and the word "missing"),
+         work (exit code 1), "/fix" must end with 3 and change nothing; and
+         with a relative and a line-broken ProgramFiles(x86), which only an
+         unelevated run takes from the environment, "/check" must end with 4
+         and neither run a batch file planted for the line break nor change
+         anything;
+      4. runs "/check" (expects exit code 1 and the word "missing"),
          "/fix" (expects 0, "granted") and "/check" again (expects 0, "ok");
-      4. reads the folder's access list with Get-Acl and checks that it is
+      5. reads the folder's access list with Get-Acl and checks that it is
          exactly one explicit entry, BUILTIN\Users full control, inherited by
          files and subfolders, protected from the parent's entries; and that a
          new file and a new subfolder inside do inherit it;
-      5. removes what it created.
+      6. removes what it created.
     It prints one PASS or FAIL line per step with what it saw (SKIP where this
     PC cannot run a step, such as the unelevated runs with UAC off), and exits
     with 0 when no step failed, 1 when one did, 2 when it refused to start.
@@ -97,9 +107,21 @@ function Test-Run([string] $verb, [int] $code, [string] $word) {
 # code. Returns the exit code; "hung" when the program was still running
 # after the limit; $null when Windows did not start it (an administrator
 # account other than the one logged on at this screen, say).
-function Invoke-Unelevated([string] $verb) {
+#
+# With $programFilesX86, the program runs through PowerShell with that value
+# as its ProgramFiles(x86) variable (passed in Base64, so a line break
+# survives any quoting).
+function Invoke-Unelevated([string] $verb, [string] $programFilesX86 = $null) {
     $name = "boansetting-smoke-$PID"
     $action = New-ScheduledTaskAction -Execute $Program -Argument "$verb $Product"
+    if ($programFilesX86) {
+        $value = [Convert]::ToBase64String([Text.Encoding]::Unicode.GetBytes($programFilesX86))
+        $command = "[Environment]::SetEnvironmentVariable('ProgramFiles(x86)', " +
+            "[Text.Encoding]::Unicode.GetString([Convert]::FromBase64String('$value'))); " +
+            "& '$($Program.Replace("'", "''"))' $verb $Product; exit `$LASTEXITCODE"
+        $action = New-ScheduledTaskAction -Execute (Get-Process -Id $PID).Path -Argument (
+            '-NoProfile -NonInteractive -EncodedCommand ' + (ConvertTo-EncodedCommand $command))
+    }
     $principal = New-ScheduledTaskPrincipal -UserId $identity.Name -LogonType Interactive -RunLevel Limited
     Register-ScheduledTask -TaskName $name -Action $action -Principal $principal -Force -ErrorAction Stop | Out-Null
     try {
@@ -117,6 +139,131 @@ function Invoke-Unelevated([string] $verb) {
         return 'hung'
     } finally {
         Unregister-ScheduledTask -TaskName $name -Confirm:$false -ErrorAction SilentlyContinue
+    }
+}
+
+function ConvertTo-EncodedCommand([string] $command) {
+    return [Convert]::ToBase64String([Text.Encoding]::Unicode.GetBytes($command))
+}
+
+# Unelevated, the program takes the program-files folder from the
+# environment, which is the user's: a relative folder would name another one
+# to cmd (which runs in the system folder), and a line break would end the
+# batch line and run the rest, while its ".." parts lead back to the real
+# folder. Both must be refused before cmd runs.
+function Test-UnsafeProgramFiles {
+    $drive = $programFiles.Substring(0, 3)
+    $planted = Join-Path $drive "boansetting-smoke-$PID"  # no blank: the rest of the line runs unquoted
+    $marker = Join-Path $planted 'planted-ran.txt'
+    New-Item -ItemType Directory -Path $planted -Force -ErrorAction Stop | Out-Null
+    Set-Content -LiteralPath (Join-Path $planted 'x.bat') -Value "@echo planted> `"$marker`"" -Encoding Ascii
+    try {
+        $lineBroken = $drive + "`n" + $planted + '\x.bat & rem \..\..\..\' + $programFiles.Substring(3)
+        $cases = @([pscustomobject]@{ Name = 'relative'; Value = 'pf86' },
+                   [pscustomobject]@{ Name = 'line-broken'; Value = $lineBroken })
+        foreach ($case in $cases) {
+            $before = Get-DaclSddl $folder
+            $code = Invoke-Unelevated '/check' $case.Value
+            $after = Get-DaclSddl $folder
+            $ran = Test-Path -LiteralPath $marker
+            Write-Step ($code -eq 4 -and $after -eq $before -and -not $ran) `
+                "/check $Product with a $($case.Name) ProgramFiles(x86) without administrator rights (expects 4, nothing run or changed)" `
+                ("exit code {0}; access list {1}; planted batch file {2}" -f $code,
+                 $(if ($after -eq $before) { 'unchanged' } else { "changed to $after" }),
+                 $(if ($ran) { 'RAN' } else { 'did not run' }))
+        }
+    } finally {
+        Remove-Item -LiteralPath $planted -Recurse -Force -ErrorAction SilentlyContinue
+    }
+}
+
+# A second process that waits until the program holds $folder (an open for
+# DELETE then fails with a sharing violation) and at once makes it a mount
+# point of $victim, through the right sharing does not guard. Exit code 0:
+# mounted; 1: never saw the hold; 2: saw it but could not mount.
+$racerSource = @'
+using System;
+using System.Runtime.InteropServices;
+using System.Text;
+public static class SmokeRacer {
+    [DllImport("kernel32.dll", CharSet = CharSet.Unicode, SetLastError = true)]
+    static extern IntPtr CreateFileW(string name, uint access, uint share, IntPtr security,
+                                     uint disposition, uint flags, IntPtr template);
+    [DllImport("kernel32.dll", SetLastError = true)]
+    static extern bool DeviceIoControl(IntPtr handle, uint code, byte[] input, int inputSize,
+                                       IntPtr output, int outputSize, out int returned, IntPtr overlapped);
+    [DllImport("kernel32.dll")]
+    static extern bool CloseHandle(IntPtr handle);
+    const uint Delete = 0x10000, WriteAttributes = 0x100, ShareAll = 7, OpenExisting = 3;
+    const uint BackupSemantics = 0x02000000, OpenReparsePoint = 0x00200000;
+    static readonly IntPtr Invalid = new IntPtr(-1);
+    static IntPtr Open(string path, uint access) {
+        return CreateFileW(path, access, ShareAll, IntPtr.Zero, OpenExisting,
+                           BackupSemantics | OpenReparsePoint, IntPtr.Zero);
+    }
+    public static int Race(string folder, string victim, int limitMs) {
+        DateTime end = DateTime.Now.AddMilliseconds(limitMs);
+        while (DateTime.Now < end) {
+            IntPtr probe = Open(folder, Delete);
+            if (probe != Invalid) { CloseHandle(probe); continue; }
+            if (Marshal.GetLastWin32Error() == 32) return Mount(folder, victim);
+        }
+        return 1;
+    }
+    static int Mount(string folder, string victim) {
+        byte[] target = Encoding.Unicode.GetBytes(@"\??\" + victim);
+        int dataLength = 8 + target.Length + 4;
+        byte[] buffer = new byte[8 + dataLength];
+        BitConverter.GetBytes(0xA0000003u).CopyTo(buffer, 0);  // IO_REPARSE_TAG_MOUNT_POINT
+        BitConverter.GetBytes((ushort)dataLength).CopyTo(buffer, 4);
+        BitConverter.GetBytes((ushort)target.Length).CopyTo(buffer, 10);
+        BitConverter.GetBytes((ushort)(target.Length + 2)).CopyTo(buffer, 12);
+        target.CopyTo(buffer, 16);
+        IntPtr handle = Open(folder, WriteAttributes);
+        if (handle == Invalid) return 2;
+        int returned;
+        bool mounted = DeviceIoControl(handle, 0x000900A4, buffer, buffer.Length, IntPtr.Zero, 0,
+                                       out returned, IntPtr.Zero);  // FSCTL_SET_REPARSE_POINT
+        CloseHandle(handle);
+        return mounted ? 0 : 2;
+    }
+}
+'@
+
+# Elevated, cacls would follow a mount point and replace the access list of
+# the folder it leads to. A folder that holds something cannot become one;
+# so the program must refuse the still empty scratch folder, however quick
+# the second process is, and the victim must keep its access list.
+function Test-MountPointRace {
+    $victim = Join-Path $programFiles.Substring(0, 3) "boansetting-smoke-victim-$PID"
+    $ready = "$victim.ready"
+    New-Item -ItemType Directory -Path $victim -ErrorAction Stop | Out-Null
+    Set-Content -LiteralPath (Join-Path $victim 'victim.txt') -Value 'victim' -Encoding Ascii
+    $racer = $null
+    try {
+        $before = Get-DaclSddl $victim
+        $command = "Add-Type -TypeDefinition @'`n$racerSource`n'@; " +
+            "Set-Content -LiteralPath '$ready' -Value ready; " +
+            "exit [SmokeRacer]::Race('$folder', '$victim', 20000)"
+        $racer = Start-Process -FilePath (Get-Process -Id $PID).Path -PassThru -WindowStyle Hidden `
+            -ArgumentList '-NoProfile', '-NonInteractive', '-EncodedCommand', (ConvertTo-EncodedCommand $command)
+        $deadline = (Get-Date).AddSeconds(30)
+        while (-not (Test-Path -LiteralPath $ready) -and (Get-Date) -lt $deadline) { Start-Sleep -Milliseconds 100 }
+        $run = Invoke-Program '/fix'
+        if (-not $racer.WaitForExit(30000)) { $racer.Kill() }
+        $race = switch ($racer.ExitCode) { 0 { 'mounted it' } 1 { 'never saw it held' } default { 'could not mount it' } }
+        $after = Get-DaclSddl $victim
+        Write-Step ($run.ExitCode -eq 4 -and $after -eq $before) `
+            "/fix $Product on an empty folder a second process mounts elsewhere (expects 4, victim unchanged)" `
+            ("exit code {0}; the second process {1}; victim access list {2}" -f $run.ExitCode, $race,
+             $(if ($after -eq $before) { 'unchanged' } else { "changed to $after" }))
+    } finally {
+        $item = Get-Item -LiteralPath $folder -Force -ErrorAction SilentlyContinue
+        if ($null -ne $item -and ($item.Attributes -band [IO.FileAttributes]::ReparsePoint)) {
+            [IO.Directory]::Delete($folder)  # the mount point only, never what it leads to
+            New-Item -ItemType Directory -Path $folder -ErrorAction SilentlyContinue | Out-Null
+        }
+        Remove-Item -LiteralPath $victim, $ready -Recurse -Force -ErrorAction SilentlyContinue
     }
 }
 
@@ -145,6 +292,7 @@ function Test-Unelevated([int] $checkCode) {
     $after = Get-DaclSddl $folder
     Write-Step ($code -eq 3 -and $after -eq $before) "/fix $Product without administrator rights (expects 3, nothing changed)" `
         ("exit code {0}; access list {1}" -f $code, $(if ($after -eq $before) { 'unchanged' } else { "changed to $after" }))
+    Test-UnsafeProgramFiles
 }
 
 # The access list alone in SDDL, e.g. "D:PAI(A;OICI;FA;;;BU)".
@@ -212,9 +360,16 @@ if (-not (Test-Path -LiteralPath $Program -PathType Leaf)) {
 $Program = (Resolve-Path -LiteralPath $Program).ProviderPath
 Write-Step $true 'program' $Program
 
-# Where the program looks: the 32-bit program-files folder.
-$programFiles = [Environment]::GetEnvironmentVariable('ProgramFiles(x86)')
-if ([string]::IsNullOrEmpty($programFiles)) { $programFiles = $env:ProgramFiles }
+# Where the elevated program looks: the 32-bit program-files folder the
+# system records (the 64-bit view of the registry, whatever this PowerShell
+# is), never the environment.
+$currentVersion = [Microsoft.Win32.RegistryKey]::OpenBaseKey(
+    [Microsoft.Win32.RegistryHive]::LocalMachine, [Microsoft.Win32.RegistryView]::Registry64).OpenSubKey(
+    'SOFTWARE\Microsoft\Windows\CurrentVersion')
+$programFiles = [string]$currentVersion.GetValue('ProgramFilesDir (x86)', $null, 'DoNotExpandEnvironmentNames')
+if ([string]::IsNullOrEmpty($programFiles)) {
+    $programFiles = [string]$currentVersion.GetValue('ProgramFilesDir', $null, 'DoNotExpandEnvironmentNames')
+}
 $folder = Join-Path $programFiles $installFolderNames[$Product]
 
 $created = $false
@@ -253,6 +408,12 @@ try {
     $hadEntry = (Get-DaclSddl $folder).Contains('(A;OICI;FA;;;BU)')
     if ($hadEntry -and $created) {
         Write-Step $false 'scratch folder' 'a new folder already holds the Users entry: the check cannot be tested here'
+    }
+    if ($created) {
+        Test-MountPointRace
+        # An installed product's folder holds its files; the fix refuses an
+        # empty one.
+        Set-Content -LiteralPath (Join-Path $folder 'smoke-installed.txt') -Value 'x' -Encoding Ascii
     }
     Test-Unelevated $(if ($hadEntry) { 0 } else { 1 })
     if ($hadEntry) { Test-Run '/check' 0 'ok' } else { Test-Run '/check' 1 'missing' }

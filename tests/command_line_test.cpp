@@ -52,6 +52,7 @@ protected:
     std::wstring 설치(const std::wstring& 폴더이름, bool 설정됨 = false) {
         const std::wstring 경로 = 기준 + L"\\" + 폴더이름;
         시스템.폴더들.insert(경로);
+        시스템.폴더들.insert(경로 + L"\\data");
         설명자[경로] = 설정됨 ? L"D:PAI(A;OICI;FA;;;BU)" : L"D:AI(A;OICIID;FA;;;BA)";
         return 경로;
     }
@@ -127,11 +128,11 @@ TEST_F(명령줄모드, 설정은_부여하고_확인되면_granted로_0이다) 
     EXPECT_EQ(설명자[대상], L"D:(A;OICI;FA;;;BU)");
 }
 
-TEST_F(명령줄모드, 부여가_확인되지_않으면_not_granted로_1이다) {
+TEST_F(명령줄모드, 부여가_확인되지_않으면_unconfirmed로_5이다) {
     const std::wstring 대상 = 설치(L"Sorrelay");
     부여무시 = true;
-    EXPECT_EQ(실행({L"/fix", L"Fennick"}), 1);
-    EXPECT_EQ(출력.표준, std::vector<std::wstring>{L"Fennick\t" + 대상 + L"\tnot-granted"});
+    EXPECT_EQ(실행({L"/fix", L"Fennick"}), 5);
+    EXPECT_EQ(출력.표준, std::vector<std::wstring>{L"Fennick\t" + 대상 + L"\tunconfirmed"});
 }
 
 TEST_F(명령줄모드, 거부된_부여는_관리자가_아니면_3_관리자면_1이다) {

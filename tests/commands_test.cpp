@@ -49,6 +49,7 @@ protected:
     // The product's folder exists and Windows has its cacls.
     void 설치됨() {
         시스템.폴더들.insert(대상);
+        시스템.폴더들.insert(대상 + L"\\data");
         시스템.파일들[L"C:\\Windows\\system32\\cacls.exe"] = L"";
     }
 
@@ -113,7 +114,7 @@ TEST_F(명령, 부여가_됐어도_조회에서_항목이_없으면_실패를_�
     EXPECT_EQ(시스템.메시지들, std::vector<std::wstring>{메시지::설정실패});
 }
 
-TEST_F(명령, 관리자_권한이_없으면_그_메시지만_보이고_조회하지_않는다) {
+TEST_F(명령, 부여가_거부되고_조회에도_항목이_없으면_관리자_권한_메시지만_보인다) {
     설치됨();
     관리자 = false;
     보안체크_클릭(시스템, 폴더, 1);
@@ -121,7 +122,7 @@ TEST_F(명령, 관리자_권한이_없으면_그_메시지만_보이고_조회�
     EXPECT_EQ(시스템.메시지들[0],
               L"관리자 권한이 필요합니다.\r\n\r\n현재 프로그램을 실행할 때 오른쪽마우스로 "
               L"클릭하여 [관리자 권한으로 실행]을 선택하세요.");
-    EXPECT_EQ(실행한배치(), std::vector<std::wstring>{L"fe2456.bat"});
+    EXPECT_EQ(실행한배치(), (std::vector<std::wstring>{L"fe2456.bat", L"fe2437.bat"}));
 }
 
 TEST_F(명령, 제품이_아닌_글이면_프로그램폴더_자체에는_아무것도_하지_않는다) {

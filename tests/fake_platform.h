@@ -57,6 +57,9 @@ public:
 
     std::wstring 시스템폴더() const override { return 시스템폴더값; }
 
+    std::wstring 시스템프로그램폴더값[2] = {L"C:\\Program Files", L"C:\\Program Files (x86)"};
+    std::wstring 시스템프로그램폴더(bool x86용) const override { return 시스템프로그램폴더값[x86용]; }
+
     // Wine reports every token as elevated; the fake lets a test choose.
     bool 관리자 = false;
     bool 관리자권한() const override { return 관리자; }
@@ -127,12 +130,19 @@ public:
     // lead: a path looked up anew would go there.
     std::map<std::wstring, std::wstring> 연결대상;
 
+    // The system's name of a folder where it is not the path itself; a test
+    // may change it while the folder is held.
+    std::map<std::wstring, std::wstring> 최종경로들;
+    std::wstring 최종경로(const std::wstring& 경로) const {
+        return 최종경로들.count(경로) ? 최종경로들.at(경로) : 경로;
+    }
+
     폴더고정결과 폴더고정(const std::wstring& 경로) override {
         기록.push_back(L"폴더고정 " + 경로);
-        if (연결지점들.count(경로)) return {폴더상태::연결지점, nullptr};
-        if (!폴더들.count(경로)) return {폴더상태::없음, nullptr};
-        if (다른이름폴더들.count(경로)) return {폴더상태::다른경로, nullptr};
-        return {폴더상태::고정됨, 고정하고(경로)};
+        if (연결지점들.count(경로)) return {폴더상태::연결지점, nullptr, {}};
+        if (!폴더들.count(경로)) return {폴더상태::없음, nullptr, {}};
+        if (다른이름폴더들.count(경로)) return {폴더상태::다른경로, nullptr, {}};
+        return {폴더상태::고정됨, 고정하고(경로), 최종경로(경로)};
     }
 
     // Set, another instance keeps the temporary files past any limit.
@@ -246,10 +256,10 @@ public:
     폴더고정결과 하위폴더고정(const 보유& 폴더, const std::wstring& 이름) override {
         const std::wstring 경로 = 잡은경로(폴더) + L"\\" + 이름;
         기록.push_back(L"폴더고정 " + 경로);
-        if (연결지점들.count(경로)) return {폴더상태::연결지점, nullptr};
-        if (!폴더들.count(경로)) return {폴더상태::없음, nullptr};
-        if (다른이름폴더들.count(경로)) return {폴더상태::다른경로, nullptr};
-        return {폴더상태::고정됨, 고정하고(경로)};
+        if (연결지점들.count(경로)) return {폴더상태::연결지점, nullptr, {}};
+        if (!폴더들.count(경로)) return {폴더상태::없음, nullptr, {}};
+        if (다른이름폴더들.count(경로)) return {폴더상태::다른경로, nullptr, {}};
+        return {폴더상태::고정됨, 고정하고(경로), 최종경로(경로)};
     }
 
     std::unique_ptr<보유> 하위폴더만들기(const 보유& 폴더, const std::wstring& 이름) override {
@@ -338,6 +348,30 @@ private:
         std::wstring 경로_;
     };
 
+    // Holds an entry while something lies below the folder; changed once a
+    // test made it a link or renamed it.
+    class 고정된폴더 : public 고정폴더 {
+    public:
+        고정된폴더(가짜플랫폼& 플랫폼, const std::wstring& 경로)
+            : 플랫폼_(플랫폼), 경로_(경로), 이름_(플랫폼.최종경로(경로)), 풀림_(플랫폼.기록, 경로) {}
+        bool 안의항목붙잡기() override {
+            const auto 아래 = [this](const std::wstring& 경로) { return 경로.rfind(경로_ + L"\\", 0) == 0; };
+            const auto& 파일 = 플랫폼_.파일들;
+            return !플랫폼_.목록거부폴더들.count(경로_) &&
+                   (std::any_of(플랫폼_.폴더들.begin(), 플랫폼_.폴더들.end(), 아래) ||
+                    std::any_of(파일.begin(), 파일.end(), [&](const auto& 쌍) { return 아래(쌍.first); }));
+        }
+        bool 그대로인가() const override {
+            return !플랫폼_.연결지점들.count(경로_) && 플랫폼_.최종경로(경로_) == 이름_;
+        }
+        const std::wstring& 경로() const { return 경로_; }
+
+    private:
+        가짜플랫폼& 플랫폼_;
+        std::wstring 경로_, 이름_;
+        고정 풀림_;
+    };
+
     class 개인폴더지움 : public 보유 {
     public:
         개인폴더지움(가짜플랫폼& 플랫폼, std::wstring 경로) : 플랫폼_(플랫폼), 경로_(std::move(경로)) {}
@@ -367,15 +401,15 @@ private:
     std::map<std::wstring, std::wstring> 환경_;
 
     // A folder held at `경로`, and what another process does right after.
-    std::unique_ptr<보유> 고정하고(const std::wstring& 경로) {
-        auto 잡음 = std::make_unique<고정>(기록, 경로);
+    std::unique_ptr<고정폴더> 고정하고(const std::wstring& 경로) {
+        auto 잡음 = std::make_unique<고정된폴더>(*this, 경로);
         if (고정뒤동작) 고정뒤동작(*this, 경로);
         return 잡음;
     }
 
     // The path a folder had when it was held, as the platform's handle.
     static const std::wstring& 잡은경로(const 보유& 잡음) {
-        const auto* 폴더 = dynamic_cast<const 고정*>(&잡음);
+        const auto* 폴더 = dynamic_cast<const 고정된폴더*>(&잡음);
         if (!폴더) throw 파일오류(L"", 6, L"핸들이 잘못되었습니다.");
         return 폴더->경로();
     }

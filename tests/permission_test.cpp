@@ -20,6 +20,7 @@ protected:
         시스템.폴더들.insert(대상);
         // Already only the Users entry: grants keep no list, and leave no file.
         시스템.접근목록들[대상] = L"D:PAI(A;OICI;FA;;;BU)";
+        시스템.폴더들.insert(대상 + L"\\data");  // not empty, so an elevated grant can hold it
     }
 
     // The started batch file "prints" `출력` into the output file.
@@ -74,18 +75,24 @@ TEST_F(권한모듈, 이전_실행의_출력은_결과가_되지_않는다) {
 }
 
 TEST_F(권한모듈, 검사는_사용자_전체권한_항목이_정확히_있을때만_참이다) {
-    struct 사례 { const wchar_t* 출력; 플래그 기대; };
+    struct 사례 { std::wstring 출력; 플래그 기대; };
+    const std::wstring 앞 = 대상 + L" ";
     const 사례 사례들[] = {
-        {L"C:\\X D:PAI(A;OICI;FA;;;BU)(A;OICI;FA;;;SY)\r\n", 참},
-        {L"C:\\X D:AI(A;OICIID;FA;;;BU)\r\n", 거짓},          // inherited from the parent
-        {L"C:\\X D:PAI(A;OICI;0x1301bf;;;BU)\r\n", 거짓},     // modify, not full control
-        {L"C:\\X D:PAI(A;CI;FA;;;BU)\r\n", 거짓},             // subfolders only
-        {L"c:\\x d:pai(a;oici;fa;;;bu)\r\n", 거짓},           // other case
+        {앞 + L"D:PAI(A;OICI;FA;;;BU)(A;OICI;FA;;;SY)\r\n", 참},
+        {앞 + L"D:AI(A;OICIID;FA;;;BU)\r\n", 거짓},          // inherited from the parent
+        {앞 + L"D:PAI(A;OICI;0x1301bf;;;BU)\r\n", 거짓},     // modify, not full control
+        {앞 + L"D:PAI(A;CI;FA;;;BU)\r\n", 거짓},             // subfolders only
+        {L"c:\\program files (x86)\\quindle d:pai(a;oici;fa;;;bu)\r\n", 거짓},  // other case
         {L"지정된 파일을 찾을 수 없습니다.\r\n", 거짓},        // no such folder
         {L"", 거짓},
+        // Denied to Users, or to a group every user is in: not in force.
+        {앞 + L"D:P(D;OICI;WD;;;BU)(A;OICI;FA;;;BU)\r\n", 거짓},
+        {앞 + L"D:P(A;OICI;FA;;;BU)(D;;0x1;;;S-1-1-0)\r\n", 거짓},
+        // The entry in another line, or in a name, is not the folder's.
+        {L"C:\\(A;OICI;FA;;;BU) D:(A;;FA;;;BA)\r\n" + 앞 + L"D:(A;;FA;;;BA)\r\n", 거짓},
     };
     for (const 사례& 하나 : 사례들) {
-        SCOPED_TRACE(testing::PrintToString(std::wstring(하나.출력)));
+        SCOPED_TRACE(testing::PrintToString(하나.출력));
         cacls출력(L"\\fe2437.txt", 하나.출력);
         EXPECT_EQ(권한검사(시스템, 대상), 하나.기대);
     }
@@ -237,7 +244,7 @@ TEST_F(권한모듈, 관리자면_호출마다_새로_만든_개인폴더를_쓰
     std::wstring 배치내용;
     시스템.실행동작 = [&](가짜플랫폼& 플랫폼, const std::wstring&) {
         배치내용 = 플랫폼.파일들[개인 + L"\\fe2437.bat"];
-        플랫폼.파일들[개인 + L"\\fe2437.txt"] = L"D:(A;OICI;FA;;;BU)";
+        플랫폼.파일들[개인 + L"\\fe2437.txt"] = 대상 + L" D:(A;OICI;FA;;;BU)";
     };
     EXPECT_EQ(권한검사(시스템, 대상), 참);
     EXPECT_EQ(배치내용, L"cacls \"" + 대상 + L"\" /s  > \"" + 개인 + L"\\fe2437.txt\"\r\n");
@@ -259,6 +266,38 @@ TEST_F(권한모듈, 연결지점이거나_실제_경로가_다른_대상은_이
               std::wstring(거부문구::다른경로) + L"\r\n\r\n" + 대상);
     EXPECT_TRUE(시스템.실행한명령들.empty());
     EXPECT_TRUE(시스템.파일들.empty());
+}
+
+TEST_F(권한모듈, 배치_줄에는_요청한_경로가_아니라_붙잡은_폴더의_시스템_이름이_간다) {
+    const std::wstring 시스템이름 = L"C:\\PROGRAM FILES (X86)\\QUINDLE";
+    시스템.최종경로들[대상] = 시스템이름;
+    std::wstring 배치내용;
+    시스템.실행동작 = [&](가짜플랫폼& 플랫폼, const std::wstring&) {
+        배치내용 = 플랫폼.파일들[임시 + L"\\fe2437.bat"];
+    };
+    권한검사(시스템, 대상);
+    EXPECT_EQ(배치내용.rfind(L"cacls \"" + 시스템이름 + L"\" /s", 0), 0u) << 배치내용;
+}
+
+TEST_F(권한모듈, cmd가_도는_사이_연결지점이_되거나_옮겨진_폴더는_답이_아니라_거부가_된다) {
+    for (bool 연결 : {true, false}) {
+        시스템.실행동작 = [&](가짜플랫폼& 플랫폼, const std::wstring&) {
+            if (연결) 플랫폼.연결지점들.insert(대상);
+            else 플랫폼.최종경로들[대상] = L"C:\\Windows\\System32\\Tasks";
+            플랫폼.파일들[임시 + L"\\fe1235.txt"] = L"처리된 디렉터리: " + 대상 + L"\r\n";
+        };
+        EXPECT_EQ(거부메시지([&] { 권한부여(시스템, 대상); }),
+                  std::wstring(거부문구::폴더바뀜) + L"\r\n\r\n" + 대상);
+        시스템.연결지점들.clear();
+    }
+}
+
+TEST_F(권한모듈, 관리자면_항목을_붙잡을_수_없는_빈_설치폴더에는_부여하지_않는다) {
+    시스템.관리자 = true;
+    시스템.폴더들.erase(대상 + L"\\data");
+    EXPECT_EQ(거부메시지([&] { 권한부여(시스템, 대상); }),
+              std::wstring(거부문구::빈폴더) + L"\r\n\r\n" + 대상);
+    EXPECT_TRUE(시스템.실행한명령들.empty());
 }
 
 TEST_F(권한모듈, cmd가_달리_읽을_글자가_든_경로는_이름을_밝혀_거부하고_아무것도_쓰지_않는다) {

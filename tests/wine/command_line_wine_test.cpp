@@ -156,7 +156,7 @@ TEST_F(명령줄종단, 모르는_제품이면_2로_끝나고_아무것도_실�
 }
 
 TEST_F(명령줄종단, 설정은_부여하고_확인해_granted로_0이며_다음_검사는_ok다) {
-    폴더만들기(대상);
+    설치하기();
     cacls.설명자정하기(대상, 기본설명자);
     const 실행결과 결과 = 콘솔(L"/fix Pelorant");
     EXPECT_EQ(결과.종료코드, 0u);
@@ -168,7 +168,7 @@ TEST_F(명령줄종단, 설정은_부여하고_확인해_granted로_0이며_다�
 }
 
 TEST_F(명령줄종단, 거부된_설정은_관리자면_1_관리자가_아니면_3이다) {
-    폴더만들기(대상);
+    설치하기();
     cacls.거부하기();
     const 실행결과 관리자 = 콘솔(L"/fix Pelorant");
     EXPECT_EQ(관리자.종료코드, 1u);
@@ -176,6 +176,50 @@ TEST_F(명령줄종단, 거부된_설정은_관리자면_1_관리자가_아니�
     const 실행결과 사용자 = 돌리기_(사용자로보는프로그램(), L"/fix Pelorant");
     EXPECT_EQ(사용자.종료코드, 3u);
     EXPECT_EQ(사용자.표준, 관리자.표준);
+}
+
+TEST_F(명령줄종단, 관리자면_환경변수가_아니라_시스템이_적어둔_프로그램_폴더를_쓴다) {
+    const std::wstring 다른곳 = 뿌리 / L"다른 PF";
+    폴더만들기(다른곳);
+    폴더만들기(다른곳 + L"\\Quindle");
+    환경변수바꾸기 환경(L"ProgramFiles(x86)", 다른곳.c_str());
+    EXPECT_EQ(콘솔(L"/check Pelorant").표준, 줄들({줄(L"Pelorant", 대상, L"no-folder")}));
+}
+
+TEST_F(명령줄종단, 사용자를_막는_거부_항목이_있으면_전체권한_항목이_있어도_missing이다) {
+    폴더만들기(대상);
+    cacls.설명자정하기(대상, L"D:P(D;OICI;WD;;;BU)(A;OICI;FA;;;BU)");
+    EXPECT_EQ(콘솔(L"/check Pelorant").표준, 줄들({줄(L"Pelorant", 대상, L"missing")}));
+}
+
+TEST_F(명령줄종단, 영어_cacls의_부여도_다시_조회해서_granted로_0이다) {
+    설치하기();
+    cacls.영어로();
+    const 실행결과 결과 = 콘솔(L"/fix Pelorant");
+    EXPECT_EQ(결과.표준, 줄들({줄(L"Pelorant", 대상, L"granted")}));
+    EXPECT_EQ(결과.종료코드, 0u);
+}
+
+TEST_F(명령줄종단, 줄바꿈이나_상대경로인_프로그램_폴더는_4로_거부하고_아무것도_실행하지_않는다) {
+    // Not elevated, the program takes the folder from the environment. The
+    // `..` parts lead back to the real folder; a line feed would end the
+    // batch line and run the rest, unquoted: so the planted file lies where
+    // no blank is.
+    const std::wstring 심은곳 = L"C:\\lf15", 흔적 = 뿌리 / L"planted-ran.txt";
+    폴더만들기(심은곳);
+    바이트쓰기(심은곳 + L"\\x.bat", 코드페이지로(L"@echo planted> \"" + 흔적 + L"\"\r\n", 949));
+    폴더만들기(뿌리 / L"pf86");
+    폴더만들기(뿌리 / L"pf86\\Quindle");
+    const 현재폴더바꾸기 여기(뿌리.경로());
+    const std::wstring 줄바꿈 = L"C:\\\n" + 심은곳 + L"\\x.bat & rem \\..\\..\\..\\" + 프로그램파일.substr(3);
+    for (const std::wstring& 값 : {줄바꿈, std::wstring(L"pf86")}) {
+        SCOPED_TRACE(utf8(값));
+        환경변수바꾸기 환경(L"ProgramFiles(x86)", 값.c_str());
+        EXPECT_EQ(돌리기_(사용자로보는프로그램(), L"/check Pelorant").종료코드, 4u);
+    }
+    폴더지우기(심은곳);
+    EXPECT_FALSE(파일있음(흔적)) << "the planted batch file ran";
+    EXPECT_EQ(실행기록(cacls), 줄들({}));
 }
 
 TEST_F(명령줄종단, cacls가_없으면_이유를_적어_4로_끝난다) {

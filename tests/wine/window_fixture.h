@@ -122,6 +122,13 @@ protected:
         return 글;
     }
 
+    // The install folder, with a file in it as an installed product has:
+    // an elevated grant refuses an empty one.
+    void 설치하기() const {
+        폴더만들기(대상);
+        바이트쓰기(대상 + L"\\Quindle.exe", "MZ");
+    }
+
     작업폴더 뿌리{L"창 시험"};
     const std::wstring 임시 = 뿌리 / L"Temp";
     const std::wstring 프로그램파일 = 뿌리 / L"Program Files (x86)";
@@ -131,6 +138,7 @@ protected:
     환경변수바꾸기 TMP바꾸기{L"TMP", 임시.c_str()};
     환경변수바꾸기 로컬앱데이터바꾸기{L"LOCALAPPDATA", 뿌리.경로().c_str()};
     환경변수바꾸기 프로그램파일바꾸기{L"ProgramFiles(x86)", 프로그램파일.c_str()};
+    시스템값바꾸기 프로그램파일값바꾸기{L"ProgramFilesDir (x86)", 프로그램파일.c_str()};
     대체cacls cacls{뿌리 / L"cacls 상태"};
     std::optional<창프로그램> 프로그램;
 };

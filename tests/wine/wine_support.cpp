@@ -97,6 +97,25 @@ std::vector<std::wstring> 폴더내용(const std::wstring& 폴더) {
     SetEnvironmentVariableW(이름_.c_str(), 있었음_ ? 이전값_.c_str() : nullptr);
 }
 
+namespace {
+constexpr wchar_t 현재버전[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
+void 시스템값쓰기(const std::wstring& 이름, const std::wstring& 값) {  // empty: removed
+    if (값.empty()) RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, 현재버전, 이름.c_str());
+    else RegSetKeyValueW(HKEY_LOCAL_MACHINE, 현재버전, 이름.c_str(), REG_SZ, 값.c_str(),
+                         static_cast<DWORD>((값.size() + 1) * sizeof(wchar_t)));
+}
+}  // namespace
+
+시스템값바꾸기::시스템값바꾸기(std::wstring 이름, const wchar_t* 값) : 이름_(std::move(이름)) {
+    wchar_t 이전[MAX_PATH] = {};
+    DWORD 크기 = sizeof 이전;
+    RegGetValueW(HKEY_LOCAL_MACHINE, 현재버전, 이름_.c_str(), RRF_RT_REG_SZ, nullptr, 이전, &크기);
+    이전값_ = 이전;
+    시스템값쓰기(이름_, 값 ? 값 : L"");
+}
+
+시스템값바꾸기::~시스템값바꾸기() { 시스템값쓰기(이름_, 이전값_); }
+
 현재폴더바꾸기::현재폴더바꾸기(const std::wstring& 폴더) {
     const DWORD 길이 = GetCurrentDirectoryW(0, nullptr);
     원래_.resize(길이);

@@ -102,6 +102,18 @@ private:
     std::wstring 이전값_;
 };
 
+// Sets a value of HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion, where an
+// elevated program reads its program-files folder, for the object's
+// lifetime; nullptr removes it.
+class 시스템값바꾸기 {
+public:
+    시스템값바꾸기(std::wstring 이름, const wchar_t* 값);
+    ~시스템값바꾸기();
+
+private:
+    std::wstring 이름_, 이전값_;
+};
+
 // The stand-in cacls, installed over Wine's stub in system32, with its state
 // in a folder of the test's own.
 class 대체cacls {
