@@ -4,6 +4,7 @@
 #include "platform/win32_internal.h"
 
 #include <sddl.h>
+#include <winternl.h>
 
 #include "platform/win32_codepage.h"
 
@@ -191,6 +192,62 @@ HANDLE 잡은핸들(const 보유& 잡음, const std::wstring& 경로) {
     if (const auto* 핸들 = dynamic_cast<const 핸들보유*>(&잡음)) return 핸들->핸들();
     if (const auto* 폴더 = dynamic_cast<const Win32고정폴더*>(&잡음)) return 폴더->핸들();
     오류던지기(경로, ERROR_INVALID_HANDLE);
+}
+
+DWORD 오류번호(LONG 상태, const std::wstring& 경로) {
+    using 오류변환 = ULONG(NTAPI*)(LONG);
+    return ntdll에서<오류변환>("RtlNtStatusToDosError", 경로)(상태);
+}
+
+bool 한이름(const std::wstring& 이름) {
+    return !이름.empty() && 이름 != L"." && 이름 != L".." &&
+           이름.find_first_of(L"\\/:") == std::wstring::npos;
+}
+
+DWORD 안에서열기(HANDLE 폴더, const std::wstring& 이름, const 열기요청& 요청, UniqueHandle& 결과,
+                const std::wstring& 경로) {
+    if (!한이름(이름)) return ERROR_INVALID_NAME;
+    using 파일만들기 = NTSTATUS(NTAPI*)(PHANDLE, ACCESS_MASK, POBJECT_ATTRIBUTES, PIO_STATUS_BLOCK,
+                                        PLARGE_INTEGER, ULONG, ULONG, ULONG, ULONG, PVOID, ULONG);
+    std::wstring 이름값 = 이름;
+    UNICODE_STRING 유니{static_cast<USHORT>(이름값.size() * sizeof(wchar_t)),
+                        static_cast<USHORT>(이름값.size() * sizeof(wchar_t)), 이름값.data()};
+    OBJECT_ATTRIBUTES 속성{};
+    InitializeObjectAttributes(&속성, &유니, OBJ_CASE_INSENSITIVE, 폴더, nullptr);
+    IO_STATUS_BLOCK 상태{};
+    HANDLE 핸들 = nullptr;
+    const NTSTATUS 값 = ntdll에서<파일만들기>("NtCreateFile", 경로)(
+        &핸들, 요청.권한 | SYNCHRONIZE, &속성, &상태, nullptr, FILE_ATTRIBUTE_NORMAL, 요청.공유,
+        요청.처리, 요청.선택 | FILE_OPEN_REPARSE_POINT | FILE_SYNCHRONOUS_IO_NONALERT, nullptr, 0);
+    if (!NT_SUCCESS(값)) return 오류번호(값, 경로);
+    결과 = OwnHandle(핸들);
+    return ERROR_SUCCESS;
+}
+
+
+std::vector<목록항목> 목록읽기(HANDLE 폴더) {
+    std::vector<목록항목> 항목들;
+    std::vector<LONGLONG> 버퍼(64 * 1024 / sizeof(LONGLONG));
+    const DWORD 크기 = static_cast<DWORD>(버퍼.size() * sizeof(LONGLONG));
+    for (auto 방식 = FileIdBothDirectoryRestartInfo;
+         ::GetFileInformationByHandleEx(폴더, 방식, 버퍼.data(), 크기);
+         방식 = FileIdBothDirectoryInfo) {
+        for (auto* 바이트 = reinterpret_cast<const char*>(버퍼.data());;) {
+            const auto* 항목 = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(바이트);
+            const std::wstring 이름(항목->FileName, 항목->FileNameLength / sizeof(wchar_t));
+            if (이름 != L"." && 이름 != L"..")
+                항목들.push_back({이름, 항목->FileAttributes, 항목->LastWriteTime.QuadPart});
+            if (항목->NextEntryOffset == 0) break;
+            바이트 += 항목->NextEntryOffset;
+        }
+    }
+    if (::GetLastError() != ERROR_NO_MORE_FILES) 마지막오류던지기(최종경로(폴더, L""));
+    return 항목들;
+}
+
+bool 없음오류(DWORD 오류) {
+    return 오류 == ERROR_FILE_NOT_FOUND || 오류 == ERROR_PATH_NOT_FOUND ||
+           오류 == ERROR_INVALID_NAME || 오류 == ERROR_DIRECTORY;
 }
 
 }  // namespace win32

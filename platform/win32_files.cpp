@@ -58,11 +58,6 @@ UniqueHandle 폴더열기(const std::wstring& 경로) {
     return 폴더;
 }
 
-bool 없음오류(DWORD 오류) {
-    return 오류 == ERROR_FILE_NOT_FOUND || 오류 == ERROR_PATH_NOT_FOUND ||
-           오류 == ERROR_INVALID_NAME || 오류 == ERROR_DIRECTORY;
-}
-
 }  // namespace
 
 std::wstring Win32플랫폼::존재검사(const std::wstring& 경로, 속성마스크 마스크) const {
@@ -109,59 +104,31 @@ std::unique_ptr<보유> Win32플랫폼::고정하기(const std::wstring& 경로,
 
 namespace {
 
-// Opens `이름`, a single name inside the folder `폴더` holds, through ntdll:
-// the folder's handle is the root of the lookup, so whatever happened to the
-// folder's path since it was held plays no part, and a reparse point at the
-// name is opened itself. Shared for reading and writing but not deleting,
-// so the entry can be neither deleted nor renamed while it is open. Each
-// try asks for a right that takes part in the sharing check.
+// Opens `이름`, an entry of the held folder, through the folder's handle,
+// shared for reading and writing but not deleting, so it can be neither
+// deleted nor renamed while it is open. Each try asks for a right that
+// takes part in the sharing check; nothing when neither opens.
 UniqueHandle 안의것열기(HANDLE 폴더, const std::wstring& 이름) {
-    using 파일열기 = LONG(NTAPI*)(HANDLE*, ACCESS_MASK, OBJECT_ATTRIBUTES*, IO_STATUS_BLOCK*,
-                                  ULONG, ULONG);
-    const auto 열기 = reinterpret_cast<파일열기>(reinterpret_cast<void*>(
-        ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtOpenFile")));
-    if (!열기 || 이름.size() * sizeof(wchar_t) > 0xFFFE) return {};
-    constexpr ULONG 재분석지점그대로 = 0x00200000;  // FILE_OPEN_REPARSE_POINT
-    constexpr ULONG 백업의도 = 0x00004000;          // FILE_OPEN_FOR_BACKUP_INTENT
-    constexpr ULONG 동기입출력 = 0x00000020;        // FILE_SYNCHRONOUS_IO_NONALERT
-    std::wstring 이름복사 = 이름;
-    UNICODE_STRING 이름글{static_cast<USHORT>(이름.size() * sizeof(wchar_t)),
-                          static_cast<USHORT>(이름.size() * sizeof(wchar_t)), 이름복사.data()};
-    OBJECT_ATTRIBUTES 속성{};
-    InitializeObjectAttributes(&속성, &이름글, OBJ_CASE_INSENSITIVE, 폴더, nullptr);
     for (const ACCESS_MASK 권한 : {FILE_READ_DATA, FILE_EXECUTE}) {
-        HANDLE 항목 = nullptr;
-        IO_STATUS_BLOCK 상태{};
-        if (열기(&항목, 권한 | FILE_READ_ATTRIBUTES | SYNCHRONIZE, &속성, &상태,
-                 FILE_SHARE_READ | FILE_SHARE_WRITE, 재분석지점그대로 | 백업의도 | 동기입출력) >= 0)
-            return UniqueHandle(항목);
+        UniqueHandle 항목;
+        const 열기요청 요청{권한 | FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, FILE_OPEN,
+                           FILE_OPEN_FOR_BACKUP_INTENT};
+        if (안에서열기(폴더, 이름, 요청, 항목, 이름) == ERROR_SUCCESS) return 항목;
     }
     return {};
 }
 
-// The names in one batch of a folder listing, "." and ".." left out.
-std::vector<std::wstring> 조각의이름들(const char* 버퍼) {
-    std::vector<std::wstring> 이름들;
-    for (size_t 위치 = 0;;) {
-        const auto* 항목 = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(버퍼 + 위치);
-        const std::wstring 이름(항목->FileName, 항목->FileNameLength / sizeof(wchar_t));
-        if (이름 != L"." && 이름 != L"..") 이름들.push_back(이름);
-        if (항목->NextEntryOffset == 0) return 이름들;
-        위치 += 항목->NextEntryOffset;
-    }
-}
-
 }  // namespace
 
-// Listed through the held handle, batch by batch, until one entry opens.
+// Listed through the held handle, then tried until one entry opens.
 bool win32::Win32고정폴더::안의항목붙잡기() {
     if (항목_) return true;
-    alignas(LONGLONG) char 버퍼[16 * 1024];
-    for (auto 종류 = FileIdBothDirectoryRestartInfo;
-         ::GetFileInformationByHandleEx(폴더_.get(), 종류, 버퍼, sizeof 버퍼);
-         종류 = FileIdBothDirectoryInfo)
-        for (const std::wstring& 이름 : 조각의이름들(버퍼))
-            if ((항목_ = 안의것열기(폴더_.get(), 이름))) return true;
+    try {
+        for (const 목록항목& 항목 : 목록읽기(폴더_.get()))
+            if ((항목_ = 안의것열기(폴더_.get(), 항목.이름))) return true;
+    } catch (const 파일오류&) {
+        // A folder that cannot be listed holds nothing this hold could keep.
+    }
     return false;
 }
 

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 #include "platform/win32_handles.h"
@@ -84,5 +85,54 @@ private:
 // The handle behind a hold this layer made (핸들보유 or Win32고정폴더).
 // Throws 파일오류 naming `경로` for a hold of any other kind.
 HANDLE 잡은핸들(const 보유& 잡음, const std::wstring& 경로);
+
+// ---- Working inside a held folder, through ntdll ----
+
+// A function of ntdll: kernel32 has no form of these that opens relative to
+// a folder's handle (and Wine's SetFileInformationByHandle turns a rename's
+// name into a full path first, which defeats the folder's handle).
+template <typename 함수>
+함수 ntdll에서(const char* 이름, const std::wstring& 경로) {
+    const auto 주소 = reinterpret_cast<함수>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), 이름)));
+    if (!주소) 오류던지기(경로, ERROR_PROC_NOT_FOUND);
+    return 주소;
+}
+
+// True for one plain name: not empty, not "." or "..", no separator or
+// drive or stream colon.
+bool 한이름(const std::wstring& 이름);
+
+// The system's error number for an NT status.
+DWORD 오류번호(LONG 상태, const std::wstring& 경로);
+
+struct 열기요청 {
+    ACCESS_MASK 권한;
+    ULONG 공유;
+    ULONG 처리;  // FILE_OPEN or FILE_CREATE
+    ULONG 선택;  // FILE_DIRECTORY_FILE, FILE_NON_DIRECTORY_FILE or 0
+};
+
+// Opens (or creates) the entry `이름`, one plain name, of `폴더` through the
+// folder's handle: whatever happened to the folder's path since it was held
+// plays no part, and a reparse point at the name is opened itself, never
+// followed. What the system said, 0 for success.
+DWORD 안에서열기(HANDLE 폴더, const std::wstring& 이름, const 열기요청& 요청, UniqueHandle& 결과,
+                const std::wstring& 경로);
+
+// One entry of a folder's listing.
+struct 목록항목 {
+    std::wstring 이름;
+    DWORD 속성;
+    long long 쓴때;  // last-write time, 100 ns steps since 1601 (UTC)
+};
+
+// The entries of the folder open at `폴더`, read through that handle from
+// the start (whoever listed it before), without "." and "..". Throws
+// 파일오류 when the folder cannot be listed.
+std::vector<목록항목> 목록읽기(HANDLE 폴더);
+
+// True for the errors that mean nothing stands at a name.
+bool 없음오류(DWORD 오류);
 
 }  // namespace win32

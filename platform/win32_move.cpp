@@ -19,62 +19,10 @@ constexpr DWORD 복사조각 = 1 << 16;
                    L"링크(연결 지점, 심볼릭 링크 또는 하드 링크)여서 따라가지 않았습니다.");
 }
 
-// A function of ntdll: kernel32 has no form of these that opens relative to
-// a folder's handle (and Wine's SetFileInformationByHandle turns a rename's
-// name into a full path first, which defeats the folder's handle).
-template <typename 함수>
-함수 ntdll에서(const char* 이름, const std::wstring& 경로) {
-    const auto 주소 = reinterpret_cast<함수>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), 이름)));
-    if (!주소) 오류던지기(경로, ERROR_PROC_NOT_FOUND);
-    return 주소;
-}
-
-// The system's error number for an NT status.
-DWORD 오류번호(NTSTATUS 상태, const std::wstring& 경로) {
-    using 오류변환 = ULONG(NTAPI*)(NTSTATUS);
-    return ntdll에서<오류변환>("RtlNtStatusToDosError", 경로)(상태);
-}
-
 // The path `이름` is meant to have inside the held folder.
 std::wstring 안의경로(HANDLE 폴더, const std::wstring& 이름) {
     const std::wstring 폴더이름 = 최종경로(폴더, 이름);
     return 구분자로끝남(폴더이름) ? 폴더이름 + 이름 : 폴더이름 + L"\\" + 이름;
-}
-
-bool 한이름(const std::wstring& 이름) {
-    return !이름.empty() && 이름 != L"." && 이름 != L".." &&
-           이름.find_first_of(L"\\/:") == std::wstring::npos;
-}
-
-struct 열기요청 {
-    ACCESS_MASK 권한;
-    ULONG 공유;
-    ULONG 처리;  // FILE_OPEN or FILE_CREATE
-    ULONG 선택;  // FILE_DIRECTORY_FILE, FILE_NON_DIRECTORY_FILE or 0
-};
-
-// Opens (or creates) the entry `이름` of `폴더` through the folder's handle,
-// the entry itself where it is a reparse point; what the system said, 0 for
-// success.
-DWORD 안에서열기(HANDLE 폴더, const std::wstring& 이름, const 열기요청& 요청, UniqueHandle& 결과,
-                const std::wstring& 경로) {
-    if (!한이름(이름)) return ERROR_INVALID_NAME;
-    using 파일만들기 = NTSTATUS(NTAPI*)(PHANDLE, ACCESS_MASK, POBJECT_ATTRIBUTES, PIO_STATUS_BLOCK,
-                                        PLARGE_INTEGER, ULONG, ULONG, ULONG, ULONG, PVOID, ULONG);
-    std::wstring 이름값 = 이름;
-    UNICODE_STRING 유니{static_cast<USHORT>(이름값.size() * sizeof(wchar_t)),
-                        static_cast<USHORT>(이름값.size() * sizeof(wchar_t)), 이름값.data()};
-    OBJECT_ATTRIBUTES 속성{};
-    InitializeObjectAttributes(&속성, &유니, OBJ_CASE_INSENSITIVE, 폴더, nullptr);
-    IO_STATUS_BLOCK 상태{};
-    HANDLE 핸들 = nullptr;
-    const NTSTATUS 값 = ntdll에서<파일만들기>("NtCreateFile", 경로)(
-        &핸들, 요청.권한 | SYNCHRONIZE, &속성, &상태, nullptr, FILE_ATTRIBUTE_NORMAL, 요청.공유,
-        요청.처리, 요청.선택 | FILE_OPEN_REPARSE_POINT | FILE_SYNCHRONOUS_IO_NONALERT, nullptr, 0);
-    if (!NT_SUCCESS(값)) return 오류번호(값, 경로);
-    결과 = OwnHandle(핸들);
-    return ERROR_SUCCESS;
 }
 
 // True when the system names the open object as the path meant: nothing
@@ -128,11 +76,6 @@ void 내용옮기기(HANDLE 원본, const std::wstring& 원본경로, HANDLE 대
         마지막오류던지기(대상경로);
 }
 
-bool 없음오류(DWORD 오류) {
-    return 오류 == ERROR_FILE_NOT_FOUND || 오류 == ERROR_PATH_NOT_FOUND ||
-           오류 == ERROR_INVALID_NAME || 오류 == ERROR_DIRECTORY;
-}
-
 // A folder is held as 폴더고정 holds one: it may be listed, and, shared for
 // reading only, no one deletes or renames it meanwhile.
 constexpr 열기요청 폴더잡기{FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES, FILE_SHARE_READ, FILE_OPEN,
@@ -149,21 +92,7 @@ constexpr 열기요청 폴더잡기{FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES, 
 std::vector<폴더항목> Win32플랫폼::폴더항목들(const 보유& 잡음) {
     const HANDLE 폴더 = 잡은핸들(잡음, L"");
     std::vector<폴더항목> 항목들;
-    std::vector<LONGLONG> 버퍼(복사조각 / sizeof(LONGLONG));
-    // The first call starts the listing over, whoever listed the handle before.
-    for (auto 방식 = FileIdBothDirectoryRestartInfo;
-         ::GetFileInformationByHandleEx(폴더, 방식, 버퍼.data(), 복사조각);
-         방식 = FileIdBothDirectoryInfo) {
-        for (auto* 바이트 = reinterpret_cast<const char*>(버퍼.data());;) {
-            const auto* 항목 = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(바이트);
-            const std::wstring 이름(항목->FileName, 항목->FileNameLength / sizeof(wchar_t));
-            if (이름 != L"." && 이름 != L"..")
-                항목들.push_back({이름, 종류(항목->FileAttributes), 항목->LastWriteTime.QuadPart});
-            if (항목->NextEntryOffset == 0) break;
-            바이트 += 항목->NextEntryOffset;
-        }
-    }
-    if (::GetLastError() != ERROR_NO_MORE_FILES) 마지막오류던지기(최종경로(폴더, L""));
+    for (const 목록항목& 항목 : 목록읽기(폴더)) 항목들.push_back({항목.이름, 종류(항목.속성), 항목.쓴때});
     return 항목들;
 }
 

@@ -180,7 +180,7 @@ TEST_F(가상폴더옮김, 설치_폴더에서_나중에_바뀐_파일은_그대
     EXPECT_EQ(바이트읽기(대상 + L"\\setup.ini"), "old ini");
     ASSERT_FALSE(옮긴폴더().empty());
     EXPECT_EQ(바이트읽기(옮긴폴더() + L"\\setup.ini"), "new ini");
-    EXPECT_NE(요약.본문.find(L"그대로 두었습니다.\r\n" + 대상 + L"\\setup.ini\r\n가상 폴더의 판은 이름을 "
+    EXPECT_NE(요약.본문.find(L"그대로 두었습니다.\r\n" + 대상 + L"\\setup.ini\r\n가상 폴더 쪽 파일은 이름을 "
                              L"바꾼 가상 폴더에 그대로 있습니다."), std::wstring::npos)
         << utf8(요약.본문);
 }
