@@ -251,6 +251,14 @@ std::wstring 조회한설명자(플랫폼& 시스템, const std::wstring& 대상
     return 폴더의설명자(출력, 최종경로);
 }
 
+// The access list part ("D:...") of a descriptor, without the owner, group
+// or audit parts cacls may print around it.
+std::wstring 접근목록부분(const std::wstring& 설명자) {
+    const size_t 시작 = 설명자.find(L"D:");
+    if (시작 == std::wstring::npos) return {};
+    return 설명자.substr(시작, 설명자.find(L"S:", 시작) - 시작);
+}
+
 // Sets the folder's access list to `목록`; true when cacls reported the
 // folder as processed (in Korean: any other answer is false, and only a
 // query can tell).
@@ -340,13 +348,50 @@ std::wstring 새보관파일(플랫폼& 시스템, const std::wstring& 보관폴
     }
 }
 
-// Only the entry the grant sets: nothing worth keeping. A fix repeated at
-// every start (a startup script) would otherwise make its own result the
-// newest kept list, and a restore would put back nothing.
-bool 부여한목록뿐(const std::wstring& 목록) {
-    const auto 괄호 = 목록.find(L'(');
-    return 목록.compare(0, 2, L"D:") == 0 && 괄호 != std::wstring::npos &&
-           목록.substr(괄호) == 사용자전체권한;
+// The rights an entry's rights field gives, as a mask: hexadecimal, or the
+// two-letter names SDDL writes for files. A name not known here counts as
+// every right.
+unsigned long 권한값(const std::wstring& 권한) {
+    if (권한.compare(0, 2, L"0x") == 0 || 권한.compare(0, 2, L"0X") == 0)
+        return std::wcstoul(권한.c_str() + 2, nullptr, 16);
+    static const std::pair<const wchar_t*, unsigned long> 이름들[] = {
+        {L"GA", 0x10000000}, {L"GR", 0x80000000}, {L"GW", 0x40000000}, {L"GX", 0x20000000},
+        {L"FA", 0x1F01FF},   {L"FR", 0x120089},   {L"FW", 0x120116},   {L"FX", 0x1200A0},
+        {L"RC", 0x20000},    {L"SD", 0x10000},    {L"WD", 0x40000},    {L"WO", 0x80000},
+        {L"CC", 0x1},        {L"DC", 0x2},        {L"LC", 0x4},        {L"SW", 0x8},
+        {L"RP", 0x10},       {L"WP", 0x20},       {L"DT", 0x40},       {L"LO", 0x80},
+        {L"CR", 0x100}};
+    unsigned long 값 = 0;
+    for (size_t 위치 = 0; 위치 + 1 < 권한.size() + 1; 위치 += 2) {
+        const std::wstring 이름 = 권한.substr(위치, 2);
+        const auto 찾음 = std::find_if(std::begin(이름들), std::end(이름들),
+                                       [&](const auto& 쌍) { return 이름 == 쌍.first; });
+        값 |= 찾음 == std::end(이름들) ? 0xFFFFFFFFul : 찾음->second;
+    }
+    return 값;
+}
+
+// Whether a list is worth going back to: only Administrators, SYSTEM, the
+// installer's service and a creator-owner may write under it, as under the
+// lists Windows gives program folders. One that lets anyone else write is
+// what a fix or a user made since (after a fix, Users may rewrite the list:
+// kept, a restore would hand the folder back to them), and no safer to
+// return to than the grant.
+bool 관리자만쓰는목록(const std::wstring& 목록) {
+    static const wchar_t* const 믿는계정[] = {
+        L"BA", L"S-1-5-32-544", L"SY", L"S-1-5-18", L"CO", L"S-1-3-0",
+        L"S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464"};
+    constexpr unsigned long 쓰기권한 = 0x2 | 0x4 | 0x10 | 0x40 | 0x100 | 0x10000 | 0x40000 |
+                                      0x80000 | 0x10000000 | 0x40000000;
+    const std::vector<std::wstring> 항목들 = 접근항목들(목록);
+    return std::all_of(항목들.begin(), 항목들.end(), [&](const std::wstring& 항목) {
+        const std::vector<std::wstring> 칸 = 칸들(항목);
+        if (칸.size() >= 6 && (칸[0] == L"D" || 칸[0] == L"OD")) return true;
+        if (칸.size() < 6 || 칸[0] != L"A") return false;
+        return !(권한값(칸[2]) & 쓰기권한) ||
+               std::any_of(std::begin(믿는계정), std::end(믿는계정),
+                           [&](const wchar_t* 계정) { return 같은글(칸[5], 계정); });
+    });
 }
 
 struct 보관권한없음 {};
@@ -354,7 +399,7 @@ struct 보관권한없음 {};
 void 이전목록보관(플랫폼& 시스템, const std::wstring& 대상경로, const 보유& 대상) {
     try {
         const std::wstring 목록 = 시스템.접근목록(대상, 대상경로);
-        if (부여한목록뿐(목록)) return;
+        if (!관리자만쓰는목록(목록) && 시스템.접근목록이지켜짐()) return;
         const std::wstring 보관폴더 = 시스템.보관폴더();
         시스템.한줄쓰기(새보관파일(시스템, 보관폴더, 폴더이름(대상경로)), 목록);
     } catch (const 파일오류& 오류) {
@@ -438,7 +483,8 @@ std::wstring 부여명령(const std::wstring& 대상경로, const std::wstring& 
     if (파일.empty()) return 복원결과::보관없음;
     const std::wstring 목록 = 보관목록읽기(시스템, 파일);
     if (목록설정(시스템, 대상경로, 목록, {}) != 참) return 복원결과::거부됨;
-    return 조회한설명자(시스템, 대상경로) == 목록 ? 복원결과::복원됨 : 복원결과::확인안됨;
+    return 접근목록부분(조회한설명자(시스템, 대상경로)) == 목록 ? 복원결과::복원됨
+                                                                 : 복원결과::확인안됨;
 }
 
 }  // namespace 보안방화벽

@@ -350,4 +350,10 @@ public:
     // keeps the owner it is given: Wine does not). A process without
     // administrator rights can neither make it nor write into it.
     virtual std::wstring 보관폴더() = 0;
+
+    // True when the file system keeps the access lists and owners it is
+    // given, so that a list read back tells who may write. Wine, for one,
+    // makes every list up from the Unix file mode. Never fails: false when
+    // it cannot tell.
+    virtual bool 접근목록이지켜짐() = 0;
 };

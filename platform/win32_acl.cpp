@@ -145,3 +145,11 @@ std::wstring Win32플랫폼::보관폴더() {
     보관폴더확인(경로, 부모);
     return 경로;
 }
+
+bool Win32플랫폼::접근목록이지켜짐() {
+    try {
+        return 소유자가지켜짐(프로그램데이터());
+    } catch (const 파일오류&) {
+        return false;
+    }
+}

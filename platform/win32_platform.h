@@ -68,6 +68,7 @@ public:
     // ---- Keeping the access list a grant replaces (win32_acl.cpp) ----
     std::wstring 접근목록(const 보유& 잡음, const std::wstring& 경로) override;
     std::wstring 보관폴더() override;
+    bool 접근목록이지켜짐() override;
 
 private:
     std::wstring 메시지제목_;

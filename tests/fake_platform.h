@@ -335,6 +335,9 @@ public:
         return 보관폴더값;
     }
 
+    bool 목록지켜짐 = true;
+    bool 접근목록이지켜짐() override { return 목록지켜짐; }
+
 private:
     class 고정 : public 보유 {
     public:

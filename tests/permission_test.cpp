@@ -358,4 +358,25 @@ TEST_F(권한모듈, 부여는_바꿀_목록을_폴더_이름과_시각의_파�
     EXPECT_EQ(시스템.실행한명령들.size(), 1u);
 }
 
+
+TEST_F(권한모듈, 관리자와_SYSTEM_말고_누가_쓸_수_있는_목록은_되돌릴_곳으로_보관하지_않는다) {
+    // After a fix Users may rewrite the list; kept, a restore would return
+    // the folder to whoever wrote it.
+    시스템.관리자 = true;
+    struct 사례 { std::wstring 목록; bool 보관; };
+    const 사례 사례들[] = {
+        {L"D:AI(A;OICIIO;GA;;;CO)(A;;0x1301bf;;;BA)(A;;0x1200a9;;;BU)(A;OICIIO;GXGR;;;BU)", true},
+        {L"D:PAI(A;OICI;FA;;;BU)(A;OICI;FA;;;S-1-5-21-1-2-3-1001)", false},
+        {L"D:P(A;OICI;FA;;;BA)(A;OICI;0x2;;;S-1-5-21-1-2-3-1001)", false},
+        {L"D:P(A;OICI;FA;;;BA)(XA;OICI;FA;;;WD;(@User.x == 1))", false},
+    };
+    for (const 사례& 하나 : 사례들) {
+        SCOPED_TRACE(testing::PrintToString(하나.목록));
+        시스템.파일들.clear();
+        시스템.접근목록들[대상] = 하나.목록;
+        권한부여(시스템, 대상);
+        EXPECT_EQ(시스템.파일들.size(), 하나.보관 ? 1u : 0u);
+    }
+}
+
 }  // namespace

@@ -270,7 +270,7 @@ std::wstring 시스템이본목록(const std::wstring& 폴더) {
 }
 
 TEST_F(명령줄종단, 설정은_바꿀_목록을_보관하고_복원은_그_목록을_cacls에_넘겨_되돌린다) {
-    폴더만들기(대상);
+    설치하기();
     cacls.설명자정하기(대상, 기본설명자);
     const std::wstring 보관 = L"C:\\ProgramData\\BoanSetting";
     const std::vector<std::wstring> 전 = 폴더내용(보관);
