@@ -248,7 +248,12 @@ std::wstring 조회한설명자(플랫폼& 시스템, const std::wstring& 대상
     const std::wstring 출력 = 배치실행후읽기(
         시스템, 대상경로, 항목붙잡기::되면, 배치경로,
         [&](const std::wstring& 최종) { return 검사명령(최종경로 = 최종, 출력경로); }, 출력경로);
-    return 폴더의설명자(출력, 최종경로);
+    // cacls names the folder it answers for. Without that line there is no
+    // answer (a cacls that could not run, was blocked, or printed an error),
+    // and no answer may read as an access list without the entry.
+    std::wstring 설명자 = 폴더의설명자(출력, 최종경로);
+    if (설명자.empty()) 거부(거부문구::응답없음, 최종경로);
+    return 설명자;
 }
 
 // The access list part ("D:...") of a descriptor, without the owner, group

@@ -75,6 +75,9 @@ inline constexpr wchar_t 보관실패[] =
     L"설치 폴더의 지금 접근 목록을 보관하지 못해 보안설정을 바꾸지 않았습니다.";
 inline constexpr wchar_t 보관폴더이상[] =
     L"접근 목록을 보관하는 폴더가 없거나 연결 지점이어서 그 폴더를 쓰지 않았습니다.";
+inline constexpr wchar_t 응답없음[] =
+    L"Windows의 권한 도구(cacls)가 이 폴더의 접근 목록을 알려 주지 않아 보안설정을 확인하지 "
+    L"못했습니다.";
 inline constexpr wchar_t 보관목록이상[] =
     L"보관한 접근 목록이 SDDL 글자만으로 된 한 줄이 아니거나 너무 길어 되돌리지 않았습니다.";
 }  // namespace 거부문구

@@ -108,7 +108,7 @@ TEST_F(명령, 부여가_됐어도_조회에서_항목이_없으면_실패를_�
     시스템.실행동작 = [this](가짜플랫폼& 플랫폼, const std::wstring& 명령줄) {
         const bool 조회 = 명령줄.find(L"fe2437") != std::wstring::npos;
         플랫폼.파일들[가짜플랫폼::배치폴더(명령줄) + (조회 ? L"\\fe2437.txt" : L"\\fe1235.txt")] =
-            조회 ? L"D:(A;OICI;FA;;;BA)" : L"처리된 디렉터리: x";
+            조회 ? 대상 + L" D:(A;OICI;FA;;;BA)" : L"처리된 디렉터리: x";
     };
     보안체크_클릭(시스템, 폴더, 1);
     EXPECT_EQ(시스템.메시지들, std::vector<std::wstring>{메시지::설정실패});

@@ -13,6 +13,19 @@ namespace {
 const std::wstring 임시 = L"C:\\Users\\Kim Minsu\\AppData\\Local\\Temp";
 const std::wstring 대상 = L"C:\\Program Files (x86)\\Quindle";
 
+// The message of the refusal the call throws; empty, and a failure, when it
+// throws none.
+template <typename 호출>
+std::wstring 거부메시지(호출 할일) {
+    try {
+        할일();
+    } catch (const 실행거부& 거부) {
+        return 거부.메시지();
+    }
+    ADD_FAILURE() << "no refusal";
+    return {};
+}
+
 class 권한모듈 : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -21,6 +34,7 @@ protected:
         // Already only the Users entry: grants keep no list, and leave no file.
         시스템.접근목록들[대상] = L"D:PAI(A;OICI;FA;;;BU)";
         시스템.폴더들.insert(대상 + L"\\data");  // not empty, so an elevated grant can hold it
+        cacls출력(L"\\fe2437.txt", 대상 + L" D:(A;;FA;;;BA)\r\n");
     }
 
     // The started batch file "prints" `출력` into the output file.
@@ -37,6 +51,7 @@ TEST_F(권한모듈, 검사는_따옴표로_묶은_한줄_배치를_쓰고_실�
     std::wstring 배치내용;
     시스템.실행동작 = [&](가짜플랫폼& 플랫폼, const std::wstring&) {
         배치내용 = 플랫폼.파일들[임시 + L"\\fe2437.bat"];
+        플랫폼.파일들[임시 + L"\\fe2437.txt"] = 대상 + L" D:";
     };
     권한검사(시스템, 대상);
 
@@ -47,7 +62,6 @@ TEST_F(권한모듈, 검사는_따옴표로_묶은_한줄_배치를_쓰고_실�
 
 TEST_F(권한모듈, 검사는_임시파일을_정해진_순서로_만들고_모두_지운다) {
     시스템.파일들[임시 + L"\\fe2437.txt"] = L"(A;OICI;FA;;;BU) from an earlier run";
-    cacls출력(L"\\fe2437.txt", L"");
     권한검사(시스템, 대상);
 
     const std::vector<std::wstring> 기대 = {
@@ -69,9 +83,11 @@ TEST_F(권한모듈, 검사는_임시파일을_정해진_순서로_만들고_모
 }
 
 TEST_F(권한모듈, 이전_실행의_출력은_결과가_되지_않는다) {
-    시스템.파일들[임시 + L"\\fe2437.txt"] = L"D:(A;OICI;FA;;;BU)\r\n";
-    // The batch file cannot start, so nothing new is written.
-    EXPECT_EQ(권한검사(시스템, 대상), 거짓);
+    시스템.파일들[임시 + L"\\fe2437.txt"] = 대상 + L" D:(A;OICI;FA;;;BU)\r\n";
+    // cacls prints nothing, so nothing new is written: no answer, not 참.
+    시스템.실행동작 = nullptr;
+    EXPECT_EQ(거부메시지([&] { 권한검사(시스템, 대상); }),
+              std::wstring(거부문구::응답없음) + L"\r\n\r\n" + 대상);
 }
 
 TEST_F(권한모듈, 검사는_사용자_전체권한_항목이_정확히_있을때만_참이다) {
@@ -83,8 +99,6 @@ TEST_F(권한모듈, 검사는_사용자_전체권한_항목이_정확히_있을
         {앞 + L"D:PAI(A;OICI;0x1301bf;;;BU)\r\n", 거짓},     // modify, not full control
         {앞 + L"D:PAI(A;CI;FA;;;BU)\r\n", 거짓},             // subfolders only
         {L"c:\\program files (x86)\\quindle d:pai(a;oici;fa;;;bu)\r\n", 거짓},  // other case
-        {L"지정된 파일을 찾을 수 없습니다.\r\n", 거짓},        // no such folder
-        {L"", 거짓},
         // Denied to Users, or to a group every user is in: not in force.
         {앞 + L"D:P(D;OICI;WD;;;BU)(A;OICI;FA;;;BU)\r\n", 거짓},
         {앞 + L"D:P(A;OICI;FA;;;BU)(D;;0x1;;;S-1-1-0)\r\n", 거짓},
@@ -200,6 +214,7 @@ TEST_F(권한모듈, 임시_경로는_도구와_cmd에게_같은_파일이_되�
         std::wstring 배치내용;
         시스템.실행동작 = [&](가짜플랫폼& 플랫폼, const std::wstring&) {
             배치내용 = 플랫폼.파일들[하나.배치];
+            플랫폼.파일들[하나.배치.substr(0, 하나.배치.size() - 3) + L"txt"] = 대상 + L" D:";
         };
         권한검사(시스템, 대상);
         EXPECT_EQ(시스템.실행한명령들.at(0), L"\"" + 하나.배치 + L"\"");
@@ -224,18 +239,6 @@ TEST(파일읽기, 실패는_빈_답이_아니라_호출자에게_간다) {
 
 // ---- what a user's files, environment and folders cannot steer ----------
 
-// The message of the refusal the call throws; empty, and a failure, when it
-// throws none.
-template <typename 호출>
-std::wstring 거부메시지(호출 할일) {
-    try {
-        할일();
-    } catch (const 실행거부& 거부) {
-        return 거부.메시지();
-    }
-    ADD_FAILURE() << "no refusal";
-    return {};
-}
 
 TEST_F(권한모듈, 관리자면_호출마다_새로_만든_개인폴더를_쓰고_사용자_TEMP는_쓰지_않는다) {
     시스템.관리자 = true;
@@ -274,6 +277,7 @@ TEST_F(권한모듈, 배치_줄에는_요청한_경로가_아니라_붙잡은_�
     std::wstring 배치내용;
     시스템.실행동작 = [&](가짜플랫폼& 플랫폼, const std::wstring&) {
         배치내용 = 플랫폼.파일들[임시 + L"\\fe2437.bat"];
+        플랫폼.파일들[임시 + L"\\fe2437.txt"] = 시스템이름 + L" D:";
     };
     권한검사(시스템, 대상);
     EXPECT_EQ(배치내용.rfind(L"cacls \"" + 시스템이름 + L"\" /s", 0), 0u) << 배치내용;
@@ -375,7 +379,8 @@ TEST_F(권한모듈, 관리자와_SYSTEM_말고_누가_쓸_수_있는_목록은_
         시스템.파일들.clear();
         시스템.접근목록들[대상] = 하나.목록;
         권한부여(시스템, 대상);
-        EXPECT_EQ(시스템.파일들.size(), 하나.보관 ? 1u : 0u);
+        EXPECT_EQ(시스템.파일들.count(시스템.보관폴더값 + L"\\Quindle 2026-12-08 09-05-07.sddl"),
+                  하나.보관 ? 1u : 0u);
     }
 }
 
