@@ -27,15 +27,11 @@ BOANSETTING_SIGN_PFX=$work/signer.pfx BOANSETTING_SIGN_PASSWORD_FILE=$work/passw
 osslsigncode verify -CAfile "$work/cert.pem" -in "$work/program.exe" >/dev/null 2>&1 ||
   fail "the signed program does not verify"
 
-# One byte of the code, far from the signature at the end of the file.
-python3 - "$work/program.exe" <<'EOF'
-import sys
-with open(sys.argv[1], "r+b") as f:
-    f.seek(0x1000)
-    byte = f.read(1)[0]
-    f.seek(0x1000)
-    f.write(bytes([byte ^ 0xFF]))
-EOF
+# One byte of the code, far from the signature at the end of the file,
+# flipped with coreutils alone.
+byte=$(od -An -tu1 -j4096 -N1 "$work/program.exe" | tr -d ' ')
+printf "$(printf '\\%03o' $((byte ^ 255)))" |
+  dd of="$work/program.exe" bs=1 seek=4096 count=1 conv=notrunc status=none
 if osslsigncode verify -CAfile "$work/cert.pem" -in "$work/program.exe" >/dev/null 2>&1; then
   fail "a program changed after signing still verifies"
 fi
