@@ -102,6 +102,32 @@ private:
     LPPROC_THREAD_ATTRIBUTE_LIST 목록_ = nullptr;
 };
 
+// Starts cmd sharing this process's console, in a process group of its
+// own (a Ctrl+C there stops the tool, as before, but not cacls halfway
+// through a folder tree), with its standard handles on NUL, passed alone
+// through a handle list, so that nothing cmd echoes reaches the tool's own
+// output. False when the system refuses that start (Wine on a loaded
+// machine once did, with an internal error): the caller starts cmd the
+// plain way instead.
+bool 콘솔빌려시작(const std::wstring& cmd, std::wstring& 명령줄, std::wstring& 환경,
+                 const std::wstring& 시스템폴더, PROCESS_INFORMATION& 프로세스정보) {
+    const UniqueHandle 널 = 상속할NUL(cmd);
+    const 상속목록 상속(널.get(), cmd);
+    STARTUPINFOEXW 시작정보{};
+    시작정보.StartupInfo.cb = sizeof 시작정보;
+    시작정보.StartupInfo.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
+    시작정보.StartupInfo.wShowWindow = SW_HIDE;
+    시작정보.StartupInfo.hStdInput = 널.get();
+    시작정보.StartupInfo.hStdOutput = 널.get();
+    시작정보.StartupInfo.hStdError = 널.get();
+    시작정보.lpAttributeList = 상속.get();
+    return ::CreateProcessW(cmd.c_str(), 명령줄.data(), nullptr, nullptr, TRUE,
+                            NORMAL_PRIORITY_CLASS | CREATE_NEW_PROCESS_GROUP |
+                                CREATE_UNICODE_ENVIRONMENT | EXTENDED_STARTUPINFO_PRESENT,
+                            환경.data(), 시스템폴더.c_str(), &시작정보.StartupInfo,
+                            &프로세스정보) != FALSE;
+}
+
 }  // namespace
 
 void Win32플랫폼::배치실행(const std::wstring& 배치경로) {
@@ -113,40 +139,26 @@ void Win32플랫폼::배치실행(const std::wstring& 배치경로) {
     std::wstring 명령줄 = L"\"" + cmd + L"\" /d /v:off /c \"\"" + 배치경로 + L"\"\"";
     std::wstring 환경 = 도구환경(시스템폴더, 윈도우폴더());
 
-    const UniqueHandle 널 = 상속할NUL(cmd);
-    const 상속목록 상속(널.get(), cmd);
-    STARTUPINFOEXW 시작정보{};
-    시작정보.StartupInfo.cb = sizeof 시작정보;
-    시작정보.StartupInfo.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
-    시작정보.StartupInfo.wShowWindow = SW_HIDE;
-    시작정보.StartupInfo.hStdInput = 널.get();
-    시작정보.StartupInfo.hStdOutput = 널.get();
-    시작정보.StartupInfo.hStdError = 널.get();
-    시작정보.lpAttributeList = 상속.get();
-    // A console of its own is most of what a one-line batch file costs cmd,
-    // so it shares ours when we have one, in a process group of its own: a
-    // Ctrl+C there stops the tool, as before, but not cacls halfway through
-    // a folder tree. Without (the window program, or the twin started
-    // detached), CREATE_NO_WINDOW: a hidden console is cheaper to make than
-    // a console window that SW_HIDE then hides.
-    const bool 빌려줌 = 빌려줄콘솔있음();
-    PROCESS_INFORMATION 프로세스정보{};
     // cmd looks for a program in its current directory before the search
     // path. Started from the tool's own folder (a Downloads folder, say), a
     // planted cacls there would run with the tool's rights; the system
     // folder is writable by administrators only.
-    const auto 시작 = [&](DWORD 콘솔) {
-        return ::CreateProcessW(cmd.c_str(), 명령줄.data(), nullptr, nullptr, TRUE,
-                                NORMAL_PRIORITY_CLASS | 콘솔 | CREATE_UNICODE_ENVIRONMENT |
-                                    EXTENDED_STARTUPINFO_PRESENT,
-                                환경.data(), 시스템폴더.c_str(), &시작정보.StartupInfo,
-                                &프로세스정보);
-    };
-    // A console that will not take cmd is no reason to fail the check: cmd
-    // then gets a hidden one of its own. (Wine on a loaded machine once
-    // refused such a start with an internal error, and took the next.)
-    if (!(빌려줌 && 시작(CREATE_NEW_PROCESS_GROUP)) && !시작(CREATE_NO_WINDOW))
-        마지막오류던지기(cmd);
+    PROCESS_INFORMATION 프로세스정보{};
+    // A console of its own is most of what a one-line batch file costs cmd,
+    // so it shares ours when we have one (see 콘솔빌려시작). Without one (the
+    // window program, or the twin started detached), or when the shared start
+    // fails, CREATE_NO_WINDOW: a hidden console is cheaper to make than a
+    // console window that SW_HIDE then hides. That start inherits nothing.
+    if (!(빌려줄콘솔있음() && 콘솔빌려시작(cmd, 명령줄, 환경, 시스템폴더, 프로세스정보))) {
+        STARTUPINFOW 시작정보{};
+        시작정보.cb = sizeof 시작정보;
+        시작정보.dwFlags = STARTF_USESHOWWINDOW;
+        시작정보.wShowWindow = SW_HIDE;
+        if (!::CreateProcessW(cmd.c_str(), 명령줄.data(), nullptr, nullptr, FALSE,
+                              NORMAL_PRIORITY_CLASS | CREATE_NO_WINDOW | CREATE_UNICODE_ENVIRONMENT,
+                              환경.data(), 시스템폴더.c_str(), &시작정보, &프로세스정보))
+            마지막오류던지기(cmd);
+    }
 
     const win32::OwnedProcess 프로세스{UniqueHandle(프로세스정보.hProcess),
                                       UniqueHandle(프로세스정보.hThread)};
