@@ -344,7 +344,6 @@ private:
         고정(std::vector<std::wstring>& 기록, std::wstring 경로)
             : 기록_(기록), 경로_(std::move(경로)) {}
         ~고정() override { 기록_.push_back(L"풀림 " + 경로_); }  // "풀림 독점" for the mutex
-        const std::wstring& 경로() const { return 경로_; }
 
     private:
         std::vector<std::wstring>& 기록_;
