@@ -178,3 +178,28 @@ std::wstring Win32플랫폼::전체읽기(const std::wstring& 경로, std::size_
 } catch (const 파일오류& 오류) {
     작업으로던지기(오류, 파일작업::파일읽기);
 }
+
+// A path that starts with two separators is a share, unless it is the
+// device form (\\?\ or \\.\) of a drive; a drive is asked about its root. A
+// drive without a medium must answer "not ready", not show Windows' own
+// "insert a disk" box.
+드라이브종류 Win32플랫폼::드라이브(const std::wstring& 경로) const {
+    const auto 구분자 = [&](size_t 위치) {
+        return 경로.size() > 위치 && (경로[위치] == L'\\' || 경로[위치] == L'/');
+    };
+    if (구분자(0) && 구분자(1)) {
+        const bool 장치 = 경로.size() > 3 && (경로[2] == L'?' || 경로[2] == L'.') && 구분자(3);
+        const bool 공유 = 경로.size() > 7 && 같은이름(경로.substr(4, 3), L"UNC") && 구분자(7);
+        return !장치 || 공유 ? 드라이브종류::네트워크 : 드라이브종류::이컴퓨터;
+    }
+    if (경로.size() < 2 || 경로[1] != L':') return 드라이브종류::이컴퓨터;
+    const std::wstring 뿌리 = 경로.substr(0, 2) + L"\\";
+    if (::GetDriveTypeW(뿌리.c_str()) == DRIVE_REMOTE) return 드라이브종류::네트워크;
+    DWORD 이전 = 0;
+    ::SetThreadErrorMode(SEM_FAILCRITICALERRORS, &이전);
+    const bool 준비됨 =
+        ::GetVolumeInformationW(뿌리.c_str(), nullptr, 0, nullptr, nullptr, nullptr, nullptr, 0) ||
+        ::GetLastError() != ERROR_NOT_READY;
+    ::SetThreadErrorMode(이전, nullptr);
+    return 준비됨 ? 드라이브종류::이컴퓨터 : 드라이브종류::준비안됨;
+}
