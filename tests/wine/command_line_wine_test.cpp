@@ -319,10 +319,10 @@ TEST_F(명령줄종단, 설정은_바꿀_목록을_보관하고_복원은_그_�
                                     L"stdin=y", L"args=" + 대상 + L"|/s"}));
 }
 
-// The environment block of another running process, one "NAME=value" per
-// entry. It follows CommandLine in the process parameters, which is where
-// winternl.h's declaration of them ends.
-std::vector<std::wstring> 환경읽기(HANDLE 프로세스) {
+// The environment block of another running process, each "NAME=value"
+// between NULs. It follows CommandLine in the process parameters, which is
+// where winternl.h's declaration of them ends.
+std::wstring 환경읽기(HANDLE 프로세스) {
     PROCESS_BASIC_INFORMATION 기본{};
     PEB 블록{};
     void* 주소 = nullptr;
@@ -340,10 +340,7 @@ std::vector<std::wstring> 환경읽기(HANDLE 프로세스) {
             return {};
         글.append(조각, std::size(조각));
     }
-    std::vector<std::wstring> 항목들;
-    for (size_t 시작 = 0; 시작 < 글.size() && 글[시작] != L'\0'; 시작 = 글.find(L'\0', 시작) + 1)
-        항목들.push_back(글.c_str() + 시작);
-    return 항목들;
+    return std::wstring(1, L'\0') + 글;
 }
 
 // What the user set for the system's folders must not reach the shell, COM
@@ -356,7 +353,7 @@ TEST_F(명령줄종단, 관리자면_시스템_폴더의_환경변수는_시스�
     for (const wchar_t* 이름 : 이름들)
         사용자값.push_back(std::make_unique<환경변수바꾸기>(이름, (뿌리 / L"evil").c_str()));
     std::thread 실행([this] { 콘솔(L"/check Pelorant"); });
-    std::vector<std::wstring> 환경;
+    std::wstring 환경;
     될때까지(10000, [&] {
         for (DWORD 번호 : 실행중인(L"boansetting.com")) {
             const win32::UniqueHandle 자식(
@@ -372,7 +369,7 @@ TEST_F(명령줄종단, 관리자면_시스템_폴더의_환경변수는_시스�
     for (const std::wstring& 기대 :
          {L"SystemRoot=" + 창, L"windir=" + 창, L"SystemDrive=" + 창.substr(0, 2),
           L"ComSpec=" + 창 + L"\\system32\\cmd.exe", std::wstring(L"ProgramData=C:\\ProgramData")})
-        EXPECT_NE(std::find(환경.begin(), 환경.end(), 기대), 환경.end()) << utf8(기대);
+        EXPECT_NE(환경.find(L'\0' + 기대 + L'\0'), std::wstring::npos) << utf8(기대);
 }
 
 // ---- the ordinary user's window: the fix through an elevated run ---------
