@@ -222,8 +222,7 @@ public:
     std::wstring 바꿀수있는자기경로값;
     std::wstring 바꿀수있는자기경로() override { return 바꿀수있는자기경로값; }
 
-    // Drives that are network drives or not ready, by letter ("N:"); a path
-    // that starts with two separators is a network path.
+    // Network or unready drives by letter ("N:"); a share path is a network one.
     std::map<std::wstring, 드라이브종류> 드라이브들;
     드라이브종류 드라이브(const std::wstring& 경로) const override {
         if (경로.rfind(L"\\\\", 0) == 0) return 드라이브종류::네트워크;

@@ -335,9 +335,8 @@ std::wstring 환경읽기(HANDLE 프로세스) {
         return {};
     std::wstring 글;
     for (wchar_t 조각[256]; 글.size() < 65536 && 글.find(std::wstring(2, L'\0')) == std::wstring::npos;) {
-        if (!ReadProcessMemory(프로세스, static_cast<char*>(주소) + 글.size() * sizeof(wchar_t), 조각,
-                               sizeof 조각, nullptr))
-            return {};
+        const auto* 여기 = static_cast<char*>(주소) + 글.size() * sizeof(wchar_t);
+        if (!ReadProcessMemory(프로세스, 여기, 조각, sizeof 조각, nullptr)) return {};
         글.append(조각, std::size(조각));
     }
     return std::wstring(1, L'\0') + 글;
@@ -348,9 +347,8 @@ std::wstring 환경읽기(HANDLE 프로세스) {
 TEST_F(명령줄종단, 관리자면_시스템_폴더의_환경변수는_시스템의_값이다) {
     폴더만들기(대상);
     cacls.늦추기(3000);
-    const wchar_t* 이름들[] = {L"SystemRoot", L"windir", L"SystemDrive", L"ComSpec", L"ProgramData"};
     std::vector<std::unique_ptr<환경변수바꾸기>> 사용자값;
-    for (const wchar_t* 이름 : 이름들)
+    for (const wchar_t* 이름 : {L"SystemRoot", L"windir", L"SystemDrive", L"ComSpec", L"ProgramData"})
         사용자값.push_back(std::make_unique<환경변수바꾸기>(이름, (뿌리 / L"evil").c_str()));
     std::thread 실행([this] { 콘솔(L"/check Pelorant"); });
     std::wstring 환경;

@@ -296,9 +296,8 @@ TEST_F(Win32플랫폼시험, 쓰기는_미리_놓인_링크를_따라가지_않�
 
 }  // namespace
 
-// Wine makes every list up from the Unix owner, who is this user: the file
-// of the running program is one the user could change, and the check finds
-// it (the refusal the shield then gives is the fake's to show).
+// Wine makes every list up from the Unix owner, this user: the running
+// program's file is one the user could change (the refusal is the fake's).
 TEST_F(Win32플랫폼시험, 사용자가_바꿀_수_있는_자기_파일은_그_파일을_찾는다) {
     wchar_t 자기[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, 자기, MAX_PATH);
