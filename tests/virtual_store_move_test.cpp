@@ -131,7 +131,7 @@ TEST_F(옮김시험, 가상_폴더의_링크는_따라가지_않고_알리며_�
     시스템.폴더들.insert(가상 + L"\\dat\\junction");
     시스템.파일들[가상 + L"\\dat\\junction\\secret.dat"] = L"비밀";
     시스템.하드링크들.insert(가상 + L"\\dat\\b.dat");           // found only when opened
-    시스템.다른이름폴더들.insert(가상 + L"\\dat\\sub");          // swapped after it was listed
+    시스템.최종경로들[가상 + L"\\dat\\sub"] = L"C:\\Windows\\sub";  // swapped after it was listed
     제안();
     EXPECT_EQ(순서(L"목록 " + 가상 + L"\\dat\\junction"), -1) << "the link was entered";
     EXPECT_EQ(순서(L"목록 " + 가상 + L"\\dat\\sub"), -1) << "the swapped folder was entered";
@@ -162,8 +162,8 @@ TEST_F(옮김시험, 고정한_뒤_연결지점이_된_폴더는_따라가지_�
     시스템.폴더들.insert({가상 + L"\\dat\\빈", 남, 보호});
     시스템.파일들[남 + L"\\lee.dat"] = L"남의 것";
     시스템.고정뒤동작 = [&](가짜플랫폼& 플랫폼, const std::wstring& 경로) {
-        if (경로 == 가상 + L"\\dat\\빈") 플랫폼.연결대상[경로] = 남;
-        if (경로 == 설치 + L"\\dat\\sub" || 경로 == 백업) 플랫폼.연결대상[경로] = 보호;
+        if (경로 == 가상 + L"\\dat\\빈") 플랫폼.연결지점들.insert(경로, 남);
+        if (경로 == 설치 + L"\\dat\\sub" || 경로 == 백업) 플랫폼.연결지점들.insert(경로, 보호);
     };
     제안();
     EXPECT_FALSE(시스템.있음(설치 + L"\\dat\\빈\\lee.dat"));
