@@ -343,6 +343,17 @@ public:
 
     void 진행표시(const std::wstring& 글) override { 진행들.push_back(글); }
 
+    // What the logged-on user's own token may not do, by path (a held
+    // folder's own, or an entry's) and right; and whether an elevated run
+    // has that token at all.
+    std::set<std::pair<std::wstring, 사용자권한>> 사용자거부;
+    bool 연결토큰있음 = true;
+    bool 사용자에게허용(const 보유& 폴더, const std::wstring& 이름, 사용자권한 권한) override {
+        const std::wstring 경로 = 이름.empty() ? 잡은경로(폴더) : 잡은경로(폴더) + L"\\" + 이름;
+        return 사용자토큰있음() && !사용자거부.count({경로, 권한});
+    }
+    bool 사용자토큰있음() override { return !관리자 || 연결토큰있음; }
+
     // ---- Keeping access lists ----
     // Each folder's list as the real layer reads it; a folder not listed has
     // Windows' inherited default. The kept lists go to 파일들.
