@@ -203,7 +203,7 @@ void Win32플랫폼::파일복사(const 보유& 원본폴더, const 보유& 대�
     const std::wstring 새이름 = L"~boansetting " + 맞힐수없는이름() + L".tmp";
     const auto 쓸 = 안에서열기(폴더, 새이름,
                                {GENERIC_WRITE | DELETE | WRITE_DAC, 0, FILE_CREATE, FILE_NON_DIRECTORY_FILE},
-                               대상);
+                               안의경로(폴더, 새이름));
     try {
         if (덮기)
             if (const DWORD 오류 = ::SetSecurityInfo(쓸.get(), SE_FILE_OBJECT, 목록.종류, nullptr,

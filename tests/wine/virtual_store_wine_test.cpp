@@ -271,12 +271,13 @@ protected:
             GTEST_SKIP() << "no small disk at " << utf8(디스크)
                          << ": run the ctest test 가상폴더옮김_작은디스크, which mounts one as root";
         가상폴더옮김::SetUp();
-        폴더지우기(가상);
-        폴더만들기(가상);
-        바이트쓰기(가상 + L"\\big.dat", 새것);
         폴더만들기(설치);
         바이트쓰기(설치 + L"\\Quindle.exe", "MZ");
         바이트쓰기(설치 + L"\\big.dat", "old big");
+        Sleep(50);  // the copy's version is the later one
+        폴더지우기(가상);
+        폴더만들기(가상);
+        바이트쓰기(가상 + L"\\big.dat", 새것);
         cacls.설명자정하기(설치, L"D:PAI(A;OICI;FA;;;BU)(A;OICI;FA;;;SY)");
         // Less room left than the copy's version needs.
         바이트쓰기(디스크 + L"\\filler", std::string(700 * 1024, 'f'));
@@ -307,7 +308,7 @@ TEST_F(가상폴더옮김_작은디스크, 덮어쓰다_디스크가_차면_파�
     ASSERT_TRUE(물음);
     const 메시지상자 멈춤 = 예에답하고요약받기(*물음);
     EXPECT_NE(멈춤.본문.find(L"\r\n" + 설치 + L"\\big.dat\r\n"), std::wstring::npos) << utf8(멈춤.본문);
-    EXPECT_EQ(바이트읽기(설치 + L"\\big.dat"), "old big");
+    EXPECT_TRUE(바이트읽기(설치 + L"\\big.dat") == "old big") << "left part written";
     EXPECT_EQ(쓴때(설치 + L"\\big.dat"), 전때) << "stamped as written";
     EXPECT_EQ(폴더내용(설치), 줄들({L"big.dat", L"Quindle.exe"})) << "a fragment was left";
     EXPECT_TRUE(파일있음(가상));
