@@ -308,16 +308,15 @@ public:
 
     // Copies the bytes and the last-write time of the file `이름` of `원본`
     // to the file of that name in `대상`. The source is refused (링크거부)
-    // as in 같은내용. 새파일: the target is created new, so whatever stands
-    // at its name makes the copy fail; a partly written new file is removed
-    // through its own handle. 덮어쓰기: the target must be a plain file with
-    // one name (else 링크거부); the bytes go into a new file of an
-    // unguessable name beside it, given the target's access list, which
-    // then takes the target's name in one rename through the held folder.
-    // So the target holds either all its old bytes, with its old last-write
-    // time, or all the new ones: on any failure it is as it was, and the new
-    // file is removed through its own handle. Throws 파일오류 naming the
-    // path at fault.
+    // as in 같은내용. The bytes go into a new file of an unguessable name
+    // beside the target, which takes the target's name only once complete,
+    // in one rename through the held folder; on any failure the new file is
+    // removed through its own handle. 새파일: the rename replaces nothing,
+    // so whatever stands at the name makes the copy fail. 덮어쓰기: the
+    // target must be a plain file with one name (else 링크거부); the new
+    // file gets its access list and replaces it. So the target holds either
+    // all its old bytes, with its old last-write time, or all the new ones.
+    // Throws 파일오류 naming the path at fault.
     virtual void 파일복사(const 보유& 원본, const 보유& 대상, const std::wstring& 이름,
                           복사방식 방식) = 0;
 
