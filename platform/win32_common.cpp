@@ -204,9 +204,11 @@ bool 한이름(const std::wstring& 이름) {
            이름.find_first_of(L"\\/:") == std::wstring::npos;
 }
 
-DWORD 안에서열기(HANDLE 폴더, const std::wstring& 이름, const 열기요청& 요청, UniqueHandle& 결과,
+namespace {
+
+// NtCreateFile relative to `폴더`; an empty `이름` is the folder itself.
+DWORD 상대로열기(HANDLE 폴더, const std::wstring& 이름, const 열기요청& 요청, UniqueHandle& 결과,
                 const std::wstring& 경로) {
-    if (!한이름(이름)) return ERROR_INVALID_NAME;
     using 파일만들기 = NTSTATUS(NTAPI*)(PHANDLE, ACCESS_MASK, POBJECT_ATTRIBUTES, PIO_STATUS_BLOCK,
                                         PLARGE_INTEGER, ULONG, ULONG, ULONG, ULONG, PVOID, ULONG);
     std::wstring 이름값 = 이름;
@@ -222,6 +224,20 @@ DWORD 안에서열기(HANDLE 폴더, const std::wstring& 이름, const 열기요
     if (!NT_SUCCESS(값)) return 오류번호(값, 경로);
     결과 = OwnHandle(핸들);
     return ERROR_SUCCESS;
+}
+
+}  // namespace
+
+DWORD 안에서열기(HANDLE 폴더, const std::wstring& 이름, const 열기요청& 요청, UniqueHandle& 결과,
+                const std::wstring& 경로) {
+    if (!한이름(이름)) return ERROR_INVALID_NAME;
+    return 상대로열기(폴더, 이름, 요청, 결과, 경로);
+}
+
+DWORD 다시열기(HANDLE 폴더, ACCESS_MASK 권한, UniqueHandle& 결과, const std::wstring& 경로) {
+    return 상대로열기(폴더, L"",
+                      {권한, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, FILE_OPEN, 0}, 결과,
+                      경로);
 }
 
 

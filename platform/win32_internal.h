@@ -135,4 +135,12 @@ std::vector<목록항목> 목록읽기(HANDLE 폴더);
 // True for the errors that mean nothing stands at a name.
 bool 없음오류(DWORD 오류);
 
+// Opens the folder open at `폴더` itself once more, through that handle,
+// with the rights asked for and sharing everything. What the system said.
+DWORD 다시열기(HANDLE 폴더, ACCESS_MASK 권한, UniqueHandle& 결과, const std::wstring& 경로);
+
+// 128 bits from the system's cryptographic generator, as hexadecimal: a
+// name no one can make ready ahead. Throws 파일오류 when it gives none.
+std::wstring 맞힐수없는이름();
+
 }  // namespace win32
