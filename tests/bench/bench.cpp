@@ -8,7 +8,8 @@
 //             hidden and shows a message box (what any GUI program pays),
 //             and against running the batch file from this console program;
 //   fix       likewise, with the grant's and the query's batch files;
-//   /check    against running the query's batch file from this console.
+//   /check    against running the query's batch file from this console;
+//   /?        against a console program that does nothing.
 // Prints one Markdown table row per measure and baseline, with medians over
 // N runs.
 //   usage: bench.exe [N]
@@ -256,7 +257,8 @@ int wmain(int 개수, wchar_t** 인자) {
     const bool 콘솔짝있음 = 시험::파일있음(앱폴더 + L"boansetting.com");
     const std::wstring 명령프로그램 = 앱폴더 + (콘솔짝있음 ? L"boansetting.com" : L"boansetting.exe");
     const std::wstring 출력파일 = 임시 + L"\\lines.txt";
-    std::vector<double> 명령체크, 명령체크바닥, 명령도움말;
+    const std::wstring 빈콘솔 = 시험::프로그램폴더() + L"\\console_floor.exe";
+    std::vector<double> 명령체크, 명령체크바닥, 명령도움말, 빈콘솔시작;
     for (int 번 = 0; 번 < 횟수; ++번) {
         명령체크바닥.push_back(재기("query batch from the console", 검사배치));
         명령체크.push_back(재기("/check Pelorant from the console", [&] {
@@ -265,6 +267,8 @@ int wmain(int 개수, wchar_t** 인자) {
         // The same program's start and end alone, with no cacls run.
         명령도움말.push_back(재기("/? from the console",
                                   [&] { return 명령줄실행(명령프로그램, L"/?", 출력파일); }));
+        빈콘솔시작.push_back(재기("a console program that does nothing",
+                                  [&] { return 명령줄실행(빈콘솔, L"", 출력파일); }));
     }
 
     std::printf("| measure | tool, ms | baseline | baseline, ms | ratio |\n");
@@ -281,8 +285,8 @@ int wmain(int 개수, wchar_t** 인자) {
     행(콘솔짝있음 ? "`boansetting.com /check Pelorant` until it exits"
                : "`boansetting.exe /check Pelorant` until it exits",
        "query batch file run from a console", 명령체크, 명령체크바닥);
-    std::printf("| the same program's `/?` until it exits (start and end, no cacls) | %.0f | | | |\n",
-                중앙값(명령도움말));
+    행("the same program's `/?` until it exits (start and end, no cacls)",
+       "console program that does nothing, built the same way", 명령도움말, 빈콘솔시작);
     std::printf("| a click that shows a message at once (no product picked) | %.0f | | | |\n",
                 중앙값(안내));
     std::printf("\nmedians of %d runs each\n", 횟수);
