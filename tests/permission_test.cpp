@@ -263,7 +263,8 @@ TEST_F(권한모듈, 연결지점이거나_실제_경로가_다른_대상은_이
     EXPECT_EQ(거부메시지([&] { 권한부여(시스템, 대상); }),
               std::wstring(거부문구::연결지점) + L"\r\n\r\n" + 대상);
     시스템.연결지점들.clear();
-    시스템.다른이름폴더들.insert(대상);
+    시스템.연결지점들.insert(L"C:\\Program Files (x86)", L"D:\\다른곳");  // a link higher up
+    시스템.폴더들.insert(L"D:\\다른곳\\Quindle");
     EXPECT_EQ(거부메시지([&] { 권한검사(시스템, 대상); }),
               std::wstring(거부문구::다른경로) + L"\r\n\r\n" + 대상);
     EXPECT_TRUE(시스템.실행한명령들.empty());
