@@ -1,5 +1,7 @@
 // The permission module: runs the system's `cacls` through one-line batch
 // files, to read or to set the access list of a product's install folder.
+// What the answers mean is read in access_list.h; the lists a grant replaces
+// are kept by kept_lists.h.
 //
 // Every procedure owns its temporary files from creation to deletion within
 // one call, and uses them alone: another instance of the tool waits, for a
@@ -14,6 +16,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "permission/access_list.h"
+#include "permission/kept_lists.h"
 #include "platform/platform.h"
 
 namespace 보안방화벽 {
@@ -24,9 +28,6 @@ using 플래그 = std::int16_t;
 inline constexpr 플래그 참 = -1;
 inline constexpr 플래그 거짓 = 0;
 
-// The entry that gives the built-in Users group full control, inherited by
-// files and subfolders, as `cacls` prints it in SDDL.
-inline constexpr wchar_t 사용자전체권한[] = L"(A;OICI;FA;;;BU)";
 // What the Korean `cacls` prints for each folder it has processed.
 inline constexpr wchar_t 처리완료문구[] = L"처리된 디렉터리";
 
@@ -94,6 +95,9 @@ private:
     std::wstring 메시지_;
 };
 
+// Throws 실행거부 with `문구` followed, after a blank line, by `경로`.
+[[noreturn]] void 거부(const wchar_t* 문구, const std::wstring& 경로);
+
 // Refuses (실행거부, naming it) a path that cmd could read otherwise than
 // the tool: one with %, !, a quote, a control character or a character the
 // code pages cannot carry exactly, or one that is not a plain absolute path
@@ -125,13 +129,7 @@ std::wstring 부여명령(const std::wstring& 대상경로, const std::wstring& 
 // saying why, or, without administrator rights, 거짓.
 플래그 권한부여(플랫폼& 시스템, const std::wstring& 대상경로);
 
-// ---- The kept lists: one file per grant in the platform's 보관폴더,
-// "<install folder's name> <yyyy-mm-dd hh-mm-ss>[ <n>].sddl", holding the
-// list in SDDL on one line.
-inline constexpr wchar_t 보관확장자[] = L".sddl";
-// Longer than any access list of a program folder, and short enough for
-// the batch line that puts it back to stay within cmd's 8191 characters.
-inline constexpr std::size_t 최대목록글자 = 6000;
+// ---- Putting back a kept list (see kept_lists.h) ----
 
 enum class 복원결과 {
     복원됨,    // cacls took the kept list, and a query then found exactly it
