@@ -73,18 +73,77 @@ std::wstring 최근보관파일(플랫폼& 시스템, const std::wstring& 보관
     return 찾음;
 }
 
-bool 이전목록보관(플랫폼& 시스템, const std::wstring& 대상경로, const 보유& 대상) {
+namespace {
+
+// A failure to read or keep the list: the kept lists are for administrators
+// only, and so is the grant.
+bool 보관못함(플랫폼& 시스템, const 파일오류& 오류) {
+    if (!시스템.관리자권한()) return false;
+    거부(거부문구::보관실패, 오류.경로() + L"\r\n" + 오류.설명());
+}
+
+// Who owns the folder at `경로`, as a message names them; read through a
+// hold of it, for words only.
+std::wstring 소유자라면(플랫폼& 시스템, const std::wstring& 경로) {
     try {
-        const std::wstring 목록 = 시스템.접근목록(대상, 대상경로);
-        if (!관리자만쓰는목록(목록) && 시스템.접근목록이지켜짐()) return true;
-        const std::wstring 보관폴더 = 시스템.보관폴더();
+        const 폴더고정결과 폴더 = 시스템.폴더고정(경로);
+        if (폴더.상태 == 폴더상태::고정됨) {
+            const 소유자정보 소유자 = 시스템.소유자(*폴더.잡음, 경로);
+            return L"\r\n소유자: " + 소유자.이름 + (소유자.이름 == 소유자.sid ? L"" : L" (" + 소유자.sid + L")");
+        }
+    } catch (const 파일오류&) {
+        // Unnamed, then: the refusal stands without it.
+    }
+    return {};
+}
+
+}  // namespace
+
+std::wstring 보관폴더열기(플랫폼& 시스템) {
+    try {
+        return 시스템.보관폴더();
+    } catch (const 파일오류& 오류) {
+        if (오류.코드() != 남의소유 || !시스템.관리자권한()) throw;
+        거부(거부문구::남의보관폴더, 오류.경로() + 소유자라면(시스템, 오류.경로()));
+    }
+}
+
+std::optional<std::wstring> 바꿀목록읽기(플랫폼& 시스템, const std::wstring& 대상경로,
+                                         const 보유& 대상) {
+    try {
+        return 시스템.접근목록(대상, 대상경로);
+    } catch (const 파일오류& 오류) {
+        보관못함(시스템, 오류);
+        return std::nullopt;
+    }
+}
+
+bool 이전목록보관(플랫폼& 시스템, const std::wstring& 대상경로, const 보유& 대상,
+                  const std::wstring& 목록) {
+    try {
+        // Where lists are made up (Wine), none tells more than another.
+        if (시스템.접근목록이지켜짐() &&
+            (되돌릴목록인지(목록) != 목록판정::되돌릴만함 ||
+             !믿는소유자(시스템.소유자(대상, 대상경로).sid)))
+            return true;
+        const std::wstring 보관폴더 = 보관폴더열기(시스템);
         시스템.한줄쓰기(새보관파일(시스템, 보관폴더, 폴더이름(대상경로)), 목록);
         return true;
     } catch (const 파일오류& 오류) {
-        // The kept lists are for administrators only, and so is the grant.
-        if (!시스템.관리자권한()) return false;
-        거부(거부문구::보관실패, 오류.경로() + L"\r\n" + 오류.설명());
+        return 보관못함(시스템, 오류);
     }
+}
+
+const wchar_t* 되돌리지않을사유(목록판정 판정) {
+    switch (판정) {
+    case 목록판정::되돌릴만함: break;
+    case 목록판정::목록없음: return 복원사유::목록없음;
+    case 목록판정::거부항목: return 복원사유::거부항목;
+    case 목록판정::특수항목: return 복원사유::특수항목;
+    case 목록판정::관리자권한부족: return 복원사유::관리자권한부족;
+    case 목록판정::남이씀: return 복원사유::남이씀;
+    }
+    return nullptr;
 }
 
 std::wstring 보관목록읽기(플랫폼& 시스템, const std::wstring& 파일) {

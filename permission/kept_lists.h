@@ -6,8 +6,10 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
+#include "permission/access_list.h"
 #include "platform/platform.h"
 
 namespace 보안방화벽 {
@@ -24,12 +26,30 @@ std::wstring 폴더이름(const std::wstring& 경로);
 // empty when there is none.
 std::wstring 최근보관파일(플랫폼& 시스템, const std::wstring& 보관폴더, const std::wstring& 이름);
 
-// Keeps the access list of the folder `대상` holds, read through that hold,
-// in a new kept file, unless it is no list to go back to (see
-// 관리자만쓰는목록). Throws 실행거부 (보관실패) when it cannot be kept
-// elevated; false, keeping nothing, when without administrator rights the
-// kept lists are out of reach (a grant would be refused just the same).
-bool 이전목록보관(플랫폼& 시스템, const std::wstring& 대상경로, const 보유& 대상);
+// The kept folder (the platform's 보관폴더). Elevated, one that someone
+// else made or may write to is refused with 실행거부 naming its owner and
+// saying that an administrator must remove or rename it; other failures
+// throw 파일오류.
+std::wstring 보관폴더열기(플랫폼& 시스템);
+
+// The access list of the folder `대상` holds, read through that hold, that
+// a grant is about to replace. Throws 실행거부 (보관실패) when it cannot be
+// read elevated; nothing when, without administrator rights, it cannot
+// (a grant would be refused just the same).
+std::optional<std::wstring> 바꿀목록읽기(플랫폼& 시스템, const std::wstring& 대상경로,
+                                         const 보유& 대상);
+
+// Keeps `목록`, the list of the folder `대상` holds, in a new kept file,
+// unless, where the file system keeps lists, it is none to go back to (see
+// 되돌릴목록인지) or the folder's owner, read through the hold, is not one
+// to trust (see 믿는소유자). Failures as in 바꿀목록읽기: 실행거부 elevated,
+// false without administrator rights; true otherwise, kept or not.
+bool 이전목록보관(플랫폼& 시스템, const std::wstring& 대상경로, const 보유& 대상,
+                  const std::wstring& 목록);
+
+// Why a list judged so is not put back (a 복원사유 text); none for one
+// worth going back to.
+const wchar_t* 되돌리지않을사유(목록판정 판정);
 
 // The list a kept file holds, without its line end. Throws 실행거부
 // (보관목록이상) for one that is not plain SDDL: it goes into a batch line.

@@ -3,6 +3,8 @@
 // lists by kept_lists.cpp.
 #include "permission/permission.h"
 
+#include "permission/tree_links.h"
+
 #include <algorithm>
 #include <functional>
 #include <initializer_list>
@@ -121,7 +123,8 @@ void cmd실행(플랫폼& 시스템, const std::wstring& 배치경로) {
 // differ otherwise), runs it and returns what it redirected into the output
 // file. `붙잡은뒤`, when given, is done with the hold on the target before
 // the batch file is written; when it answers false, nothing runs and there
-// is no output.
+// is no output. An elevated change (항목붙잡기::반드시) looks through the
+// tree again once cmd has ended, and refuses a link that appeared meanwhile.
 using 붙잡은뒤할일 = std::function<bool(const 보유&)>;
 
 template <typename 줄함수>
@@ -131,8 +134,8 @@ std::optional<std::wstring> 배치실행후읽기(플랫폼& 시스템, const st
                                           const 붙잡은뒤할일& 붙잡은뒤 = {}) {
     {
         const 폴더고정결과 대상 = 대상붙잡기(시스템, 대상경로);
-        if (!대상.잡음->안의항목붙잡기() && 붙잡기 == 항목붙잡기::반드시)
-            거부(거부문구::빈폴더, 대상경로);
+        const bool 관리자변경 = 붙잡기 == 항목붙잡기::반드시;
+        if (!대상.잡음->안의항목붙잡기() && 관리자변경) 거부(거부문구::빈폴더, 대상경로);
         if (붙잡은뒤 && !붙잡은뒤(*대상.잡음)) return std::nullopt;
         const std::wstring 배치줄 = 줄만들기(대상.최종경로);
         시스템.한줄쓰기(배치경로, 배치줄);
@@ -142,6 +145,7 @@ std::optional<std::wstring> 배치실행후읽기(플랫폼& 시스템, const st
         const auto 고정 = 시스템.고정하기(배치경로, 배치줄);
         cmd실행(시스템, 배치경로);
         if (!대상.잡음->그대로인가()) 거부(거부문구::폴더바뀜, 대상경로);
+        if (관리자변경) 링크없는지(시스템, *대상.잡음, 대상.최종경로, 거부문구::링크생김);
     }
     return 파일읽기(시스템, 출력경로);
 }
@@ -157,8 +161,9 @@ std::wstring 설정명령(const std::wstring& 대상경로, const std::wstring& 
 }
 
 // The descriptor cacls prints for the folder when asked: the rest of the
-// line that names the held folder itself.
-std::wstring 조회한설명자(플랫폼& 시스템, const std::wstring& 대상경로) {
+// line that names the held folder itself. `붙잡은뒤` as in 배치실행후읽기.
+std::wstring 조회한설명자(플랫폼& 시스템, const std::wstring& 대상경로,
+                          const 붙잡은뒤할일& 붙잡은뒤 = {}) {
     const auto 독점 = 독점하기(시스템);
     const 작업폴더 폴더(시스템);
     const std::wstring 출력경로 = 폴더.파일(검사출력파일);
@@ -170,7 +175,8 @@ std::wstring 조회한설명자(플랫폼& 시스템, const std::wstring& 대상
     std::wstring 최종경로;
     const std::wstring 출력 = *배치실행후읽기(
         시스템, 대상경로, 항목붙잡기::되면, 배치경로,
-        [&](const std::wstring& 최종) { return 검사명령(최종경로 = 최종, 출력경로); }, 출력경로);
+        [&](const std::wstring& 최종) { return 검사명령(최종경로 = 최종, 출력경로); }, 출력경로,
+        붙잡은뒤);
     // cacls names the folder it answers for. Without that line there is no
     // answer (a cacls that could not run, was blocked, or printed an error),
     // and no answer may read as an access list without the entry.
@@ -249,24 +255,58 @@ std::wstring 부여명령(const std::wstring& 대상경로, const std::wstring& 
     return 사용자권한이있음(조회한설명자(시스템, 대상경로)) ? 참 : 거짓;
 }
 
-플래그 권한부여(플랫폼& 시스템, const std::wstring& 대상경로) {
-    return 목록설정(시스템, 대상경로, std::wstring(L"D:") + 사용자전체권한,
-                    [&](const 보유& 대상) { return 이전목록보관(시스템, 대상경로, 대상); });
+부여결과 권한부여(플랫폼& 시스템, const std::wstring& 대상경로) {
+    std::optional<부여결과> 멈춤;
+    const 플래그 처리 =
+        목록설정(시스템, 대상경로, std::wstring(L"D:") + 사용자전체권한, [&](const 보유& 대상) {
+            const std::optional<std::wstring> 목록 = 바꿀목록읽기(시스템, 대상경로, 대상);
+            if (!목록) {
+                멈춤 = 부여결과::처리안됨;
+            } else if (부여한목록그대로(*목록)) {
+                멈춤 = 부여결과::이미됨;  // cacls would change nothing, and follow what it finds
+            } else {
+                if (시스템.관리자권한()) 링크없는지(시스템, 대상, 대상경로, 거부문구::링크있음);
+                if (!이전목록보관(시스템, 대상경로, 대상, *목록)) 멈춤 = 부여결과::처리안됨;
+            }
+            return !멈춤;
+        });
+    if (멈춤) return *멈춤;
+    return 처리 == 참 ? 부여결과::처리됨 : 부여결과::처리안됨;
 }
 
-복원결과 권한복원(플랫폼& 시스템, const std::wstring& 대상경로) {
+복원답 권한복원(플랫폼& 시스템, const std::wstring& 대상경로) {
     std::wstring 파일;
     try {
-        파일 = 최근보관파일(시스템, 시스템.보관폴더(), 폴더이름(대상경로));
+        파일 = 최근보관파일(시스템, 보관폴더열기(시스템), 폴더이름(대상경로));
     } catch (const 파일오류&) {
-        if (!시스템.관리자권한()) return 복원결과::거부됨;
+        if (!시스템.관리자권한()) return {복원결과::거부됨, {}};
         throw;
     }
-    if (파일.empty()) return 복원결과::보관없음;
+    if (파일.empty()) return {복원결과::보관없음, {}};
     const std::wstring 목록 = 보관목록읽기(시스템, 파일);
-    if (목록설정(시스템, 대상경로, 목록, {}) != 참) return 복원결과::거부됨;
-    return 접근목록부분(조회한설명자(시스템, 대상경로)) == 목록 ? 복원결과::복원됨
-                                                                 : 복원결과::확인안됨;
+    // Where lists are made up (Wine), none is worth more than another.
+    const bool 목록이지켜짐 = 시스템.접근목록이지켜짐();
+    if (목록이지켜짐) {
+        if (const wchar_t* 사유 = 되돌리지않을사유(되돌릴목록인지(목록)))
+            return {복원결과::믿을수없음, 사유 + std::wstring(L"\r\n\r\n") + 파일};
+    }
+    const 플래그 처리 = 목록설정(시스템, 대상경로, 목록, [&](const 보유& 대상) {
+        if (시스템.관리자권한()) 링크없는지(시스템, 대상, 대상경로, 거부문구::링크있음);
+        return true;
+    });
+    // Decided by a query, as the grant's answer is, whatever cacls printed.
+    std::optional<소유자정보> 소유자;
+    const std::wstring 설명자 = 조회한설명자(시스템, 대상경로, [&](const 보유& 대상) {
+        if (목록이지켜짐) 소유자 = 시스템.소유자(대상, 대상경로);
+        return true;
+    });
+    if (접근목록부분(설명자) != 목록)
+        return {처리 == 참 ? 복원결과::확인안됨 : 복원결과::거부됨, {}};
+    // Whoever owns the folder may change its list again at once.
+    if (소유자 && !믿는소유자(소유자->sid))
+        return {복원결과::믿을수없음,
+                복원사유::남의소유자 + std::wstring(L"\r\n\r\n") + 대상경로 + L"\r\n" + 소유자->이름};
+    return {복원결과::복원됨, {}};
 }
 
 }  // namespace 보안방화벽
