@@ -378,8 +378,10 @@ public:
     // naming `경로` when it cannot be read.
     virtual 소유자정보 소유자(const 보유& 잡음, const std::wstring& 경로) = 0;
 
-    // True when the file `이름` of the held `폴더` has more than one name
-    // (hard links), opened itself, never followed, as the move opens one.
-    // Throws 파일오류 naming the path meant when it cannot be opened.
-    virtual bool 여러이름(const 보유& 폴더, const std::wstring& 이름) = 0;
+    // True when the file `이름` of the held `폴더`, opened itself through
+    // the folder's handle, never followed, is a link: it has more than one
+    // name (hard links), or has become a reparse point or a folder since it
+    // was listed; false when it is gone. Throws 파일오류 naming the path
+    // meant when it cannot be opened.
+    virtual bool 링크파일인가(const 보유& 폴더, const std::wstring& 이름) = 0;
 };

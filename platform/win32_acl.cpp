@@ -162,15 +162,22 @@ bool Win32플랫폼::접근목록이지켜짐() { return 소유자가지켜짐(�
     return 정보;
 }
 
-bool Win32플랫폼::여러이름(const 보유& 폴더, const std::wstring& 이름) {
+bool Win32플랫폼::링크파일인가(const 보유& 폴더, const std::wstring& 이름) {
     const HANDLE 잡은폴더 = 잡은핸들(폴더, 이름);
-    const std::wstring 폴더이름 = 최종경로(잡은폴더, 이름);
-    const std::wstring 경로 = 구분자로끝남(폴더이름) ? 폴더이름 + 이름 : 폴더이름 + L"\\" + 이름;
+    // Named only for an error: the tree may hold many files.
+    const auto 오류로 = [&](DWORD 오류) {
+        const std::wstring 폴더이름 = 최종경로(잡은폴더, 이름);
+        오류던지기(구분자로끝남(폴더이름) ? 폴더이름 + 이름 : 폴더이름 + L"\\" + 이름, 오류);
+    };
     UniqueHandle 파일;
     const 열기요청 요청{FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                        FILE_OPEN, 0};
-    if (const DWORD 오류 = 안에서열기(잡은폴더, 이름, 요청, 파일, 경로)) 오류던지기(경로, 오류);
+    if (const DWORD 오류 = 안에서열기(잡은폴더, 이름, 요청, 파일, 이름)) {
+        if (없음오류(오류)) return false;  // gone since it was listed: no link there
+        오류로(오류);
+    }
     BY_HANDLE_FILE_INFORMATION 정보{};
-    if (!::GetFileInformationByHandle(파일.get(), &정보)) 마지막오류던지기(경로);
-    return 정보.nNumberOfLinks > 1;
+    if (!::GetFileInformationByHandle(파일.get(), &정보)) 오류로(::GetLastError());
+    return 정보.nNumberOfLinks > 1 ||
+           (정보.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY));
 }

@@ -350,7 +350,7 @@ public:
     }
 
     // Hard links are the files in 하드링크들.
-    bool 여러이름(const 보유& 폴더, const std::wstring& 이름) override {
+    bool 링크파일인가(const 보유& 폴더, const std::wstring& 이름) override {
         const std::wstring 경로 = 잡은경로(폴더) + L"\\" + 이름;
         실패하면던지기(경로);
         return 하드링크들.count(경로) != 0;

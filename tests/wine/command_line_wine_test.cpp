@@ -275,7 +275,8 @@ TEST_F(명령줄종단, 설정은_바꿀_목록을_보관하고_복원은_그_�
     cacls.설명자정하기(대상, 기본설명자);
     const std::wstring 보관 = L"C:\\ProgramData\\BoanSetting";
     const std::vector<std::wstring> 전 = 폴더내용(보관);
-    EXPECT_EQ(콘솔(L"/fix Pelorant").종료코드, 0u);
+    const 실행결과 설정 = 콘솔(L"/fix Pelorant");
+    EXPECT_EQ(설정.종료코드, 0u) << (설정.표준.empty() ? "" : utf8(설정.표준[0]));
     std::vector<std::wstring> 새것;
     for (const std::wstring& 이름 : 폴더내용(보관))
         if (std::find(전.begin(), 전.end(), 이름) == 전.end()) 새것.push_back(이름);
