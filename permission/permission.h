@@ -148,9 +148,8 @@ std::wstring 검사명령(const std::wstring& 대상경로, const std::wstring& 
 std::wstring 부여명령(const std::wstring& 대상경로, const std::wstring& 응답경로,
                       const std::wstring& 출력경로);
 
-// True when the access list cacls prints for the folder holds 사용자전체권한
-// exactly and no deny entry takes a right from Users or from a group every
-// user is in.
+// True when the access list cacls prints for the folder is as the fix
+// leaves it (see 사용자권한이있음).
 플래그 권한검사(플랫폼& 시스템, const std::wstring& 대상경로);
 
 enum class 부여결과 {
