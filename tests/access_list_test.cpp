@@ -20,8 +20,7 @@ TEST(접근목록, 사용자_항목은_아무것도_덜어내지_않을_때만_�
         {L"D:P(XA;;FA;;;WD;(@User.x))(A;OICI;FA;;;BU)", false},           // conditional
         {L"D:P(OA;;FA;;bf967aba-0de6-11d0-a285-00aa003049e2;WD)(A;OICI;FA;;;BU)", false},
         {L"D:P(XA;;FA;;;WD;(@User.x == \"a)(A;OICI;FA;;;BU)\"))", false},  // inside its text
-        {L"D:P(A;OICI;FA;;;BU)(A;;FA;;;BA", false},                        // never closed
-    };
+        {L"D:P(A;OICI;FA;;;BU)(A;;FA;;;BA", false}};                       // never closed
     for (const auto& [설명자, 기대] : 사례들) {
         SCOPED_TRACE(testing::PrintToString(설명자));
         EXPECT_EQ(사용자권한이있음(설명자), 기대);
@@ -35,8 +34,7 @@ TEST(접근목록, 되돌릴_목록은_관리자와_시스템만_모두_다루�
              L")(A;ID;0x1301bf;;;SY)(A;OICIIOID;GA;;;SY)(A;ID;0x1301bf;;;BA)(A;OICIIOID;GA;;;BA)"
              L"(A;ID;0x1200a9;;;BU)(A;OICIIOID;GXGR;;;BU)(A;OICIIOID;GA;;;CO)",
          목록판정::되돌릴만함},
-        {L"D:NO_ACCESS_CONTROL", 목록판정::목록없음},
-        {L"O:BAG:SY", 목록판정::목록없음},
+        {L"D:NO_ACCESS_CONTROL", 목록판정::목록없음}, {L"O:BAG:SY", 목록판정::목록없음},
         {L"D:P", 목록판정::관리자권한부족},
         {관리자와시스템 + L"(D;;0x1;;;BG)", 목록판정::거부항목},
         {관리자와시스템 + L"(XA;;FR;;;WD;(@User.x))", 목록판정::특수항목},
@@ -55,8 +53,7 @@ TEST(접근목록, 부여한_목록은_플래그만_다를_수_있다) {
     const std::pair<std::wstring, bool> 사례들[] = {
         {L"D:(A;OICI;FA;;;BU)", true},  {L"D:PAI(A;OICI;FA;;;BU)", true},
         {L"D:AI(A;OICIID;FA;;;BU)", false}, {L"D:P(A;OICI;FA;;;BU)(A;;FA;;;BA)", false},
-        {L"D:NO_ACCESS_CONTROL", false},
-    };
+        {L"D:NO_ACCESS_CONTROL", false}};
     for (const auto& [목록, 기대] : 사례들) EXPECT_EQ(부여한목록그대로(목록), 기대) << 목록.size();
 }
 

@@ -240,14 +240,10 @@ TEST_F(명령줄모드, 남이_만든_보관폴더는_소유자를_밝히고_관
     시스템.남의보관폴더 = true;
     시스템.폴더들.insert(시스템.보관폴더값);
     시스템.소유자들[시스템.보관폴더값] = L"S-1-5-21-1-2-3-1001";
-    const std::wstring 기대 = L"Pelorant\t" + 대상 + L"\terror: " +
-                              std::wstring(보안방화벽::거부문구::남의보관폴더) + L" " +
+    for (const wchar_t* 명령 : {L"/fix", L"/restore"}) EXPECT_EQ(실행({명령, L"Pelorant"}), 4);
+    const std::wstring 기대 = L"Pelorant\t" + 대상 + L"\terror: " + 보안방화벽::거부문구::남의보관폴더 + L" " +
                               시스템.보관폴더값 + L" 소유자: PC\\S-1-5-21-1-2-3-1001 (S-1-5-21-1-2-3-1001)";
-    for (const wchar_t* 명령 : {L"/fix", L"/restore"}) {
-        출력.표준.clear();
-        EXPECT_EQ(실행({명령, L"Pelorant"}), 4);
-        EXPECT_EQ(출력.표준, std::vector<std::wstring>{기대});
-    }
+    EXPECT_EQ(출력.표준, std::vector<std::wstring>(2, 기대));
     EXPECT_TRUE(시스템.실행한명령들.empty());
 }
 

@@ -364,8 +364,6 @@ TEST_F(권한모듈, 부여는_바꿀_목록을_폴더_이름과_시각의_파�
 
 
 TEST_F(권한모듈, 되돌릴_목록이_아니거나_소유자를_믿을_수_없으면_보관하지_않고_부여는_한다) {
-    // After a fix Users may rewrite the list and take the folder; kept, a
-    // restore would return the folder to whoever wrote it.
     시스템.관리자 = true;
     const std::wstring 보관 = 시스템.보관폴더값 + L"\\Quindle 2026-12-08 09-05-07.sddl";
     struct 사례 { std::wstring 목록, 소유자; bool 보관; };
@@ -393,15 +391,13 @@ TEST_F(권한모듈, 관리자면_설치폴더_안의_링크는_cmd_전에_거�
     시스템.폴더들.insert(대상 + L"\\data\\sub");
     const std::wstring 링크 = 대상 + L"\\data\\sub\\win.ini";
     시스템.파일들[링크] = L"x";
-    시스템.하드링크들.insert(링크);
-    EXPECT_EQ(거부메시지([&] { 권한부여(시스템, 대상); }),
-              std::wstring(거부문구::링크있음) + L"\r\n\r\n" + 링크);
-    시스템.하드링크들.clear();
-    시스템.연결지점들.insert(링크);
-    EXPECT_EQ(거부메시지([&] { 권한부여(시스템, 대상); }),
-              std::wstring(거부문구::링크있음) + L"\r\n\r\n" + 링크);
+    for (std::set<std::wstring>* 링크들 : {&시스템.하드링크들, &시스템.연결지점들}) {
+        링크들->insert(링크);
+        EXPECT_EQ(거부메시지([&] { 권한부여(시스템, 대상); }),
+                  std::wstring(거부문구::링크있음) + L"\r\n\r\n" + 링크);
+        링크들->clear();
+    }
     EXPECT_TRUE(시스템.실행한명령들.empty());
-    시스템.연결지점들.clear();
     시스템.실행동작 = [&](가짜플랫폼& 플랫폼, const std::wstring&) { 플랫폼.하드링크들.insert(링크); };
     EXPECT_EQ(거부메시지([&] { 권한부여(시스템, 대상); }),
               std::wstring(거부문구::링크생김) + L"\r\n\r\n" + 링크);
