@@ -191,6 +191,62 @@ int 요청실행(플랫폼& 시스템, const 요청& 할것, 출력대상& 출�
 
 std::wstring 설정인자(const std::wstring& 목록이름) { return L"/fix " + 목록이름; }
 
+std::vector<std::wstring> 인자나누기(const std::wstring& 명령줄) {
+    const auto 빈칸 = [](wchar_t 글자) { return 글자 == L' ' || 글자 == L'\t'; };
+    size_t 위치 = 0;
+    const size_t 끝 = 명령줄.size();
+    // The program's name: quoted, up to the next quote; else up to a blank.
+    if (위치 < 끝 && 명령줄[위치] == L'"') {
+        const size_t 닫음 = 명령줄.find(L'"', 위치 + 1);
+        위치 = 닫음 == std::wstring::npos ? 끝 : 닫음 + 1;
+    } else {
+        while (위치 < 끝 && !빈칸(명령줄[위치])) ++위치;
+    }
+    while (위치 < 끝 && 빈칸(명령줄[위치])) ++위치;
+
+    std::vector<std::wstring> 인자들;
+    std::wstring 인자;
+    bool 인자있음 = false;
+    int 따옴표 = 0;  // 0 outside quotes, 1 inside; counts on through a run of quotes
+    size_t 역슬래시 = 0;
+    while (위치 < 끝) {
+        const wchar_t 글자 = 명령줄[위치];
+        if (빈칸(글자) && 따옴표 == 0) {
+            if (인자있음) 인자들.push_back(인자);
+            인자.clear();
+            인자있음 = false;
+            역슬래시 = 0;
+            ++위치;
+            continue;
+        }
+        인자있음 = true;
+        ++위치;
+        if (글자 != L'"') {
+            인자 += 글자;
+            역슬래시 = 글자 == L'\\' ? 역슬래시 + 1 : 0;
+            continue;
+        }
+        // Half the backslashes before it stay; an odd one out makes the
+        // quote itself literal.
+        인자.resize(인자.size() - (역슬래시 + 1) / 2);
+        if (역슬래시 % 2 == 1)
+            인자 += L'"';
+        else
+            ++따옴표;
+        역슬래시 = 0;
+        // Every third quote of a run counts as a literal one.
+        for (; 위치 < 끝 && 명령줄[위치] == L'"'; ++위치) {
+            if (++따옴표 == 3) {
+                인자 += L'"';
+                따옴표 = 0;
+            }
+        }
+        if (따옴표 == 2) 따옴표 = 0;
+    }
+    if (인자있음) 인자들.push_back(인자);
+    return 인자들;
+}
+
 int 실행(플랫폼& 시스템, const std::vector<std::wstring>& 인자들, 출력대상& 출력) {
     const auto 해석결과 = 해석(인자들);
     if (const auto* 잘못 = std::get_if<인자잘못>(&해석결과)) {

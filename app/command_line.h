@@ -41,6 +41,14 @@ public:
 // The arguments of an elevated run that fixes one product, by its list name.
 std::wstring 설정인자(const std::wstring& 목록이름);
 
+// The arguments in a whole Windows command line (GetCommandLineW), the
+// program's own name left out, split by the rules CommandLineToArgvW
+// follows: blanks part arguments outside quotes, 2n backslashes before a
+// quote become n and the quote opens or closes, 2n+1 become n and a literal
+// quote, and inside quotes a doubled quote is a literal one. Here rather than
+// through SHELL32, which the console twin does not load.
+std::vector<std::wstring> 인자나누기(const std::wstring& 명령줄);
+
 // Runs the command `인자들` (the program's own name left out) and returns its
 // exit code.
 int 실행(플랫폼& 시스템, const std::vector<std::wstring>& 인자들, 출력대상& 출력);

@@ -4,10 +4,7 @@
 
 #include <windows.h>
 
-#include <shellapi.h>
-
 #include "app/command_line.h"
-#include "platform/win32_handles.h"
 #include "platform/win32_platform.h"
 
 // SetDefaultDllDirectories is looked up at run time, since a Windows 7
@@ -70,13 +67,7 @@ public:
 
 }  // namespace
 
-std::vector<std::wstring> 프로그램인자() {
-    int 개수 = 0;
-    wchar_t** 목록 = ::CommandLineToArgvW(::GetCommandLineW(), &개수);
-    const win32::UniqueLocalMemory 소유(목록);
-    if (!목록) return {};
-    return std::vector<std::wstring>(목록 + (개수 > 0 ? 1 : 0), 목록 + 개수);
-}
+std::vector<std::wstring> 프로그램인자() { return 명령줄::인자나누기(::GetCommandLineW()); }
 
 int 명령줄모드(const std::vector<std::wstring>& 인자들) {
     ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);

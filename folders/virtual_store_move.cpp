@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <optional>
@@ -21,6 +22,7 @@ struct 멈춤 {
 constexpr wchar_t 링크폴더이유[] =
     L"링크이거나 다른 곳을 가리키는 폴더여서 그 안에는 아무것도 쓰지 않았습니다.";
 constexpr wchar_t 폴더없음이유[] = L"폴더가 없습니다.";
+constexpr wchar_t 권한없음이유[] = L"이 사용자의 권한으로는 여기에 백업 폴더를 만들 수 없습니다.";
 constexpr size_t 보일경로수 = 5;
 
 std::wstring 두자리(int 수) { return (수 < 10 ? L"0" : L"") + std::to_wstring(수); }
@@ -99,12 +101,15 @@ public:
         // Kept newer files do not stop the rename: the copy's versions of
         // them stay in the renamed copy, and Windows must stop serving them
         // in place of the current ones.
-        if (!멈춘곳 && 링크들.empty()) 가상폴더이름바꾸기();
+        if (!멈춘곳 && 링크들.empty() && 권한없음.empty()) 가상폴더이름바꾸기();
     }
 
     size_t 옮김 = 0;  // files whose copy's bytes are now in the install folder
     size_t 바꿈 = 0;  // of those, files that replaced another version
     std::vector<std::wstring> 링크들;  // not followed, so not moved
+    // What the user's own token may not do there (create, write, read), so
+    // not done: the elevated run does no more than the user could.
+    std::vector<std::wstring> 권한없음;
     // Install-folder files written after the copy's version: kept as they are.
     std::vector<std::wstring> 새것남김;
     std::optional<멈춤> 멈춘곳;
@@ -115,6 +120,21 @@ private:
     // What the install folder holds at a name; null when the name is free.
     using 대상항목 = const 폴더항목*;
     static bool 이다(대상항목 대상, 항목종류 종류) { return 대상 && 대상->종류 == 종류; }
+
+    // True when the user may do each of `권한들` with `이름` of `폴더`
+    // (adding it to the folder, writing or reading it); otherwise `경로` is
+    // listed as not theirs to change.
+    bool 사용자라면(const 보유& 폴더, std::initializer_list<사용자권한> 권한들, const std::wstring& 이름,
+                    const std::wstring& 경로) {
+        for (const 사용자권한 권한 : 권한들) {
+            const bool 폴더에 = 권한 == 사용자권한::파일추가 || 권한 == 사용자권한::폴더추가;
+            if (!시스템_.사용자에게허용(폴더, 폴더에 ? L"" : 이름, 권한)) {
+                권한없음.push_back(경로);
+                return false;
+            }
+        }
+        return true;
+    }
 
     // `원본` and `대상` hold the copy's and the install folder's folder at
     // `상대`; everything below is reached through them.
@@ -150,6 +170,7 @@ private:
             폴더고정결과 결과 = 시스템_.하위폴더고정(대상, 이름);
             if (결과.상태 == 폴더상태::고정됨) 설치하위 = std::move(결과.잡음);
         } else {
+            if (!사용자라면(대상, {사용자권한::폴더추가}, 이름, 만들곳)) return;
             // A file of the name makes this fail with the system's own reason.
             설치하위 = 시스템_.하위폴더만들기(대상, 이름);
         }
@@ -171,8 +192,10 @@ private:
             return;
         }
         try {
+            if (!사용자라면(원본, {사용자권한::읽기}, 항목.이름, 곳_.가상폴더 + 상대)) return;
             if (!이다(있는것, 항목종류::파일)) {
                 // Free, or a folder of the name, where making it fails.
+                if (!사용자라면(대상, {사용자권한::파일추가}, 항목.이름, 설치)) return;
                 시스템_.파일복사(원본, 대상, 항목.이름, 복사방식::새파일);
             } else if (!시스템_.같은내용(원본, 대상, 항목.이름)) {
                 // Identical: moved by an earlier run, and a backup of it now
@@ -183,6 +206,12 @@ private:
                     새것남김.push_back(설치);
                     return;
                 }
+                // The new version is written beside it and renamed over it;
+                // the old one goes into the user's backup, so they must be
+                // able to read it (no administrator-only file reaches it).
+                if (!사용자라면(대상, {사용자권한::쓰기, 사용자권한::파일추가, 사용자권한::읽기}, 항목.이름,
+                                설치))
+                    return;
                 백업하기(대상, 상대, 항목.이름);
                 시스템_.파일복사(원본, 대상, 항목.이름, 복사방식::덮어쓰기);
                 ++바꿈;
@@ -209,6 +238,8 @@ private:
         std::unique_ptr<보유> 잡음;
         if (상대.empty()) {
             백업부모잡음_ = 고정해야함(시스템_, 곳_.백업부모);
+            if (!시스템_.사용자에게허용(*백업부모잡음_, L"", 사용자권한::폴더추가))
+                throw 멈춤{곳_.백업부모, 권한없음이유};
             const std::wstring 이름 =
                 빈이름(시스템_, *백업부모잡음_, 곳_.제품이름 + L" 백업 " + 시각_);
             잡음 = 시스템_.하위폴더만들기(*백업부모잡음_, 이름);
@@ -231,6 +262,7 @@ private:
             {
                 // Let go before the rename, which a hold would keep out.
                 const auto 부모잡음 = 고정해야함(시스템_, 부모);
+                if (!사용자라면(*부모잡음, {사용자권한::폴더추가}, L"", 곳_.가상폴더)) return;
                 이름 = 빈이름(시스템_, *부모잡음, 원래 + L" 옮김 " + 시각_);
             }
             시스템_.이름바꾸기(부모, 원래, 이름);
@@ -255,6 +287,15 @@ std::wstring 물음(const 옮길곳& 곳, size_t 수) {
     return L"가상 폴더에 파일이 " + std::to_wstring(수) + L"개 있습니다.\r\n" + 곳.가상폴더 +
            L"\r\n\r\n이 파일들을 프로그램 폴더로 옮길까요? 바뀌는 파일은 먼저 백업해 둡니다.\r\n" +
            곳.설치폴더 + L"\r\n\r\n옮기기 전에 이 폴더의 프로그램을 모두 닫으세요.";
+}
+
+// Elevated with no token of the user's own, nothing tells what the user may
+// change: the move is left to a run that is the user.
+std::wstring 보통으로하라는글(const 옮길곳& 곳, size_t 수) {
+    return L"가상 폴더에 파일이 " + std::to_wstring(수) + L"개 있습니다.\r\n" + 곳.가상폴더 +
+           L"\r\n\r\n이 창은 사용자 계정 컨트롤 없이 관리자로 실행되어, 이 사용자가 바꿀 수 있는 "
+           L"파일만 골라 옮길 수 없으므로 옮기지 않았습니다.\r\n보안설정을 관리자 권한 없이 "
+           L"보통으로 시작해서 1. 보안체크를 누르면 옮길 수 있습니다.";
 }
 
 std::wstring 경로목록(const std::vector<std::wstring>& 경로들) {
@@ -290,12 +331,16 @@ std::wstring 결과메시지(const 옮기기& 일) {
               L"열 수 없습니다).\r\n" + 일.백업루트 + L"\r\n";
     else if (!일.멈춘곳)
         글 += L"\r\n바뀐 파일이 없어 백업은 만들지 않았습니다.\r\n";
-    if (!일.링크들.empty()) {
+    if (!일.링크들.empty())
         글 += L"\r\n링크(연결 지점, 심볼릭 링크, 하드 링크)는 따라가지 않으므로 다음 " +
               std::to_wstring(일.링크들.size()) + L"개는 옮기지 않았습니다.\r\n" +
               경로목록(일.링크들);
-        if (!일.멈춘곳) 글 += L"그래서 가상 폴더의 이름은 바꾸지 않았습니다.\r\n";
-    }
+    if (!일.권한없음.empty())
+        글 += L"\r\n이 사용자의 권한으로는 만들거나 바꾸거나 읽을 수 없어 다음 " +
+              std::to_wstring(일.권한없음.size()) +
+              L"개는 옮기지 않았습니다(관리자만 바꿀 수 있는 곳입니다).\r\n" + 경로목록(일.권한없음);
+    if ((!일.링크들.empty() || !일.권한없음.empty()) && !일.멈춘곳)
+        글 += L"그래서 가상 폴더의 이름은 바꾸지 않았습니다.\r\n";
     if (!일.새이름.empty())
         글 += L"\r\n가상 폴더는 지우지 않고 이름만 바꾸어 두었습니다.\r\n" + 일.새이름 + L"\r\n";
     if (일.멈춘곳)
@@ -309,7 +354,12 @@ std::wstring 결과메시지(const 옮기기& 일) {
 
 void 제안하기(플랫폼& 시스템, const 옮길곳& 곳) {
     const size_t 수 = 파일수(시스템, 곳.가상폴더);
-    if (수 == 0 || !시스템.예아니오(물음(곳, 수))) return;
+    if (수 == 0) return;
+    if (!시스템.사용자토큰있음()) {
+        시스템.메시지상자(보통으로하라는글(곳, 수));
+        return;
+    }
+    if (!시스템.예아니오(물음(곳, 수))) return;
     옮기기 일(시스템, 곳, 시각이름(시스템.지금()), 수);
     일.실행();
     시스템.진행표시(L"");

@@ -20,7 +20,15 @@
 //
 // After the fix other users write the install folder too: a file there that
 // was written later than the copy's version is kept, and the copy's version
-// stays in the copy, which is renamed as usual.
+// stays in the copy, which is renamed as usual. No file is ever left part
+// old, part new: the platform writes each version beside its target and
+// renames it over, so a stopped copy leaves the old file and its time.
+//
+// Elevated, the move does only what the logged-on user's own token may:
+// what it may not (a file into a folder closed to Users, over a file they
+// may not write, a backup of a file they may not read) is listed and not
+// done, and the copy is then not renamed. With no such token (UAC off) the
+// elevated window does not move at all.
 #pragma once
 
 #include <string>

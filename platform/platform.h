@@ -121,6 +121,14 @@ struct 날짜시각 {
     int 년, 월, 일, 시, 분, 초;
 };
 
+// What the move asks the logged-on user's own token before it acts.
+enum class 사용자권한 {
+    파일추가,  // create a file in the folder
+    폴더추가,  // create a folder in the folder
+    쓰기,      // write the file's content
+    읽기,      // read the file's content
+};
+
 // A folder made for one call, and what removes it.
 struct 개인폴더 {
     std::wstring 경로;            // absolute, without a trailing separator
@@ -313,12 +321,15 @@ public:
 
     // Copies the bytes and the last-write time of the file `이름` of `원본`
     // to the file of that name in `대상`. The source is refused (링크거부)
-    // as in 같은내용. 새파일: the target is created new, so whatever stands
-    // at its name makes the copy fail; a partly written new file is removed
-    // through its own handle. 덮어쓰기: the target must be a plain file with
-    // one name (else 링크거부) and is rewritten in place, keeping its access
-    // list; on failure it may be left partly written. Throws 파일오류 naming
-    // the path at fault.
+    // as in 같은내용. The bytes go into a new file of an unguessable name
+    // beside the target, which takes the target's name only once complete,
+    // in one rename through the held folder; on any failure the new file is
+    // removed through its own handle. 새파일: the rename replaces nothing,
+    // so whatever stands at the name makes the copy fail. 덮어쓰기: the
+    // target must be a plain file with one name (else 링크거부); the new
+    // file gets its access list and replaces it. So the target holds either
+    // all its old bytes, with its old last-write time, or all the new ones.
+    // Throws 파일오류 naming the path at fault.
     virtual void 파일복사(const 보유& 원본, const 보유& 대상, const std::wstring& 이름,
                           복사방식 방식) = 0;
 
@@ -344,6 +355,20 @@ public:
     // lets the window paint meanwhile; user input that arrives is dropped.
     // Never fails.
     virtual void 진행표시(const std::wstring& 글) = 0;
+
+    // True when the logged-on user's own token would be granted `권한`, by
+    // the access list read through a handle opened inside the held `폴더`:
+    // on the held folder itself (파일추가, 폴더추가; `이름` empty) or on its
+    // entry `이름` (쓰기, 읽기), a link opened itself. The token is this
+    // process's own when it is not elevated, and the unelevated one linked
+    // to it when it is. False when there is no such token (see
+    // 사용자토큰있음). Throws 파일오류 when the list cannot be read.
+    virtual bool 사용자에게허용(const 보유& 폴더, const std::wstring& 이름, 사용자권한 권한) = 0;
+
+    // False for an elevated process with no unelevated token linked to its
+    // own (UAC off, SYSTEM, a service): nothing tells then what the
+    // logged-on user may do. True otherwise. Never fails.
+    virtual bool 사용자토큰있음() = 0;
 
     // ---- Keeping the access list a grant replaces ----
 

@@ -1,6 +1,7 @@
 // Helpers the Win32 platform files share: errors turned into 파일오류
-// once, whole-file reads and writes, waits that keep the window painting,
-// and the system's names for folders and files. See win32_internal.h.
+// once, whole-file reads and writes, and the system's names for folders and
+// files. See win32_internal.h; the waits are in win32_window.cpp (the
+// window program) and win32_console.cpp (its console twin).
 #include "platform/win32_internal.h"
 
 #include <sddl.h>
@@ -27,19 +28,6 @@ std::wstring 시스템설명(DWORD 코드) {
     while (!설명.empty() && (설명.back() == L'\r' || 설명.back() == L'\n' || 설명.back() == L' '))
         설명.pop_back();
     return 설명;
-}
-
-bool 입력메시지(UINT 메시지) {
-    return (메시지 >= WM_KEYFIRST && 메시지 <= WM_KEYLAST) ||
-           (메시지 >= WM_MOUSEFIRST && 메시지 <= WM_MOUSELAST) ||
-           (메시지 >= WM_NCMOUSEMOVE && 메시지 <= WM_NCXBUTTONDBLCLK);
-}
-
-// Milliseconds left of `한도` since `시작`; INFINITE stays INFINITE.
-DWORD 남은시간(ULONGLONG 시작, DWORD 한도) {
-    if (한도 == INFINITE) return INFINITE;
-    const ULONGLONG 지남 = ::GetTickCount64() - 시작;
-    return 지남 >= 한도 ? 0 : static_cast<DWORD>(한도 - 지남);
 }
 
 }  // namespace
@@ -104,39 +92,6 @@ std::string 모두읽기(HANDLE 파일, const std::wstring& 경로, size_t 최�
     }
     바이트.resize(읽은만큼);
     return 바이트;
-}
-
-// Dispatches the messages queued for this thread, dropping user input. False
-// when the queue held WM_QUIT, which is posted again for the main loop to
-// find after the command.
-bool 쌓인메시지처리() {
-    MSG 메시지;
-    while (::PeekMessageW(&메시지, nullptr, 0, 0, PM_REMOVE)) {
-        if (메시지.message == WM_QUIT) {
-            ::PostQuitMessage(static_cast<int>(메시지.wParam));
-            return false;
-        }
-        if (입력메시지(메시지.message)) continue;
-        ::TranslateMessage(&메시지);
-        ::DispatchMessageW(&메시지);
-    }
-    return true;
-}
-
-// Waits at most `한도` milliseconds until the handle is signalled: a process
-// has ended, or a mutex is free (and then belongs to this thread). Returns
-// what the wait came to (WAIT_OBJECT_0, WAIT_ABANDONED_0, WAIT_TIMEOUT or
-// WAIT_FAILED). Meanwhile the window keeps painting, so Windows never calls
-// it "Not Responding", but user input is dropped so that no second command
-// can start before this one ends.
-DWORD 신호까지기다리기(HANDLE 대상, DWORD 한도) {
-    const ULONGLONG 시작 = ::GetTickCount64();
-    for (;;) {
-        const DWORD 결과 = ::MsgWaitForMultipleObjects(1, &대상, FALSE, 남은시간(시작, 한도),
-                                                       QS_ALLINPUT);
-        if (결과 != WAIT_OBJECT_0 + 1) return 결과;
-        if (!쌓인메시지처리()) return ::WaitForSingleObject(대상, 남은시간(시작, 한도));
-    }
 }
 
 // The Windows folder as the system names it; GetSystemWindowsDirectory, not
@@ -204,9 +159,11 @@ bool 한이름(const std::wstring& 이름) {
            이름.find_first_of(L"\\/:") == std::wstring::npos;
 }
 
-DWORD 안에서열기(HANDLE 폴더, const std::wstring& 이름, const 열기요청& 요청, UniqueHandle& 결과,
+namespace {
+
+// NtCreateFile relative to `폴더`; an empty `이름` is the folder itself.
+DWORD 상대로열기(HANDLE 폴더, const std::wstring& 이름, const 열기요청& 요청, UniqueHandle& 결과,
                 const std::wstring& 경로) {
-    if (!한이름(이름)) return ERROR_INVALID_NAME;
     using 파일만들기 = NTSTATUS(NTAPI*)(PHANDLE, ACCESS_MASK, POBJECT_ATTRIBUTES, PIO_STATUS_BLOCK,
                                         PLARGE_INTEGER, ULONG, ULONG, ULONG, ULONG, PVOID, ULONG);
     std::wstring 이름값 = 이름;
@@ -222,6 +179,20 @@ DWORD 안에서열기(HANDLE 폴더, const std::wstring& 이름, const 열기요
     if (!NT_SUCCESS(값)) return 오류번호(값, 경로);
     결과 = OwnHandle(핸들);
     return ERROR_SUCCESS;
+}
+
+}  // namespace
+
+DWORD 안에서열기(HANDLE 폴더, const std::wstring& 이름, const 열기요청& 요청, UniqueHandle& 결과,
+                const std::wstring& 경로) {
+    if (!한이름(이름)) return ERROR_INVALID_NAME;
+    return 상대로열기(폴더, 이름, 요청, 결과, 경로);
+}
+
+DWORD 다시열기(HANDLE 폴더, ACCESS_MASK 권한, UniqueHandle& 결과, const std::wstring& 경로) {
+    return 상대로열기(폴더, L"",
+                      {권한, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, FILE_OPEN, 0}, 결과,
+                      경로);
 }
 
 

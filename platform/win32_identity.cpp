@@ -74,10 +74,8 @@ bool Win32플랫폼::코드페이지로그대로(const std::wstring& 글) const 
     return 그대로오감(글, ::GetACP()) && 그대로오감(글, ::GetOEMCP());
 }
 
-namespace {
-
 // 128 bits from the system's cryptographic generator, as hexadecimal.
-std::wstring 맞힐수없는이름() {
+std::wstring win32::맞힐수없는이름() {
     wchar_t 이름[33] = {};
     for (int 조각 = 0; 조각 < 4; ++조각) {
         unsigned int 값 = 0;
@@ -86,6 +84,8 @@ std::wstring 맞힐수없는이름() {
     }
     return 이름;
 }
+
+namespace {
 
 // Removes a folder of the tool's own with the files in it. Best effort: it
 // runs after the call's result is known, and a folder that only

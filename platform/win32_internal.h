@@ -1,6 +1,6 @@
 // What the Win32 platform files share, and nothing outside platform/ uses:
 // errors turned into 파일오류 in one place, whole-file reads and writes,
-// waits that keep the window painting, and the system's own names.
+// waits, and the system's own names.
 #pragma once
 
 #include <windows.h>
@@ -33,9 +33,10 @@ ULONGLONG 파일크기(HANDLE 파일, const std::wstring& 경로);
 std::string 모두읽기(HANDLE 파일, const std::wstring& 경로, size_t 최대바이트);
 
 // Dispatches queued messages, dropping user input; false after WM_QUIT.
+// The window program's only (win32_window.cpp).
 bool 쌓인메시지처리();
-// Waits at most `한도` ms for the handle while the window keeps painting;
-// what the wait came to, as WaitForSingleObject says it.
+// Waits at most `한도` ms for the handle, the window program's window
+// painting meanwhile; what the wait came to, as WaitForSingleObject says it.
 DWORD 신호까지기다리기(HANDLE 대상, DWORD 한도 = INFINITE);
 
 // The Windows folder as the system names it (never the user's own one on a
@@ -134,5 +135,13 @@ std::vector<목록항목> 목록읽기(HANDLE 폴더);
 
 // True for the errors that mean nothing stands at a name.
 bool 없음오류(DWORD 오류);
+
+// Opens the folder open at `폴더` itself once more, through that handle,
+// with the rights asked for and sharing everything. What the system said.
+DWORD 다시열기(HANDLE 폴더, ACCESS_MASK 권한, UniqueHandle& 결과, const std::wstring& 경로);
+
+// 128 bits from the system's cryptographic generator, as hexadecimal: a
+// name no one can make ready ahead. Throws 파일오류 when it gives none.
+std::wstring 맞힐수없는이름();
 
 }  // namespace win32

@@ -1,8 +1,10 @@
 // Win32 platform: the VirtualStore move's file work, every step made relative
 // to the handle of a folder already held and none of it following a link:
-// listing, holding and making folders, comparing, copying, renaming.
+// listing, holding and making folders, comparing, copying, renaming, and
+// asking what the logged-on user's own token may do there.
 #include "platform/win32_internal.h"
 
+#include <aclapi.h>
 #include <winternl.h>
 
 #include <algorithm>
@@ -76,6 +78,54 @@ void 내용옮기기(HANDLE 원본, const std::wstring& 원본경로, HANDLE 대
         마지막오류던지기(대상경로);
 }
 
+// Renames the open `대상` to `새이름` inside the folder open at `폴더`: the
+// name is taken relative to that handle, never looked up as a path, and
+// `덮기` lets it replace a file of that name in one step.
+void 안에서이름바꾸기(HANDLE 대상, HANDLE 폴더, const std::wstring& 새이름, bool 덮기,
+                     const std::wstring& 경로) {
+    // Zeroed: ReplaceIfExists false unless asked.
+    std::vector<char> 버퍼(sizeof(FILE_RENAME_INFO) + 새이름.size() * sizeof(wchar_t));
+    auto* 정보 = reinterpret_cast<FILE_RENAME_INFO*>(버퍼.data());
+    정보->ReplaceIfExists = 덮기;
+    정보->RootDirectory = 폴더;
+    정보->FileNameLength = static_cast<DWORD>(새이름.size() * sizeof(wchar_t));
+    std::copy(새이름.begin(), 새이름.end(), 정보->FileName);
+    using 정보설정 = NTSTATUS(NTAPI*)(HANDLE, PIO_STATUS_BLOCK, PVOID, ULONG, int);
+    constexpr int 이름바꾸기정보 = 10;  // FileRenameInformation
+    IO_STATUS_BLOCK 상태{};
+    const NTSTATUS 값 = ntdll에서<정보설정>("NtSetInformationFile", 경로)(
+        대상, &상태, 정보, static_cast<ULONG>(버퍼.size()), 이름바꾸기정보);
+    if (!NT_SUCCESS(값)) 오류던지기(경로, 오류번호(값, 경로));
+}
+
+// An open file's access list, kept to be given to the file that replaces it.
+struct 접근목록사본 {
+    UniqueLocalMemory 설명자;
+    PACL 목록 = nullptr;
+    SECURITY_INFORMATION 종류 = 0;  // with the list's protection from inheritance
+};
+
+접근목록사본 접근목록읽기(HANDLE 파일, const std::wstring& 경로) {
+    PSECURITY_DESCRIPTOR 설명자 = nullptr;
+    PACL 목록 = nullptr;
+    if (const DWORD 오류 = ::GetSecurityInfo(파일, SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                                             nullptr, &목록, nullptr, &설명자))
+        오류던지기(경로, 오류);
+    접근목록사본 사본{UniqueLocalMemory(설명자), 목록, DACL_SECURITY_INFORMATION};
+    SECURITY_DESCRIPTOR_CONTROL 제어 = 0;
+    DWORD 판 = 0;
+    if (!::GetSecurityDescriptorControl(설명자, &제어, &판)) 마지막오류던지기(경로);
+    사본.종류 |= (제어 & SE_DACL_PROTECTED) ? PROTECTED_DACL_SECURITY_INFORMATION
+                                            : UNPROTECTED_DACL_SECURITY_INFORMATION;
+    return 사본;
+}
+
+// Removes a file this process made, through its own handle, never by name.
+void 만든것지우기(HANDLE 파일) {
+    FILE_DISPOSITION_INFO 지우기{TRUE};
+    ::SetFileInformationByHandle(파일, FileDispositionInfo, &지우기, sizeof 지우기);
+}
+
 // A folder is held as 폴더고정 holds one: it may be listed, and, shared for
 // reading only, no one deletes or renames it meanwhile.
 constexpr 열기요청 폴더잡기{FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES, FILE_SHARE_READ, FILE_OPEN,
@@ -136,22 +186,33 @@ void Win32플랫폼::파일복사(const 보유& 원본폴더, const 보유& 대�
                            복사방식 방식) {
     std::wstring 원본, 대상;
     const auto 읽을 = 일반파일열기(잡은핸들(원본폴더, L""), 이름, GENERIC_READ, 원본);
-    if (방식 == 복사방식::덮어쓰기) {
-        const auto 쓸 = 일반파일열기(잡은핸들(대상폴더, L""), 이름, GENERIC_WRITE, 대상);
-        내용옮기기(읽을.get(), 원본, 쓸.get(), 대상);
-        return;
-    }
     const HANDLE 폴더 = 잡은핸들(대상폴더, L"");
-    대상 = 안의경로(폴더, 이름);
-    const auto 쓸 = 안에서열기(폴더, 이름,
-                               {GENERIC_WRITE | DELETE, 0, FILE_CREATE, FILE_NON_DIRECTORY_FILE}, 대상);
+    const bool 덮기 = 방식 == 복사방식::덮어쓰기;
+    접근목록사본 목록;
+    if (덮기) {
+        // Let go at once: the rename over it needs the old file unopened.
+        목록 = 접근목록읽기(일반파일열기(폴더, 이름, READ_CONTROL, 대상).get(), 대상);
+    } else {
+        대상 = 안의경로(폴더, 이름);
+    }
+    // The new bytes go into a file of their own beside the target, shared
+    // with no one, and only a whole file takes the target's name: a disk
+    // that fills, a crash or a failed write leaves the old version (or no
+    // file) there, never a fragment that a later run would take for a
+    // version written after the copy's.
+    const std::wstring 새이름 = L"~boansetting " + 맞힐수없는이름() + L".tmp";
+    const auto 쓸 = 안에서열기(폴더, 새이름,
+                               {GENERIC_WRITE | DELETE | WRITE_DAC, 0, FILE_CREATE, FILE_NON_DIRECTORY_FILE},
+                               안의경로(폴더, 새이름));
     try {
+        if (덮기)
+            if (const DWORD 오류 = ::SetSecurityInfo(쓸.get(), SE_FILE_OBJECT, 목록.종류, nullptr,
+                                                     nullptr, 목록.목록, nullptr))
+                오류던지기(대상, 오류);
         내용옮기기(읽을.get(), 원본, 쓸.get(), 대상);
+        안에서이름바꾸기(쓸.get(), 폴더, 이름, 덮기, 대상);
     } catch (const 파일오류&) {
-        // Only what this call made, through its own handle: a later run
-        // would otherwise take the fragment for an older version.
-        FILE_DISPOSITION_INFO 지우기{TRUE};
-        ::SetFileInformationByHandle(쓸.get(), FileDispositionInfo, &지우기, sizeof 지우기);
+        만든것지우기(쓸.get());
         throw;
     }
 }
@@ -191,16 +252,76 @@ void Win32플랫폼::이름바꾸기(const std::wstring& 폴더경로, const std
                                  {DELETE | FILE_READ_ATTRIBUTES,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, FILE_OPEN, 0},
                                  경로);
-    // Zeroed: ReplaceIfExists false.
-    std::vector<char> 버퍼(sizeof(FILE_RENAME_INFO) + 새이름.size() * sizeof(wchar_t));
-    auto* 정보 = reinterpret_cast<FILE_RENAME_INFO*>(버퍼.data());
-    정보->RootDirectory = 폴더.get();
-    정보->FileNameLength = static_cast<DWORD>(새이름.size() * sizeof(wchar_t));
-    std::copy(새이름.begin(), 새이름.end(), 정보->FileName);
-    using 정보설정 = NTSTATUS(NTAPI*)(HANDLE, PIO_STATUS_BLOCK, PVOID, ULONG, int);
-    constexpr int 이름바꾸기정보 = 10;  // FileRenameInformation
-    IO_STATUS_BLOCK 상태{};
-    const NTSTATUS 값 = ntdll에서<정보설정>("NtSetInformationFile", 경로)(
-        대상.get(), &상태, 정보, static_cast<ULONG>(버퍼.size()), 이름바꾸기정보);
-    if (!NT_SUCCESS(값)) 오류던지기(경로, 오류번호(값, 경로));
+    안에서이름바꾸기(대상.get(), 폴더.get(), 새이름, false, 경로);
 }
+
+namespace {
+
+// The logged-on user's own token, to check access against: this process's
+// when it is not elevated; when it is, the unelevated token Windows linked
+// to it at the logon (an identification token: enough to check, not to act
+// as). Empty for an elevated token with none linked: UAC off, SYSTEM.
+UniqueHandle 사용자토큰() {
+    HANDLE 토큰 = nullptr;
+    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY | TOKEN_DUPLICATE, &토큰)) return {};
+    const UniqueHandle 자신(토큰);
+    TOKEN_ELEVATION_TYPE 종류{};
+    DWORD 크기 = 0;
+    if (!::GetTokenInformation(토큰, TokenElevationType, &종류, sizeof 종류, &크기)) return {};
+    if (종류 == TokenElevationTypeFull) {
+        TOKEN_LINKED_TOKEN 연결{};
+        if (!::GetTokenInformation(토큰, TokenLinkedToken, &연결, sizeof 연결, &크기)) return {};
+        return UniqueHandle(연결.LinkedToken);
+    }
+    TOKEN_ELEVATION 상승{};
+    if (!::GetTokenInformation(토큰, TokenElevation, &상승, sizeof 상승, &크기) ||
+        상승.TokenIsElevated)
+        return {};
+    HANDLE 복제 = nullptr;
+    if (!::DuplicateToken(토큰, SecurityIdentification, &복제)) return {};
+    return UniqueHandle(복제);
+}
+
+ACCESS_MASK 권한값(사용자권한 권한) {
+    switch (권한) {
+    case 사용자권한::파일추가: return FILE_ADD_FILE;
+    case 사용자권한::폴더추가: return FILE_ADD_SUBDIRECTORY;
+    case 사용자권한::쓰기: return FILE_WRITE_DATA;
+    case 사용자권한::읽기: return FILE_READ_DATA;
+    }
+    return GENERIC_ALL;  // never asked: grants nothing the check would not
+}
+
+}  // namespace
+
+bool Win32플랫폼::사용자에게허용(const 보유& 잡음, const std::wstring& 이름, 사용자권한 권한) {
+    const HANDLE 폴더 = 잡은핸들(잡음, L"");
+    const std::wstring 경로 = 이름.empty() ? 최종경로(폴더, L"") : 안의경로(폴더, 이름);
+    const UniqueHandle 토큰 = 사용자토큰();
+    if (!토큰) return false;
+    UniqueHandle 대상;
+    const DWORD 열기오류 =
+        이름.empty() ? 다시열기(폴더, READ_CONTROL, 대상, 경로)
+                     : 안에서열기(폴더, 이름,
+                                  {READ_CONTROL, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                   FILE_OPEN, 0},
+                                  대상, 경로);
+    if (열기오류) 오류던지기(경로, 열기오류);
+    PSECURITY_DESCRIPTOR 설명자 = nullptr;
+    if (const DWORD 오류 = ::GetSecurityInfo(
+            대상.get(), SE_FILE_OBJECT,
+            OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
+            nullptr, nullptr, nullptr, nullptr, &설명자))
+        오류던지기(경로, 오류);
+    const UniqueLocalMemory 설명자소유(설명자);
+    GENERIC_MAPPING 대응{FILE_GENERIC_READ, FILE_GENERIC_WRITE, FILE_GENERIC_EXECUTE, FILE_ALL_ACCESS};
+    alignas(PRIVILEGE_SET) char 특권[256] = {};
+    DWORD 특권크기 = sizeof 특권, 허용된 = 0;
+    BOOL 됨 = FALSE;
+    if (!::AccessCheck(설명자, 토큰.get(), 권한값(권한), &대응, reinterpret_cast<PPRIVILEGE_SET>(특권),
+                       &특권크기, &허용된, &됨))
+        마지막오류던지기(경로);
+    return 됨 != FALSE;
+}
+
+bool Win32플랫폼::사용자토큰있음() { return static_cast<bool>(사용자토큰()); }

@@ -64,6 +64,8 @@ public:
     날짜시각 지금() const override;
     bool 예아니오(const std::wstring& 텍스트) override;
     void 진행표시(const std::wstring& 글) override;
+    bool 사용자에게허용(const 보유& 폴더, const std::wstring& 이름, 사용자권한 권한) override;
+    bool 사용자토큰있음() override;
 
     // ---- Keeping the access list a grant replaces (win32_acl.cpp) ----
     std::wstring 접근목록(const 보유& 잡음, const std::wstring& 경로) override;

@@ -89,8 +89,9 @@ public:
         return 찾음 == 환경_.end() ? std::wstring() : 찾음->second;
     }
 
-    std::wstring 존재검사(const std::wstring& 경로, 속성마스크 마스크) const override {
+    std::wstring 존재검사(const std::wstring& 경로0, 속성마스크 마스크) const override {
         const bool 폴더도 = 마스크 == 속성마스크::폴더포함;
+        const std::wstring 경로 = 따라간경로(경로0);
         if (!경로.empty() && 경로.back() == L'\\') {
             const std::wstring 폴더 = 경로.substr(0, 경로.size() - 1);
             return 폴더도 && 폴더들.count(폴더) && !목록거부폴더들.count(폴더) ? L"." : L"";
@@ -104,45 +105,70 @@ public:
     void 파일삭제(const std::wstring& 경로) override {
         기록.push_back(L"삭제 " + 경로);
         실패하면던지기(경로);
-        if (!파일들.erase(경로)) throw 파일오류(경로, 2, L"지정된 파일을 찾을 수 없습니다.");
+        if (!파일들.erase(따라간경로(경로))) throw 파일오류(경로, 2, L"지정된 파일을 찾을 수 없습니다.");
     }
 
     void 한줄쓰기(const std::wstring& 경로, const std::wstring& 줄) override {
         기록.push_back(L"쓰기 " + 경로);
         실패하면던지기(경로);
-        파일들[경로] = 줄 + L"\r\n";
+        파일들[따라간경로(경로)] = 줄 + L"\r\n";
         if (쓴뒤동작) 쓴뒤동작(*this, 경로);
     }
 
     std::unique_ptr<보유> 고정하기(const std::wstring& 경로, const std::wstring& 줄) override {
         기록.push_back(L"고정 " + 경로);
-        if (파일들[경로] != 줄 + L"\r\n") throw 파일오류(경로, 1006, L"바뀌었습니다.");
+        if (파일들[따라간경로(경로)] != 줄 + L"\r\n") throw 파일오류(경로, 1006, L"바뀌었습니다.");
         return std::make_unique<고정>(기록, 경로);
     }
 
-    // Folders that are reparse points, and folders whose system name is
-    // another (a link higher up their path).
-    std::set<std::wstring> 연결지점들;
-    std::set<std::wstring> 다른이름폴더들;
+    // Every link of the fake (junction, symbolic link, mount point) by its
+    // path, and the path it leads to. What is stored below a link's own path
+    // is what the link itself holds (a folder made a junction while held
+    // keeps what the hold wrote into it). Every operation that takes a path
+    // follows the links at and above it, as the system does on a fresh
+    // look-up; an operation through a hold reaches the held folder's own
+    // entries, and a link at an entry's name is that entry, never followed.
+    // 그대로인가 is false for a held folder that became a link. A link that
+    // leads "" is a reparse point whose target no test looks at: a look-up
+    // passes through it unchanged.
+    struct 링크표 : std::map<std::wstring, std::wstring> {
+        void insert(const std::wstring& 경로, const std::wstring& 가리킴 = {}) { (*this)[경로] = 가리킴; }
+    };
+    링크표 연결지점들;
     // What another process does right after a folder was held.
     std::function<void(가짜플랫폼&, const std::wstring& 경로)> 고정뒤동작;
-    // Links made at a held folder's path after the hold, and where they
-    // lead: a path looked up anew would go there.
-    std::map<std::wstring, std::wstring> 연결대상;
 
-    // The system's name of a folder where it is not the path itself; a test
-    // may change it while the folder is held.
+    // The system's name of a folder where it differs from its path other
+    // than by links (in case, say, or moved); a test may change it while the
+    // folder is held.
     std::map<std::wstring, std::wstring> 최종경로들;
     std::wstring 최종경로(const std::wstring& 경로) const {
         return 최종경로들.count(경로) ? 최종경로들.at(경로) : 경로;
     }
 
+    // `경로` looked up by name: every link at or above it followed.
+    std::wstring 따라간경로(const std::wstring& 경로) const {
+        std::wstring 결과 = 경로;
+        for (int 깊이 = 0; 깊이 < 16; ++깊이) {  // a loop of links ends somewhere
+            const auto 링크 = std::find_if(연결지점들.begin(), 연결지점들.end(), [&](const auto& 쌍) {
+                return !쌍.second.empty() && (결과 == 쌍.first || 결과.rfind(쌍.first + L"\\", 0) == 0);
+            });
+            if (링크 == 연결지점들.end()) break;
+            결과 = 링크->second + 결과.substr(링크->first.size());
+        }
+        return 결과;
+    }
+
+    // What opening `경로` itself reaches (a reparse point at its last name
+    // is opened, not followed, as 폴더고정 and 이름바꾸기 open it).
+    std::wstring 연곳(const std::wstring& 경로) const {
+        const size_t 구분자 = 경로.rfind(L'\\');
+        return 구분자 == std::wstring::npos ? 경로 : 따라간경로(경로.substr(0, 구분자)) + 경로.substr(구분자);
+    }
+
     폴더고정결과 폴더고정(const std::wstring& 경로) override {
         기록.push_back(L"폴더고정 " + 경로);
-        if (연결지점들.count(경로)) return {폴더상태::연결지점, nullptr, {}};
-        if (!폴더들.count(경로)) return {폴더상태::없음, nullptr, {}};
-        if (다른이름폴더들.count(경로)) return {폴더상태::다른경로, nullptr, {}};
-        return {폴더상태::고정됨, 고정하고(경로), 최종경로(경로)};
+        return 고정해보기(연곳(경로), 경로);
     }
 
     // Set, another instance keeps the temporary files past any limit.
@@ -157,9 +183,9 @@ public:
 
     std::wstring 전체읽기(const std::wstring& 경로, std::size_t 최대바이트) override {
         기록.push_back(L"읽기 " + 경로);
-        if (파일들[경로].size() > 최대바이트)  // a missing file is created empty
-            throw 파일오류(경로, 223, L"너무 큽니다.");
-        return 파일들[경로];
+        const std::wstring& 내용 = 파일들[따라간경로(경로)];  // a missing file is created empty
+        if (내용.size() > 최대바이트) throw 파일오류(경로, 223, L"너무 큽니다.");
+        return 내용;
     }
 
     // Set, cmd cannot be started.
@@ -236,7 +262,7 @@ public:
     std::map<std::wstring, long long> 쓴때들;
 
     // Through a hold, the move reaches the held folder's own entries: a
-    // link made at its path since (연결대상) is not followed.
+    // link made at its path since is not followed.
     std::vector<폴더항목> 폴더항목들(const 보유& 잡음) override {
         const std::wstring& 폴더 = 잡은경로(잡음);
         기록.push_back(L"목록 " + 폴더);
@@ -244,7 +270,7 @@ public:
         std::map<std::wstring, 항목종류> 항목;
         for (const auto& 파일 : 파일들) 바로아래면(항목, 폴더, 파일.first, 항목종류::파일);
         for (const auto& 하위 : 폴더들) 바로아래면(항목, 폴더, 하위, 항목종류::폴더);
-        for (const auto& 연결 : 연결지점들) 바로아래면(항목, 폴더, 연결, 항목종류::링크);
+        for (const auto& 연결 : 연결지점들) 바로아래면(항목, 폴더, 연결.first, 항목종류::링크);
         std::vector<폴더항목> 결과;
         for (const auto& [이름, 종류] : 항목) {
             const auto 때 = 쓴때들.find(폴더 + L"\\" + 이름);
@@ -256,10 +282,7 @@ public:
     폴더고정결과 하위폴더고정(const 보유& 폴더, const std::wstring& 이름) override {
         const std::wstring 경로 = 잡은경로(폴더) + L"\\" + 이름;
         기록.push_back(L"폴더고정 " + 경로);
-        if (연결지점들.count(경로)) return {폴더상태::연결지점, nullptr, {}};
-        if (!폴더들.count(경로)) return {폴더상태::없음, nullptr, {}};
-        if (다른이름폴더들.count(경로)) return {폴더상태::다른경로, nullptr, {}};
-        return {폴더상태::고정됨, 고정하고(경로), 최종경로(경로)};
+        return 고정해보기(경로, 경로);
     }
 
     std::unique_ptr<보유> 하위폴더만들기(const 보유& 폴더, const std::wstring& 이름) override {
@@ -295,10 +318,13 @@ public:
         쓴때들[대상] = 쓴때들[원본];
     }
 
-    void 이름바꾸기(const std::wstring& 폴더, const std::wstring& 원래이름,
+    void 이름바꾸기(const std::wstring& 폴더0, const std::wstring& 원래이름,
                     const std::wstring& 새이름0) override {
+        기록.push_back(L"이름바꾸기 " + 폴더0 + L"\\" + 원래이름 + L" -> " + 폴더0 + L"\\" + 새이름0);
+        const std::wstring 폴더 = 연곳(폴더0);
+        if (연결지점들.count(폴더) || !같은이름(최종경로(폴더), 폴더0))
+            throw 파일오류(폴더0, 링크거부, L"링크입니다.");
         const std::wstring 원래 = 폴더 + L"\\" + 원래이름, 새이름 = 폴더 + L"\\" + 새이름0;
-        기록.push_back(L"이름바꾸기 " + 원래 + L" -> " + 새이름);
         실패하면던지기(원래);
         if (폴더들.count(새이름) || 파일들.count(새이름))
             throw 파일오류(원래, 183, L"파일이 이미 있으므로 만들 수 없습니다.");
@@ -317,6 +343,17 @@ public:
 
     void 진행표시(const std::wstring& 글) override { 진행들.push_back(글); }
 
+    // What the logged-on user's own token may not do, by path (a held
+    // folder's own, or an entry's) and right; and whether an elevated run
+    // has that token at all.
+    std::set<std::pair<std::wstring, 사용자권한>> 사용자거부;
+    bool 연결토큰있음 = true;
+    bool 사용자에게허용(const 보유& 폴더, const std::wstring& 이름, 사용자권한 권한) override {
+        const std::wstring 경로 = 이름.empty() ? 잡은경로(폴더) : 잡은경로(폴더) + L"\\" + 이름;
+        return 사용자토큰있음() && !사용자거부.count({경로, 권한});
+    }
+    bool 사용자토큰있음() override { return !관리자 || 연결토큰있음; }
+
     // ---- Keeping access lists ----
     // Each folder's list as the real layer reads it; a folder not listed has
     // Windows' inherited default. The kept lists go to 파일들.
@@ -334,6 +371,7 @@ public:
     std::wstring 보관폴더() override {
         실패하면던지기(보관폴더값);
         if (남의보관폴더) throw 파일오류(보관폴더값, 남의소유, L"쓸 수 있는 폴더입니다.");
+        if (연결지점들.count(연곳(보관폴더값))) throw 파일오류(보관폴더값, 링크거부, L"링크입니다.");
         폴더들.insert(보관폴더값);
         return 보관폴더값;
     }
@@ -407,6 +445,17 @@ private:
         가짜플랫폼& 플랫폼_;
         std::wstring 경로_;
     };
+
+    static bool 같은이름(const std::wstring& 가, const std::wstring& 나) { return 소문자(가) == 소문자(나); }
+
+    // The folder `곳` opened itself, asked for as `경로`: held when it is a
+    // folder the system names as asked.
+    폴더고정결과 고정해보기(const std::wstring& 곳, const std::wstring& 경로) {
+        if (연결지점들.count(곳)) return {폴더상태::연결지점, nullptr, {}};
+        if (!폴더들.count(곳)) return {폴더상태::없음, nullptr, {}};
+        if (!같은이름(최종경로(곳), 경로)) return {폴더상태::다른경로, nullptr, {}};
+        return {폴더상태::고정됨, 고정하고(곳), 최종경로(곳)};
+    }
 
     static std::wstring 소문자(std::wstring 글) {
         std::transform(글.begin(), 글.end(), 글.begin(),

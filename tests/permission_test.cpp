@@ -264,7 +264,8 @@ TEST_F(권한모듈, 연결지점이거나_실제_경로가_다른_대상은_이
     EXPECT_EQ(거부메시지([&] { 권한부여(시스템, 대상); }),
               std::wstring(거부문구::연결지점) + L"\r\n\r\n" + 대상);
     시스템.연결지점들.clear();
-    시스템.다른이름폴더들.insert(대상);
+    시스템.연결지점들.insert(L"C:\\Program Files (x86)", L"D:\\다른곳");  // a link higher up
+    시스템.폴더들.insert(L"D:\\다른곳\\Quindle");
     EXPECT_EQ(거부메시지([&] { 권한검사(시스템, 대상); }),
               std::wstring(거부문구::다른경로) + L"\r\n\r\n" + 대상);
     EXPECT_TRUE(시스템.실행한명령들.empty());
@@ -391,12 +392,13 @@ TEST_F(권한모듈, 관리자면_설치폴더_안의_링크는_cmd_전에_거�
     시스템.폴더들.insert(대상 + L"\\data\\sub");
     const std::wstring 링크 = 대상 + L"\\data\\sub\\win.ini";
     시스템.파일들[링크] = L"x";
-    for (std::set<std::wstring>* 링크들 : {&시스템.하드링크들, &시스템.연결지점들}) {
-        링크들->insert(링크);
-        EXPECT_EQ(거부메시지([&] { 권한부여(시스템, 대상); }),
-                  std::wstring(거부문구::링크있음) + L"\r\n\r\n" + 링크);
-        링크들->clear();
-    }
+    const std::wstring 기대 = std::wstring(거부문구::링크있음) + L"\r\n\r\n" + 링크;
+    시스템.하드링크들.insert(링크);
+    EXPECT_EQ(거부메시지([&] { 권한부여(시스템, 대상); }), 기대);
+    시스템.하드링크들.clear();
+    시스템.연결지점들.insert(링크);
+    EXPECT_EQ(거부메시지([&] { 권한부여(시스템, 대상); }), 기대);
+    시스템.연결지점들.clear();
     EXPECT_TRUE(시스템.실행한명령들.empty());
     시스템.실행동작 = [&](가짜플랫폼& 플랫폼, const std::wstring&) { 플랫폼.하드링크들.insert(링크); };
     EXPECT_EQ(거부메시지([&] { 권한부여(시스템, 대상); }),

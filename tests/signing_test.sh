@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# The release's signing step (scripts/sign) on a built program, with a
-# throwaway self-signed certificate and no timestamp, so nothing reaches the
-# network: the signature it writes verifies, the same program changed by one
-# byte afterwards does not, and without a certificate the program is left
-# as it was.
-#   usage: tests/signing_test.sh PROGRAM
+# The release's signing step (scripts/sign) on a built program and on a
+# package of it (installer/build-package), with a throwaway self-signed
+# certificate and no timestamp, so nothing reaches the network: the
+# signature it writes verifies, the same file changed by one byte afterwards
+# does not, and without a certificate the file is left as it was.
+#   usage: tests/signing_test.sh WINDOW.exe CONSOLE.com
 set -euo pipefail
-sign=$(dirname "${BASH_SOURCE[0]}")/../scripts/sign
+here=$(dirname "${BASH_SOURCE[0]}")/..
+sign=$here/scripts/sign
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAILED: $*" >&2; exit 1; }
@@ -17,22 +18,27 @@ printf 'pass word\n' >"$work/password"
 openssl pkcs12 -export -inkey "$work/key.pem" -in "$work/cert.pem" -out "$work/signer.pfx" \
   -passout "file:$work/password"
 
-cp "$1" "$work/unsigned.exe"
-BOANSETTING_SIGN_PFX='' "$sign" "$work/unsigned.exe"
-cmp -s "$1" "$work/unsigned.exe" || fail "a program was changed without a certificate"
+"$here/installer/build-package" x64 1.0.0 "$1" "$2" "$work/package.msi"
+for original in "$2" "$work/package.msi"; do
+  file=$work/signed.${original##*.}
+  cp "$original" "$work/unsigned"
+  BOANSETTING_SIGN_PFX='' "$sign" "$work/unsigned"
+  cmp -s "$original" "$work/unsigned" || fail "$original was changed without a certificate"
 
-cp "$1" "$work/program.exe"
-BOANSETTING_SIGN_PFX=$work/signer.pfx BOANSETTING_SIGN_PASSWORD_FILE=$work/password \
-  BOANSETTING_SIGN_CAFILE=$work/cert.pem "$sign" "$work/program.exe"
-osslsigncode verify -CAfile "$work/cert.pem" -in "$work/program.exe" >/dev/null 2>&1 ||
-  fail "the signed program does not verify"
+  cp "$original" "$file"
+  BOANSETTING_SIGN_PFX=$work/signer.pfx BOANSETTING_SIGN_PASSWORD_FILE=$work/password \
+    BOANSETTING_SIGN_CAFILE=$work/cert.pem "$sign" "$file"
+  osslsigncode verify -CAfile "$work/cert.pem" -in "$file" >/dev/null 2>&1 ||
+    fail "the signed $file does not verify"
 
-# One byte of the code, far from the signature at the end of the file,
-# flipped with coreutils alone.
-byte=$(od -An -tu1 -j4096 -N1 "$work/program.exe" | tr -d ' ')
-printf "$(printf '\\%03o' $((byte ^ 255)))" |
-  dd of="$work/program.exe" bs=1 seek=4096 count=1 conv=notrunc status=none
-if osslsigncode verify -CAfile "$work/cert.pem" -in "$work/program.exe" >/dev/null 2>&1; then
-  fail "a program changed after signing still verifies"
-fi
-echo "signing: signed program verifies, changed one fails, unsigned one untouched"
+  # One byte in the middle of the file (code, or the package's cabinet), far
+  # from the signature, flipped with coreutils alone.
+  at=$(($(stat -c %s "$file") / 2))
+  byte=$(od -An -tu1 -j"$at" -N1 "$file" | tr -d ' ')
+  printf "$(printf '\\%03o' $((byte ^ 255)))" |
+    dd of="$file" bs=1 seek="$at" count=1 conv=notrunc status=none
+  if osslsigncode verify -CAfile "$work/cert.pem" -in "$file" >/dev/null 2>&1; then
+    fail "$file changed after signing still verifies"
+  fi
+done
+echo "signing: signed program and package verify, changed ones fail, unsigned ones untouched"

@@ -131,7 +131,7 @@ TEST_F(옮김시험, 가상_폴더의_링크는_따라가지_않고_알리며_�
     시스템.폴더들.insert(가상 + L"\\dat\\junction");
     시스템.파일들[가상 + L"\\dat\\junction\\secret.dat"] = L"비밀";
     시스템.하드링크들.insert(가상 + L"\\dat\\b.dat");           // found only when opened
-    시스템.다른이름폴더들.insert(가상 + L"\\dat\\sub");          // swapped after it was listed
+    시스템.최종경로들[가상 + L"\\dat\\sub"] = L"C:\\Windows\\sub";  // swapped after it was listed
     제안();
     EXPECT_EQ(순서(L"목록 " + 가상 + L"\\dat\\junction"), -1) << "the link was entered";
     EXPECT_EQ(순서(L"목록 " + 가상 + L"\\dat\\sub"), -1) << "the swapped folder was entered";
@@ -162,8 +162,8 @@ TEST_F(옮김시험, 고정한_뒤_연결지점이_된_폴더는_따라가지_�
     시스템.폴더들.insert({가상 + L"\\dat\\빈", 남, 보호});
     시스템.파일들[남 + L"\\lee.dat"] = L"남의 것";
     시스템.고정뒤동작 = [&](가짜플랫폼& 플랫폼, const std::wstring& 경로) {
-        if (경로 == 가상 + L"\\dat\\빈") 플랫폼.연결대상[경로] = 남;
-        if (경로 == 설치 + L"\\dat\\sub" || 경로 == 백업) 플랫폼.연결대상[경로] = 보호;
+        if (경로 == 가상 + L"\\dat\\빈") 플랫폼.연결지점들.insert(경로, 남);
+        if (경로 == 설치 + L"\\dat\\sub" || 경로 == 백업) 플랫폼.연결지점들.insert(경로, 보호);
     };
     제안();
     EXPECT_FALSE(시스템.있음(설치 + L"\\dat\\빈\\lee.dat"));
@@ -171,6 +171,37 @@ TEST_F(옮김시험, 고정한_뒤_연결지점이_된_폴더는_따라가지_�
     for (const auto& 경로 : 시스템.폴더들) EXPECT_NE(경로.rfind(보호 + L"\\", 0), 0u) << testing::PrintToString(경로);
     EXPECT_EQ(시스템.파일들[설치 + L"\\dat\\sub\\c.dat"], L"새 c") << "written into the folder held";
     EXPECT_EQ(시스템.파일들[백업 + L"\\dat\\a.dat"], L"옛 a");
+}
+
+// Elevated, the move does only what the user's own token may: installers
+// protect folders like bin\\ from Users, and an administrator-only file must
+// not reach the user's backup.
+TEST_F(옮김시험, 관리자로도_사용자가_할_수_없는_것은_하지_않고_알리며_이름도_바꾸지_않는다) {
+    시스템.관리자 = true;
+    시스템.폴더들.insert({가상 + L"\\bin", 설치 + L"\\bin"});
+    시스템.파일들[가상 + L"\\bin\\version.dll"] = L"심은 것";
+    시스템.파일들[가상 + L"\\setup.ini"] = L"새 ini";
+    시스템.파일들[설치 + L"\\setup.ini"] = L"관리자만";
+    시스템.사용자거부 = {{설치 + L"\\bin", 사용자권한::파일추가}, {설치 + L"\\dat", 사용자권한::폴더추가},
+                        {설치 + L"\\dat\\a.dat", 사용자권한::쓰기}, {설치 + L"\\setup.ini", 사용자권한::읽기}};
+    const auto 파일들 = 시스템.파일들;
+    const auto 폴더들 = 시스템.폴더들;
+    제안();
+    EXPECT_EQ(시스템.파일들, 파일들) << "written, backed up or renamed";
+    EXPECT_EQ(시스템.폴더들, 폴더들);
+    ASSERT_EQ(시스템.메시지들.size(), 1u);
+    for (const wchar_t* 경로 : {L"\\bin\\version.dll\r\n", L"\\dat\\sub\r\n", L"\\dat\\a.dat\r\n", L"\\setup.ini\r\n"})
+        EXPECT_NE(시스템.메시지들[0].find(설치 + 경로), std::wstring::npos) << testing::PrintToString(시스템.메시지들[0]);
+}
+
+TEST_F(옮김시험, 사용자의_토큰이_없는_관리자는_옮기지_않고_보통으로_시작하라고_한다) {
+    시스템.관리자 = true;
+    시스템.연결토큰있음 = false;
+    const auto 파일들 = 시스템.파일들;
+    제안();
+    EXPECT_EQ(시스템.파일들, 파일들);
+    EXPECT_EQ(순서(L"묻기 "), -1);
+    EXPECT_NE(시스템.메시지들.at(0).find(L"보통으로 시작"), std::wstring::npos);
 }
 
 }  // namespace

@@ -8,7 +8,8 @@
 //             hidden and shows a message box (what any GUI program pays),
 //             and against running the batch file from this console program;
 //   fix       likewise, with the grant's and the query's batch files;
-//   /check    against running the query's batch file from this console.
+//   /check    against running the query's batch file from this console;
+//   /?        against a console program that does nothing.
 // Prints one Markdown table row per measure and baseline, with medians over
 // N runs.
 //   usage: bench.exe [N]
@@ -45,11 +46,12 @@ double 중앙값(std::vector<double> 값들) {
     return n % 2 ? 값들[n / 2] : (값들[n / 2 - 1] + 값들[n / 2]) / 2;
 }
 
-// Milliseconds of one run of `일`, which returns false when it failed.
-double 재기(const std::function<bool()>& 일) {
+// Milliseconds of one run of `일`, the measure `무엇`, which returns false
+// when it failed, having said why on standard error.
+double 재기(const char* 무엇, const std::function<bool()>& 일) {
     const double 시작 = 지금ms();
     if (!일()) {
-        std::fprintf(stderr, "a measured run failed\n");
+        std::fprintf(stderr, "a measured run failed: %s\n", 무엇);
         std::exit(1);
     }
     return 지금ms() - 시작;
@@ -73,11 +75,15 @@ bool 직접실행(const std::wstring& 배치) {
     시작정보.cb = sizeof 시작정보;
     PROCESS_INFORMATION 정보{};
     if (!CreateProcessW(nullptr, 명령줄.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &시작정보, &정보))
+                        &시작정보, &정보)) {
+        std::fprintf(stderr, "the batch file did not start: error %lu\n", GetLastError());
         return false;
+    }
     const win32::OwnedProcess 프로세스{win32::UniqueHandle(정보.hProcess),
                                       win32::UniqueHandle(정보.hThread)};
-    return WaitForSingleObject(정보.hProcess, 60000) == WAIT_OBJECT_0;
+    if (WaitForSingleObject(정보.hProcess, 60000) == WAIT_OBJECT_0) return true;
+    std::fprintf(stderr, "the batch file did not end within a minute\n");
+    return false;
 }
 
 // Runs a console program as a script would, sharing this console, with its
@@ -90,7 +96,10 @@ bool 명령줄실행(const std::wstring& 프로그램, const std::wstring& 인�
     SECURITY_ATTRIBUTES 상속{sizeof 상속, nullptr, TRUE};
     auto 출력 = win32::OwnHandle(CreateFileW(출력파일.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &상속,
                                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!출력) return false;
+    if (!출력) {
+        std::fprintf(stderr, "no output file: error %lu\n", GetLastError());
+        return false;
+    }
     std::wstring 명령줄 = L"\"" + 프로그램 + L"\" " + 인자;
     STARTUPINFOW 시작정보{};
     시작정보.cb = sizeof 시작정보;
@@ -100,8 +109,10 @@ bool 명령줄실행(const std::wstring& 프로그램, const std::wstring& 인�
     시작정보.hStdError = GetStdHandle(STD_ERROR_HANDLE);
     PROCESS_INFORMATION 정보{};
     if (!CreateProcessW(프로그램.c_str(), 명령줄.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                        &시작정보, &정보))
+                        &시작정보, &정보)) {
+        std::fprintf(stderr, "the command line did not start: error %lu\n", GetLastError());
         return false;
+    }
     const win32::OwnedProcess 프로세스{win32::UniqueHandle(정보.hProcess),
                                       win32::UniqueHandle(정보.hThread)};
     출력.reset();
@@ -127,7 +138,12 @@ bool 명령줄실행(const std::wstring& 프로그램, const std::wstring& 인�
 bool 눌러서답받기(const 시험::창프로그램& 프로그램, int 아이디, const wchar_t* 기대) {
     프로그램.누르기(아이디);
     const auto 상자 = 프로그램.메시지상자기다리기(30000);
-    if (!상자 || 상자->본문 != 기대) return false;
+    if (!상자 || 상자->본문 != 기대) {
+        std::fprintf(stderr, "%s\n",
+                     상자 ? ("the message box said: " + 시험::코드페이지로(상자->본문, CP_UTF8)).c_str()
+                          : "no message box within 30 s");
+        return false;
+    }
     return 프로그램.메시지상자닫기(*상자);
 }
 
@@ -167,7 +183,10 @@ int wmain(int 개수, wchar_t** 인자) {
     const std::wstring 대상 = 프로그램파일 + L"\\Quindle";
     for (const auto& 폴더 : {임시, 프로그램파일, 대상}) 시험::폴더만들기(폴더);
     시험::환경변수바꾸기 TEMP(L"TEMP", 임시.c_str());
+    // Run as administrator (Wine's every run is), the tool takes the
+    // program-files folder from the system's value, as the Wine tests set it.
     시험::환경변수바꾸기 x86(L"ProgramFiles(x86)", 프로그램파일.c_str());
+    시험::시스템값바꾸기 x86시스템(L"ProgramFilesDir (x86)", 프로그램파일.c_str());
     시험::대체cacls cacls(뿌리 / L"cacls");
     cacls.설명자정하기(대상, L"D:(A;OICI;FA;;;BU)");
 
@@ -175,9 +194,11 @@ int wmain(int 개수, wchar_t** 인자) {
     const std::wstring 글창경로 = 시험::프로그램폴더() + L"\\text_window.exe";
     std::vector<double> 시작, 빈창, 글창;
     for (int 번 = 0; 번 < 횟수; ++번) {
-        빈창.push_back(재기([&] { return 시험::창프로그램(빈창경로).시작됨(); }));
-        글창.push_back(재기([&] { return 시험::창프로그램(글창경로).시작됨(); }));
-        시작.push_back(재기([&] { return 시험::창프로그램().시작됨(); }));
+        빈창.push_back(재기("empty window start-up",
+                            [&] { return 시험::창프로그램(빈창경로).시작됨(); }));
+        글창.push_back(재기("text window start-up",
+                            [&] { return 시험::창프로그램(글창경로).시작됨(); }));
+        시작.push_back(재기("the tool's start-up", [&] { return 시험::창프로그램().시작됨(); }));
     }
 
     // The console floor of a command: the same batch lines, started by cmd
@@ -188,6 +209,9 @@ int wmain(int 개수, wchar_t** 인자) {
         return 임시 + 이름;
     };
     시스템.한줄쓰기(임시 + L"\\answer.txt", L"y");
+    // Elevated, the fix holds an entry of the install folder while cacls
+    // runs, and refuses an empty folder.
+    시스템.한줄쓰기(대상 + L"\\data.ini", L"[bench]");
     const std::wstring 검사줄 = 보안방화벽::검사명령(대상, 임시 + L"\\out.txt");
     const std::wstring 부여줄 =
         보안방화벽::부여명령(대상, 임시 + L"\\answer.txt", 임시 + L"\\out2.txt");
@@ -205,19 +229,26 @@ int wmain(int 개수, wchar_t** 인자) {
     std::vector<double> 안내;
     if (!프로그램.입력하기(L"-")) return 1;
     for (int 번 = 0; 번 < 횟수; ++번)
-        안내.push_back(재기([&] { return 눌러서답받기(프로그램, 110, L"목록에서 프로그램을 선택하세요."); }));
+        안내.push_back(재기("a click with no product picked", [&] {
+            return 눌러서답받기(프로그램, 110, L"목록에서 프로그램을 선택하세요.");
+        }));
     if (!프로그램.입력하기(L"Pelorant")) return 1;
 
     std::vector<double> 체크, 체크GUI, 체크콘솔, 설정, 설정GUI, 설정콘솔;
     for (int 번 = 0; 번 < 횟수; ++번) {
-        체크콘솔.push_back(재기(검사배치));
-        체크GUI.push_back(재기([&] { return 눌러서답받기(GUI바닥, 110, L"끝"); }));
-        체크.push_back(재기([&] {
+        체크콘솔.push_back(재기("query batch from the console", 검사배치));
+        체크GUI.push_back(
+            재기("GUI floor of the check", [&] { return 눌러서답받기(GUI바닥, 110, L"끝"); }));
+        체크.push_back(재기("check click", [&] {
             return 눌러서답받기(프로그램, 110, L"보안설정이 잘되어 있습니다.");
         }));
-        설정콘솔.push_back(재기([&] { return 부여배치() && 검사배치(); }));
-        설정GUI.push_back(재기([&] { return 눌러서답받기(GUI바닥, 111, L"끝"); }));
-        설정.push_back(재기([&] { return 눌러서답받기(프로그램, 111, L"보안설정이 잘되었습니다."); }));
+        설정콘솔.push_back(재기("grant + query batches from the console",
+                                [&] { return 부여배치() && 검사배치(); }));
+        설정GUI.push_back(
+            재기("GUI floor of the fix", [&] { return 눌러서답받기(GUI바닥, 111, L"끝"); }));
+        설정.push_back(재기("fix click", [&] {
+            return 눌러서답받기(프로그램, 111, L"보안설정이 잘되었습니다.");
+        }));
     }
 
     // The command line a script runs: the console companion where it has
@@ -226,14 +257,18 @@ int wmain(int 개수, wchar_t** 인자) {
     const bool 콘솔짝있음 = 시험::파일있음(앱폴더 + L"boansetting.com");
     const std::wstring 명령프로그램 = 앱폴더 + (콘솔짝있음 ? L"boansetting.com" : L"boansetting.exe");
     const std::wstring 출력파일 = 임시 + L"\\lines.txt";
-    std::vector<double> 명령체크, 명령체크바닥, 명령도움말;
+    const std::wstring 빈콘솔 = 시험::프로그램폴더() + L"\\console_floor.exe";
+    std::vector<double> 명령체크, 명령체크바닥, 명령도움말, 빈콘솔시작;
     for (int 번 = 0; 번 < 횟수; ++번) {
-        명령체크바닥.push_back(재기(검사배치));
-        명령체크.push_back(재기([&] {
+        명령체크바닥.push_back(재기("query batch from the console", 검사배치));
+        명령체크.push_back(재기("/check Pelorant from the console", [&] {
             return 명령줄실행(명령프로그램, L"/check Pelorant", 출력파일, true, "Pelorant\t", "\tok");
         }));
         // The same program's start and end alone, with no cacls run.
-        명령도움말.push_back(재기([&] { return 명령줄실행(명령프로그램, L"/?", 출력파일); }));
+        명령도움말.push_back(재기("/? from the console",
+                                  [&] { return 명령줄실행(명령프로그램, L"/?", 출력파일); }));
+        빈콘솔시작.push_back(재기("a console program that does nothing",
+                                  [&] { return 명령줄실행(빈콘솔, L"", 출력파일); }));
     }
 
     std::printf("| measure | tool, ms | baseline | baseline, ms | ratio |\n");
@@ -250,8 +285,8 @@ int wmain(int 개수, wchar_t** 인자) {
     행(콘솔짝있음 ? "`boansetting.com /check Pelorant` until it exits"
                : "`boansetting.exe /check Pelorant` until it exits",
        "query batch file run from a console", 명령체크, 명령체크바닥);
-    std::printf("| the same program's `/?` until it exits (start and end, no cacls) | %.0f | | | |\n",
-                중앙값(명령도움말));
+    행("the same program's `/?` until it exits (start and end, no cacls)",
+       "console program that does nothing, built the same way", 명령도움말, 빈콘솔시작);
     std::printf("| a click that shows a message at once (no product picked) | %.0f | | | |\n",
                 중앙값(안내));
     std::printf("\nmedians of %d runs each\n", 횟수);

@@ -6,7 +6,10 @@
 
 #include <aclapi.h>
 #include <sddl.h>
+#include <shellapi.h>
 #include <winternl.h>
+
+#include "app/command_line.h"
 
 namespace {
 
@@ -252,6 +255,24 @@ TEST_F(명령줄종단, 도움말은_한국어로_0이다) {
     EXPECT_EQ(결과.종료코드, 0u);
     ASSERT_FALSE(결과.표준.empty());
     EXPECT_EQ(결과.표준[0].rfind(L"보안설정: ", 0), 0u) << utf8(결과.표준[0]);
+}
+
+// Both programs split their command line without SHELL32: the same
+// arguments as the system's CommandLineToArgvW, quotes and backslashes
+// however they come.
+TEST(명령줄나누기, 시스템과_같이_나눈다) {
+    for (const std::wstring 줄 :
+         {L"boansetting.com /check Pelorant", L"\"C:\\a b\\x.com\" /fix  \t Tessaly ",
+          L"x \"a b\" c\"d e\"f", L"x a\\\\\"b c\" d", L"x a\\\\\\\"b c", L"x a\\b\\\\ c",
+          L"x \"\" \"\"\"\" \"a\"\"b\" \"\"\"\"\"\"x", L"x \"a\"\"\" b\"", L"\"x\"y z", L"x", L"x \"",
+          L"x \"\\\"\" \"\\\\\" /?"}) {
+        int 개수 = 0;
+        wchar_t** 목록 = CommandLineToArgvW(줄.c_str(), &개수);
+        ASSERT_NE(목록, nullptr);
+        const win32::UniqueLocalMemory 소유(목록);
+        EXPECT_EQ(명령줄::인자나누기(줄), std::vector<std::wstring>(목록 + 1, 목록 + 개수))
+            << utf8(줄);
+    }
 }
 
 // The folder's access list as the system gives it, in SDDL.

@@ -133,6 +133,25 @@ TEST(실행파일머리, 콘솔_쌍둥이는_콘솔_프로그램이고_같은_�
     보안머리확인(창.substr(0, 창.size() - 4) + L".com", true, IMAGE_SUBSYSTEM_WINDOWS_CUI);
 }
 
+// Scripts run it at every start of every PC: it loads none of the window's
+// libraries (SHELL32 it takes through a delay-load table, at the first call
+// of a grant).
+TEST(실행파일머리, 콘솔_쌍둥이는_창의_라이브러리를_가져오지_않는다) {
+    const std::wstring 창 = 시험::창프로그램::기본경로();
+    std::vector<std::wstring> 쌍둥이들 = {창.substr(0, 창.size() - 4) + L".com"};
+    if (const std::wstring 삼십이 = 빌드폴더() + L"\\win32\\app\\boansetting.com"; 시험::파일있음(삼십이))
+        쌍둥이들.push_back(삼십이);
+    for (const std::wstring& 쌍둥이 : 쌍둥이들) {
+        SCOPED_TRACE(시험::코드페이지로(쌍둥이, CP_UTF8));
+        const std::string 파일 = 시험::바이트읽기(쌍둥이);
+        ASSERT_FALSE(파일.empty()) << "not built";
+        const 머리정보 정보 = 머리읽기(파일);
+        for (const char* dll : {"USER32.DLL", "GDI32.DLL", "COMCTL32.DLL", "SHELL32.DLL", "OLE32.DLL",
+                                "OLEAUT32.DLL"})
+            EXPECT_FALSE(정보.가져온DLL.count(dll)) << dll;
+    }
+}
+
 // It shows no window: the icon and the 1 MB instruction picture would only
 // weigh on every start of a script's check.
 TEST(실행파일머리, 콘솔_쌍둥이는_매니페스트와_버전만_싣는다) {

@@ -261,6 +261,55 @@ TEST_F(가상폴더옮김_프로필밖, LOCALAPPDATA가_프로필_밖이면_묻�
     EXPECT_EQ(폴더내용(밖), 줄들({L"VirtualStore"})) << "a backup was made there";
 }
 
+// A disk that fills while a file of the install folder is being replaced:
+// tests/wine/small_disk.sh mounts a small tmpfs (as root) as the
+// program-files folder, runs this test and unmounts it (which also clears
+// it); run any other way it skips.
+class 가상폴더옮김_작은디스크 : public 가상폴더옮김 {
+protected:
+    void SetUp() override {
+        if (!파일있음(디스크 + L"\\mounted-by-ctest"))
+            GTEST_SKIP() << "no small disk at " << utf8(디스크) << ": the ctest test 가상폴더옮김_작은디스크 mounts one";
+        가상폴더옮김::SetUp();
+        폴더만들기(설치);
+        바이트쓰기(설치 + L"\\big.dat", "old big");
+        Sleep(50);  // the copy's version is the later one
+        폴더지우기(가상);
+        폴더만들기(가상);
+        바이트쓰기(가상 + L"\\big.dat", 새것);
+        cacls.설명자정하기(설치, L"D:PAI(A;OICI;FA;;;BU)(A;OICI;FA;;;SY)");
+        바이트쓰기(디스크 + L"\\filler", std::string(700 * 1024, 'f'));  // less room than the copy needs
+    }
+
+    const std::wstring 디스크 = L"C:\\boansetting small disk", 설치 = 디스크 + L"\\Quindle";
+    const std::string 새것 = std::string(600 * 1024, 'n');
+    환경변수바꾸기 프로그램파일을디스크로{L"ProgramFiles(x86)", 디스크.c_str()};
+    시스템값바꾸기 프로그램파일값을디스크로{L"ProgramFilesDir (x86)", 디스크.c_str()};
+};
+
+TEST_F(가상폴더옮김_작은디스크, 덮어쓰다_디스크가_차면_파일은_그대로이고_자리가_나면_가상_폴더의_판이_온다) {
+    const auto 쓴때 = [&] {
+        WIN32_FILE_ATTRIBUTE_DATA 정보{};
+        EXPECT_TRUE(GetFileAttributesExW((설치 + L"\\big.dat").c_str(), GetFileExInfoStandard, &정보));
+        return std::make_pair(정보.ftLastWriteTime.dwHighDateTime, 정보.ftLastWriteTime.dwLowDateTime);
+    };
+    const auto 전때 = 쓴때();
+    auto 물음 = 물음받기();
+    ASSERT_TRUE(물음);
+    const 메시지상자 멈춤 = 예에답하고요약받기(*물음);
+    EXPECT_NE(멈춤.본문.find(L"\r\n" + 설치 + L"\\big.dat\r\n"), std::wstring::npos) << utf8(멈춤.본문);
+    EXPECT_TRUE(바이트읽기(설치 + L"\\big.dat") == "old big") << "left part written";
+    EXPECT_EQ(쓴때(), 전때) << "stamped as written";
+    EXPECT_EQ(폴더내용(설치), 줄들({L"big.dat"})) << "a fragment was left";
+    EXPECT_TRUE(파일있음(가상));
+
+    ASSERT_TRUE(DeleteFileW((디스크 + L"\\filler").c_str()));
+    물음 = 물음받기();
+    ASSERT_TRUE(물음);
+    EXPECT_NE(예에답하고요약받기(*물음).본문.find(L"파일 1개를 프로그램 폴더로 옮겼습니다."), std::wstring::npos);
+    EXPECT_TRUE(바이트읽기(설치 + L"\\big.dat") == 새것) << "the copy's version did not come";
+}
+
 // Wine makes no junctions or symbolic links; a second name of a file (hard
 // link) it does make, and the real layer must not write through it.
 TEST(가상폴더옮김_플랫폼, 하드_링크인_파일에는_쓰지_않는다) {
