@@ -386,8 +386,7 @@ TEST_F(권한모듈, 되돌릴_목록이_아니거나_소유자를_믿을_수_�
 }
 
 TEST_F(권한모듈, 관리자면_설치폴더_안의_링크는_cmd_전에_거부하고_뒤에_생긴_것은_오류가_된다) {
-    // cacls, setting inherited entries, could carry the grant through a
-    // hard link or a junction to a file or folder elsewhere.
+    // cacls could carry the grant through a hard link or junction elsewhere.
     시스템.관리자 = true;
     시스템.폴더들.insert(대상 + L"\\data\\sub");
     const std::wstring 링크 = 대상 + L"\\data\\sub\\win.ini";
