@@ -175,6 +175,7 @@ struct 판정 {
     case 결과종류::복원실패: return {L"not-restored", 미비};
     case 결과종류::복원권한필요: return {L"not-restored", 관리자 ? 미비 : 관리자필요};
     case 결과종류::보관없음: return {L"nothing-saved", 미비};
+    case 결과종류::복원거부: return {L"not-restored: " + 한칸으로(결과.메시지), 미비};
     case 결과종류::폴더없음: return {L"no-folder", 미비};
     case 결과종류::제품없음:
     case 결과종류::시스템오류: break;

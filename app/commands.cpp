@@ -36,17 +36,21 @@ const wchar_t* 작업문구(파일작업 작업) {
 }
 
 명령결과 부여결과(플랫폼& 시스템, const std::wstring& 대상) {
-    const bool 처리됨 = 보안방화벽::권한부여(시스템, 대상) == 참;
+    const 보안방화벽::부여결과 부여 = 보안방화벽::권한부여(시스템, 대상);
+    // The list read through the hold was already the grant's: nothing ran.
+    if (부여 == 보안방화벽::부여결과::이미됨) return 결과(결과종류::설정완료, 메시지::설정완료);
     // A second, separate query, whatever the grant printed: its output says
     // only that the folder was processed, not what its access list now
     // holds, and says even that only in Korean.
     if (보안방화벽::권한검사(시스템, 대상) == 참) return 결과(결과종류::설정완료, 메시지::설정완료);
-    return 처리됨 ? 결과(결과종류::설정실패, 메시지::설정실패)
-                  : 결과(결과종류::관리자권한필요, 메시지::관리자권한필요);
+    return 부여 == 보안방화벽::부여결과::처리됨 ? 결과(결과종류::설정실패, 메시지::설정실패)
+                                                : 결과(결과종류::관리자권한필요, 메시지::관리자권한필요);
 }
 
 명령결과 되돌린결과(플랫폼& 시스템, const std::wstring& 대상) {
-    switch (보안방화벽::권한복원(시스템, 대상)) {
+    const 보안방화벽::복원답 답 = 보안방화벽::권한복원(시스템, 대상);
+    switch (답.결과) {
+    case 보안방화벽::복원결과::믿을수없음: return 결과(결과종류::복원거부, 답.사유);
     case 보안방화벽::복원결과::복원됨: return 결과(결과종류::복원완료, 메시지::복원완료);
     case 보안방화벽::복원결과::확인안됨: return 결과(결과종류::복원실패, 메시지::복원실패);
     case 보안방화벽::복원결과::거부됨:

@@ -83,6 +83,9 @@ enum class 결과종류 {
     복원권한필요,    // restore: cacls did not process the folder, or the kept
                      // lists were out of reach without administrator rights
     보관없음,        // restore: no list was kept for the folder; nothing ran
+    복원거부,        // restore: the kept list is none to go back to (nothing
+                     // ran), or it is back under an owner who may change it
+                     // again; the message says which
 };
 
 struct 명령결과 {

@@ -1,5 +1,7 @@
 // The permission module: runs the system's `cacls` through one-line batch
 // files, to read or to set the access list of a product's install folder.
+// What the answers mean is read in access_list.h; the lists a grant replaces
+// are kept by kept_lists.h.
 //
 // Every procedure owns its temporary files from creation to deletion within
 // one call, and uses them alone. Elevated, the files live in a folder made
@@ -14,6 +16,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "permission/access_list.h"
+#include "permission/kept_lists.h"
 #include "platform/platform.h"
 
 namespace 보안방화벽 {
@@ -24,9 +28,6 @@ using 플래그 = std::int16_t;
 inline constexpr 플래그 참 = -1;
 inline constexpr 플래그 거짓 = 0;
 
-// The entry that gives the built-in Users group full control, inherited by
-// files and subfolders, as `cacls` prints it in SDDL.
-inline constexpr wchar_t 사용자전체권한[] = L"(A;OICI;FA;;;BU)";
 // What the Korean `cacls` prints for each folder it has processed.
 inline constexpr wchar_t 처리완료문구[] = L"처리된 디렉터리";
 
@@ -80,7 +81,40 @@ inline constexpr wchar_t 응답없음[] =
     L"못했습니다.";
 inline constexpr wchar_t 보관목록이상[] =
     L"보관한 접근 목록이 SDDL 글자만으로 된 한 줄이 아니거나 너무 길어 되돌리지 않았습니다.";
+inline constexpr wchar_t 남의보관폴더[] =
+    L"접근 목록을 보관하는 폴더를 관리자나 SYSTEM이 아닌 사용자가 가지고 있거나 그 사용자도 쓸 수 "
+    L"있어 쓰지 않았습니다. 관리자가 이 폴더를 지우거나 이름을 바꾼 뒤 다시 하세요.";
+inline constexpr wchar_t 링크있음[] =
+    L"설치 폴더 안에 다른 곳을 가리키는 연결 지점이나 이름이 둘 이상인 파일(하드 링크)이 있어, "
+    L"보안설정이 그 대상에까지 적용될 수 있으므로 바꾸지 않았습니다. 이 항목을 옮기거나 지운 뒤 "
+    L"다시 하세요.";
+inline constexpr wchar_t 링크생김[] =
+    L"명령 처리기(cmd)가 작업하는 사이에 설치 폴더 안에 연결 지점이나 하드 링크가 생겼습니다. "
+    L"보안설정이 그 대상에도 적용되었을 수 있으니 확인하세요.";
+inline constexpr wchar_t 살필수없음[] =
+    L"설치 폴더 안을 모두 살펴보지 못해(연결 지점이나 하드 링크가 없는지 알 수 없어) 보안설정을 "
+    L"바꾸지 않았습니다.";
 }  // namespace 거부문구
+
+// Why `/restore` did not put a kept list back, or does not vouch for it
+// once back. Each is followed, in the answer, by the kept file or the folder
+// concerned.
+namespace 복원사유 {
+inline constexpr wchar_t 목록없음[] =
+    L"보관한 접근 목록이 비어 있거나(NO_ACCESS_CONTROL: 누구나 무엇이든 할 수 있음) 없어 "
+    L"되돌리지 않았습니다.";
+inline constexpr wchar_t 거부항목[] = L"보관한 접근 목록에 거부 항목이 있어 되돌리지 않았습니다.";
+inline constexpr wchar_t 특수항목[] =
+    L"보관한 접근 목록에 조건부, 콜백 또는 개체 항목이나 읽을 수 없는 항목이 있어 되돌리지 "
+    L"않았습니다.";
+inline constexpr wchar_t 관리자권한부족[] =
+    L"보관한 접근 목록이 Administrators와 SYSTEM에게 모든 권한을 주지 않아 되돌리지 않았습니다.";
+inline constexpr wchar_t 남이씀[] =
+    L"보관한 접근 목록이 관리자와 SYSTEM 말고도 쓸 수 있게 해 되돌리지 않았습니다.";
+inline constexpr wchar_t 남의소유자[] =
+    L"접근 목록은 되돌렸지만 폴더의 소유자가 Administrators, SYSTEM, TrustedInstaller가 아니어서 "
+    L"소유자가 언제든 다시 바꿀 수 있습니다. 관리자가 소유자를 바꾼 뒤 다시 되돌리세요.";
+}  // namespace 복원사유
 
 // What a procedure refused, or could not get done, in the words the user is
 // to read, naming the path concerned.
@@ -93,6 +127,9 @@ public:
 private:
     std::wstring 메시지_;
 };
+
+// Throws 실행거부 with `문구` followed, after a blank line, by `경로`.
+[[noreturn]] void 거부(const wchar_t* 문구, const std::wstring& 경로);
 
 // Refuses (실행거부, naming it) a path that cmd could read otherwise than
 // the tool: one with %, !, a quote, a control character or a character the
@@ -111,40 +148,56 @@ std::wstring 검사명령(const std::wstring& 대상경로, const std::wstring& 
 std::wstring 부여명령(const std::wstring& 대상경로, const std::wstring& 응답경로,
                       const std::wstring& 출력경로);
 
-// True when the access list cacls prints for the folder holds 사용자전체권한
-// exactly and no deny entry takes a right from Users or from a group every
-// user is in.
+// True when the access list cacls prints for the folder is as the fix
+// leaves it (see 사용자권한이있음).
 플래그 권한검사(플랫폼& 시스템, const std::wstring& 대상경로);
 
-// Replaces the folder's access list with the single 사용자전체권한 entry;
-// True when `cacls` reported the folder as processed (in Korean: any other
-// answer is false, and only a query can tell). Never queries. Elevated, it
-// refuses an install folder in which no entry can be held open. First keeps
-// the list it replaces (see 권한복원), read through the hold on the folder;
-// a list that cannot be kept stops the grant before cacls runs: 실행거부
-// saying why, or, without administrator rights, 거짓.
-플래그 권한부여(플랫폼& 시스템, const std::wstring& 대상경로);
+enum class 부여결과 {
+    처리됨,    // cacls reported the folder as processed (in Korean)
+    처리안됨,  // any other answer, or, without administrator rights, no way
+               // to keep the list: only a query can tell
+    이미됨,    // the list was already just what the grant makes; nothing ran
+};
 
-// ---- The kept lists: one file per grant in the platform's 보관폴더,
-// "<install folder's name> <yyyy-mm-dd hh-mm-ss>[ <n>].sddl", holding the
-// list in SDDL on one line.
-inline constexpr wchar_t 보관확장자[] = L".sddl";
-// Longer than any access list of a program folder, and short enough for
-// the batch line that puts it back to stay within cmd's 8191 characters.
-inline constexpr std::size_t 최대목록글자 = 6000;
+// Replaces the folder's access list with the single 사용자전체권한 entry.
+// Never queries. Reads the list it replaces through the hold on the folder:
+// when that is already just the grant's, nothing runs. Elevated, it refuses
+// an install folder in which no entry can be held open, and a tree with a
+// link in it (tree_links.h), before and after cmd. Then keeps the list it
+// replaces (kept_lists.h); a list that cannot be kept stops the grant
+// before cacls runs: 실행거부 saying why, or, without administrator rights,
+// 처리안됨. One that is no list to go back to is not kept, and the grant
+// goes ahead: it is what was asked for, and the older kept list stays the
+// newest.
+부여결과 권한부여(플랫폼& 시스템, const std::wstring& 대상경로);
+
+// ---- Putting back a kept list (see kept_lists.h) ----
 
 enum class 복원결과 {
-    복원됨,    // cacls took the kept list, and a query then found exactly it
-    확인안됨,  // cacls took it, but the query found another list
-    거부됨,    // cacls did not process the folder, or, without administrator
-               // rights, the kept lists were out of reach
-    보관없음,  // no list was ever kept for the folder's name; nothing ran
+    복원됨,      // a query after cacls found exactly the kept list, under a
+                 // trusted owner
+    확인안됨,    // cacls reported the folder processed, but the query found
+                 // another list
+    거부됨,      // neither: cacls did not process it, or, without
+                 // administrator rights, the kept lists were out of reach
+    보관없음,    // no list was ever kept for the folder's name; nothing ran
+    믿을수없음,  // the kept list is none to go back to, and nothing ran; or
+                 // it is back, but the folder's owner is not one to trust
+};
+
+struct 복원답 {
+    복원결과 결과;
+    std::wstring 사유;  // for 믿을수없음: a 복원사유 text and what it concerns
 };
 
 // Puts back the list most recently kept for the folder's name, through the
-// grant's batch file and answer, and queries the folder afterwards. A kept
-// list that is not plain SDDL (it goes into a batch line) is refused with
-// 실행거부. The kept file stays.
-복원결과 권한복원(플랫폼& 시스템, const std::wstring& 대상경로);
+// grant's batch file and answer, and queries the folder afterwards: the
+// query alone decides, whatever cacls printed. A kept list that is not
+// plain SDDL (it goes into a batch line) is refused with 실행거부. Where the
+// file system keeps lists, one that is no list to go back to (see
+// 되돌릴목록인지) is not put back, and the owner, read through the query's
+// hold, must be Administrators, SYSTEM or TrustedInstaller. Elevated, links
+// in the tree are refused as for the grant. The kept file stays.
+복원답 권한복원(플랫폼& 시스템, const std::wstring& 대상경로);
 
 }  // namespace 보안방화벽

@@ -159,6 +159,19 @@ struct 개인폴더 {
     std::unique_ptr<보유> 지움;  // removes the folder and the files in it when it goes
 };
 
+// ---- Types of the access-list operations (at the end of 플랫폼) ----
+
+// Who owns a file or folder.
+struct 소유자정보 {
+    std::wstring sid;   // "S-1-5-32-544"
+    std::wstring 이름;  // "BUILTIN\Administrators", or the SID where no name is known
+};
+
+// The code a 파일오류 from 보관폴더 carries when the folder standing there
+// is someone else's: owned, or writable, by anyone but Administrators and
+// SYSTEM. The same number as the system's ERROR_INVALID_OWNER.
+inline constexpr unsigned long 남의소유 = 1307;
+
 class 플랫폼 {
 public:
     virtual ~플랫폼() = default;
@@ -408,15 +421,30 @@ public:
     // (never an environment variable), where the lists are kept; made, for
     // Administrators and SYSTEM only, when it is missing. One that stands
     // there already is refused (파일오류, the code 링크거부 for a link) when
-    // it is a link or a file, or when its owner or an entry of its access
-    // list lets anyone else write to it (judged only where the file system
-    // keeps the owner it is given: Wine does not). A process without
+    // it is a link or a file, or (the code 남의소유) when its owner or an
+    // entry of its access list lets anyone else write to it (judged only
+    // where the file system keeps the owner it is given: Wine does not). A process without
     // administrator rights can neither make it nor write into it.
     virtual std::wstring 보관폴더() = 0;
 
     // True when the file system keeps the access lists and owners it is
     // given, so that a list read back tells who may write. Wine, for one,
-    // makes every list up from the Unix file mode. Never fails: false when
-    // it cannot tell.
+    // makes every list up from the Unix file mode. Throws 파일오류 when it
+    // cannot tell: a guard that rests on the answer must not pass on a
+    // failure.
     virtual bool 접근목록이지켜짐() = 0;
+
+    // The owner of what `잡음` holds (a hold from 폴더고정 or
+    // 하위폴더고정), read through that very handle: its SID in the string
+    // form ("S-1-5-32-544") and, where the system knows it, the account's
+    // name ("BUILTIN\Administrators"; else the SID again). Throws 파일오류
+    // naming `경로` when it cannot be read.
+    virtual 소유자정보 소유자(const 보유& 잡음, const std::wstring& 경로) = 0;
+
+    // True when the file `이름` of the held `폴더`, opened itself through
+    // the folder's handle, never followed, is a link: it has more than one
+    // name (hard links), or has become a reparse point or a folder since it
+    // was listed; false when it is gone. Throws 파일오류 naming the path
+    // meant when it cannot be opened.
+    virtual bool 링크파일인가(const 보유& 폴더, const std::wstring& 이름) = 0;
 };

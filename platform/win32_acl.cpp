@@ -1,6 +1,7 @@
-// Win32 platform: the access lists a grant replaces, read through the hold
-// on the install folder, and the administrators-only folder under the
-// program-data folder where they are kept.
+// Win32 platform: the access lists a grant replaces and the owner, read
+// through the hold on the install folder; the administrators-only folder
+// under the program-data folder where the lists are kept; and the count of
+// a file's names, for the walk that keeps a grant off hard links.
 #define _CRT_RAND_S  // rand_s: the system's cryptographic generator
 #include <stdlib.h>
 
@@ -119,8 +120,7 @@ void 보관폴더확인(const std::wstring& 경로, const std::wstring& 부모) 
     const 읽은설명자 설명자 = 설명자읽기(
         폴더.get(), OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, 경로);
     if (남이쓸수있음(설명자) && 소유자가지켜짐(부모))
-        throw 파일오류(경로, ERROR_ACCESS_DENIED,
-                       L"관리자와 SYSTEM 말고도 쓸 수 있는 폴더라 쓰지 않았습니다.");
+        throw 파일오류(경로, 남의소유, L"관리자와 SYSTEM 말고도 쓸 수 있는 폴더라 쓰지 않았습니다.");
 }
 
 }  // namespace
@@ -146,10 +146,38 @@ std::wstring Win32플랫폼::보관폴더() {
     return 경로;
 }
 
-bool Win32플랫폼::접근목록이지켜짐() {
-    try {
-        return 소유자가지켜짐(프로그램데이터());
-    } catch (const 파일오류&) {
-        return false;
+bool Win32플랫폼::접근목록이지켜짐() { return 소유자가지켜짐(프로그램데이터()); }
+
+소유자정보 Win32플랫폼::소유자(const 보유& 잡음, const std::wstring& 경로) {
+    const 읽은설명자 설명자 = 설명자읽기(잡은핸들(잡음, 경로), OWNER_SECURITY_INFORMATION, 경로);
+    wchar_t* 글 = nullptr;
+    if (!설명자.소유자 || !::ConvertSidToStringSidW(설명자.소유자, &글)) 마지막오류던지기(경로);
+    const UniqueLocalMemory 글소유(글);
+    소유자정보 정보{글, 글};
+    wchar_t 이름[256] = {}, 영역[256] = {};
+    DWORD 이름길이 = 256, 영역길이 = 256;
+    SID_NAME_USE 종류{};
+    if (::LookupAccountSidW(nullptr, 설명자.소유자, 이름, &이름길이, 영역, &영역길이, &종류))
+        정보.이름 = 영역[0] ? std::wstring(영역) + L"\\" + 이름 : std::wstring(이름);
+    return 정보;
+}
+
+bool Win32플랫폼::링크파일인가(const 보유& 폴더, const std::wstring& 이름) {
+    const HANDLE 잡은폴더 = 잡은핸들(폴더, 이름);
+    // Named only for an error: the tree may hold many files.
+    const auto 오류로 = [&](DWORD 오류) {
+        const std::wstring 폴더이름 = 최종경로(잡은폴더, 이름);
+        오류던지기(구분자로끝남(폴더이름) ? 폴더이름 + 이름 : 폴더이름 + L"\\" + 이름, 오류);
+    };
+    UniqueHandle 파일;
+    const 열기요청 요청{FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                       FILE_OPEN, 0};
+    if (const DWORD 오류 = 안에서열기(잡은폴더, 이름, 요청, 파일, 이름)) {
+        if (없음오류(오류)) return false;  // gone since it was listed: no link there
+        오류로(오류);
     }
+    BY_HANDLE_FILE_INFORMATION 정보{};
+    if (!::GetFileInformationByHandle(파일.get(), &정보)) 오류로(::GetLastError());
+    return 정보.nNumberOfLinks > 1 ||
+           (정보.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY));
 }

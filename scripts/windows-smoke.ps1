@@ -22,13 +22,19 @@
          unelevated run takes from the environment, "/check" must end with 4
          and neither run a batch file planted for the line break nor change
          anything;
-      4. runs "/check" (expects exit code 1 and the word "missing"),
-         "/fix" (expects 0, "granted") and "/check" again (expects 0, "ok");
-      5. reads the folder's access list with Get-Acl and checks that it is
+      4. puts into the folder a hard link to a scratch "victim" file, then a
+         junction to a scratch "victim" folder, and runs "/fix" with each:
+         the program must refuse (exit code 4) and neither victim's access
+         list, nor the folder's, may change;
+      5. runs "/check" (expects exit code 1 and the word "missing"),
+         "/fix" (expects 0, "granted"; the file put there in step 2, made
+         before the fix, must then inherit Users full control) and "/check"
+         again (expects 0, "ok");
+      6. reads the folder's access list with Get-Acl and checks that it is
          exactly one explicit entry, BUILTIN\Users full control, inherited by
          files and subfolders, protected from the parent's entries; and that a
          new file and a new subfolder inside do inherit it;
-      6. removes what it created.
+      7. removes what it created.
     It prints one PASS or FAIL line per step with what it saw (SKIP where this
     PC cannot run a step, such as the unelevated runs with UAC off), and exits
     with 0 when no step failed, 1 when one did, 2 when it refused to start.
@@ -267,6 +273,70 @@ function Test-MountPointRace {
     }
 }
 
+# Removes a link itself, never what it leads to: a junction by removing the
+# directory entry alone, a hard link by deleting one of the file's names.
+function Remove-Link([string] $path) {
+    $item = Get-Item -LiteralPath $path -Force -ErrorAction SilentlyContinue
+    if ($null -eq $item) { return }
+    if ($item.Attributes -band [IO.FileAttributes]::ReparsePoint) {
+        [IO.Directory]::Delete($path)
+    } else {
+        [IO.File]::Delete($path)
+    }
+}
+
+# Elevated, cacls may carry the grant down to what the folder holds: a hard
+# link names a file elsewhere, a junction leads to another folder, and both
+# would take "Users: full control". While either is in the folder the
+# program must refuse (exit code 4), and the victims' access lists and the
+# folder's own must stay as they were.
+function Test-LinksInTree {
+    $root = $programFiles.Substring(0, 3)
+    $victimFile = Join-Path $root "boansetting-smoke-victim-$PID.txt"
+    $victimFolder = Join-Path $root "boansetting-smoke-victim-$PID"
+    $hardLink = Join-Path $folder 'smoke-hardlink.txt'
+    $junction = Join-Path $folder 'smoke-junction'
+    try {
+        Set-Content -LiteralPath $victimFile -Value 'victim' -Encoding Ascii -ErrorAction Stop
+        New-Item -ItemType Directory -Path $victimFolder -ErrorAction Stop | Out-Null
+        $before = @((Get-DaclSddl $victimFile), (Get-DaclSddl $victimFolder), (Get-DaclSddl $folder)) -join ' ; '
+        $cases = @([pscustomobject]@{ Name = 'a hard link to a file elsewhere'; Path = $hardLink; Type = 'HardLink'; Target = $victimFile },
+                   [pscustomobject]@{ Name = 'a junction to a folder elsewhere'; Path = $junction; Type = 'Junction'; Target = $victimFolder })
+        foreach ($case in $cases) {
+            New-Item -ItemType $case.Type -Path $case.Path -Target $case.Target -ErrorAction Stop | Out-Null
+            $run = Invoke-Program '/fix'
+            Remove-Link $case.Path
+            $after = @((Get-DaclSddl $victimFile), (Get-DaclSddl $victimFolder), (Get-DaclSddl $folder)) -join ' ; '
+            Write-Step ($run.ExitCode -eq 4 -and $after -eq $before) `
+                "/fix $Product with $($case.Name) in the folder (expects 4, victims and folder unchanged)" `
+                ("exit code {0}, output [{1}]; access lists {2}" -f $run.ExitCode,
+                 ($run.Lines -join ' | ').Replace("`t", '<TAB>'),
+                 $(if ($after -eq $before) { 'unchanged' } else { "changed to $after" }))
+        }
+    } finally {
+        Remove-Link $hardLink
+        Remove-Link $junction
+        Remove-Item -LiteralPath $victimFile, $victimFolder -Recurse -Force -ErrorAction SilentlyContinue
+    }
+}
+
+# A file made before the fix: the product's data files are, and the fix is
+# for them. Shows whether cacls carries the entry down to what the folder
+# already holds (which is also why links in the folder are refused).
+function Test-ExistingFile {
+    $file = Join-Path $folder 'smoke-installed.txt'
+    if (-not (Test-Path -LiteralPath $file -PathType Leaf)) {
+        Write-Host 'SKIP  a file made before the fix: only in a scratch folder'
+        return
+    }
+    $inherited = @((Get-Acl -LiteralPath $file -ErrorAction Stop).GetAccessRules(
+            $true, $true, [System.Security.Principal.SecurityIdentifier]) | Where-Object {
+            $_.IsInherited -and $_.IdentityReference -eq $usersSid -and
+            $_.AccessControlType -eq [System.Security.AccessControl.AccessControlType]::Allow -and
+            $_.FileSystemRights -eq [System.Security.AccessControl.FileSystemRights]::FullControl })
+    Write-Step ($inherited.Count -eq 1) 'a file made before the fix inherits Users full control' (Get-DaclSddl $file)
+}
+
 # Without administrator rights the check must work and the fix must refuse
 # with exit code 3 and leave the folder as it was.
 function Test-Unelevated([int] $checkCode) {
@@ -416,8 +486,12 @@ try {
         Set-Content -LiteralPath (Join-Path $folder 'smoke-installed.txt') -Value 'x' -Encoding Ascii
     }
     Test-Unelevated $(if ($hadEntry) { 0 } else { 1 })
+    # A folder that already holds just the grant's list is not granted
+    # again, so nothing there is refused.
+    if (-not $hadEntry) { Test-LinksInTree }
     if ($hadEntry) { Test-Run '/check' 0 'ok' } else { Test-Run '/check' 1 'missing' }
     Test-Run '/fix' 0 'granted'
+    Test-ExistingFile
     Test-Run '/check' 0 'ok'
     Test-FolderAcl
     Test-Inheritance

@@ -200,12 +200,12 @@ TEST_F(명령줄모드, 복원은_가장_최근에_보관한_목록을_되돌리
     const std::wstring 대상 = 설치(L"Quindle");
     const std::wstring 보관 = 시스템.보관폴더값 + L"\\Quindle 2026-12-08 09-05-07";
     시스템.파일들[보관 + L".sddl"] = L"D:AI(A;;FA;;;BA)\r\n";
-    시스템.파일들[보관 + L" 2.sddl"] = L"D:PAI(A;OICI;FA;;;SY)\r\n";  // the same second, later
+    시스템.파일들[보관 + L" 2.sddl"] = L"D:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)\r\n";  // the same second, later
     시스템.파일들[시스템.보관폴더값 + L"\\Quindle 2026-11-30 18-00-00.sddl"] = L"D:(A;;FA;;;WD)\r\n";
     시스템.파일들[시스템.보관폴더값 + L"\\Tessaly 2027-01-01 00-00-00.sddl"] = L"D:(A;;FA;;;BG)\r\n";
     EXPECT_EQ(실행({L"/RESTORE", L"Pelorant"}), 0);
     EXPECT_EQ(출력.표준, std::vector<std::wstring>{L"Pelorant\t" + 대상 + L"\trestored"});
-    EXPECT_EQ(설명자[대상], L"D:PAI(A;OICI;FA;;;SY)");
+    EXPECT_EQ(설명자[대상], L"D:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)");
     EXPECT_TRUE(시스템.있음(보관 + L" 2.sddl"));
 }
 
@@ -223,6 +223,50 @@ TEST_F(명령줄모드, SDDL에_없는_글자가_든_보관_목록은_되돌리�
     EXPECT_EQ(실행({L"/restore", L"Pelorant"}), 4);
     EXPECT_EQ(출력.표준[0], L"Pelorant\t" + 대상 + L"\terror: " +
                               std::wstring(보안방화벽::거부문구::보관목록이상) + L" " + 보관);
+    EXPECT_TRUE(시스템.실행한명령들.empty());
+}
+
+TEST_F(명령줄모드, 이미_부여한_목록이면_cacls_없이_granted로_0이다) {
+    const std::wstring 대상 = 설치(L"Quindle");
+    시스템.접근목록들[대상] = L"D:P(A;OICI;FA;;;BU)";
+    EXPECT_EQ(실행({L"/fix", L"Pelorant"}), 0);
+    EXPECT_EQ(출력.표준, std::vector<std::wstring>{L"Pelorant\t" + 대상 + L"\tgranted"});
+    EXPECT_TRUE(시스템.실행한명령들.empty());
+}
+
+TEST_F(명령줄모드, 복원의_답은_cacls의_말이_아니라_다시_조회한_목록과_소유자가_정한다) {
+    const std::wstring 대상 = 설치(L"Quindle");
+    const std::wstring 보관 = 시스템.보관폴더값 + L"\\Quindle 2026-12-08 09-05-07.sddl";
+    const std::wstring 좋은목록 = L"D:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)";
+    struct 사례 { std::wstring 보관목록, 소유자; bool 거부; std::wstring 결과앞; };
+    const 사례 사례들[] = {
+        {좋은목록, L"S-1-5-18", true, L"restored"},  // refused, but the list is back
+        {L"D:NO_ACCESS_CONTROL", L"S-1-5-18", false,
+         L"not-restored: " + std::wstring(보안방화벽::복원사유::목록없음) + L" " + 보관},
+        {좋은목록, L"S-1-5-21-1-2-3-1001", false,
+         L"not-restored: " + std::wstring(보안방화벽::복원사유::남의소유자)},
+    };
+    for (const 사례& 하나 : 사례들) {
+        SCOPED_TRACE(testing::PrintToString(하나.보관목록 + L" " + 하나.소유자));
+        출력.표준.clear();
+        시스템.파일들[보관] = 하나.보관목록 + L"\r\n";
+        설명자[대상] = 좋은목록;
+        시스템.소유자들[대상] = 하나.소유자;
+        거부 = 하나.거부;
+        EXPECT_EQ(실행({L"/restore", L"Pelorant"}), 하나.결과앞 == L"restored" ? 0 : 1);
+        EXPECT_EQ(출력.표준.at(0).rfind(L"Pelorant\t" + 대상 + L"\t" + 하나.결과앞, 0), 0u) << 출력.표준[0];
+    }
+}
+
+TEST_F(명령줄모드, 남이_만든_보관폴더는_소유자를_밝히고_관리자가_치우라고_한다) {
+    const std::wstring 대상 = 설치(L"Quindle");
+    시스템.남의보관폴더 = true;
+    시스템.폴더들.insert(시스템.보관폴더값);
+    시스템.소유자들[시스템.보관폴더값] = L"S-1-5-21-1-2-3-1001";
+    for (const wchar_t* 명령 : {L"/fix", L"/restore"}) EXPECT_EQ(실행({명령, L"Pelorant"}), 4);
+    const std::wstring 기대 = L"Pelorant\t" + 대상 + L"\terror: " + 보안방화벽::거부문구::남의보관폴더 + L" " +
+                              시스템.보관폴더값 + L" 소유자: PC\\S-1-5-21-1-2-3-1001 (S-1-5-21-1-2-3-1001)";
+    EXPECT_EQ(출력.표준, std::vector<std::wstring>(2, 기대));
     EXPECT_TRUE(시스템.실행한명령들.empty());
 }
 

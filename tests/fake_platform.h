@@ -371,11 +371,14 @@ public:
     std::wstring 접근목록(const 보유&, const std::wstring& 경로) override {
         기록.push_back(L"접근목록 " + 경로);
         const auto 찾음 = 접근목록들.find(경로);
-        return 찾음 == 접근목록들.end() ? L"D:AI(A;OICIID;FA;;;BA)" : 찾음->second;
+        return 찾음 == 접근목록들.end() ? L"D:AI(A;OICIID;FA;;;BA)(A;OICIID;FA;;;SY)" : 찾음->second;
     }
 
+    // Set, the kept folder stands there already, someone else's.
+    bool 남의보관폴더 = false;
     std::wstring 보관폴더() override {
         실패하면던지기(보관폴더값);
+        if (남의보관폴더) throw 파일오류(보관폴더값, 남의소유, L"쓸 수 있는 폴더입니다.");
         if (연결지점들.count(연곳(보관폴더값))) throw 파일오류(보관폴더값, 링크거부, L"링크입니다.");
         폴더들.insert(보관폴더값);
         return 보관폴더값;
@@ -383,6 +386,21 @@ public:
 
     bool 목록지켜짐 = true;
     bool 접근목록이지켜짐() override { return 목록지켜짐; }
+
+    // Owners' SIDs by path; one not named here is Administrators'.
+    std::map<std::wstring, std::wstring> 소유자들;
+    소유자정보 소유자(const 보유& 잡음, const std::wstring&) override {
+        const auto 찾음 = 소유자들.find(잡은경로(잡음));
+        const std::wstring sid = 찾음 == 소유자들.end() ? L"S-1-5-32-544" : 찾음->second;
+        return {sid, L"PC\\" + sid};
+    }
+
+    // Hard links are the files in 하드링크들.
+    bool 링크파일인가(const 보유& 폴더, const std::wstring& 이름) override {
+        const std::wstring 경로 = 잡은경로(폴더) + L"\\" + 이름;
+        실패하면던지기(경로);
+        return 하드링크들.count(경로) != 0;
+    }
 
 private:
     class 고정 : public 보유 {

@@ -31,8 +31,8 @@ protected:
     void SetUp() override {
         시스템.환경설정(L"TEMP", 임시);
         시스템.폴더들.insert(대상);
-        // Already only the Users entry: grants keep no list, and leave no file.
-        시스템.접근목록들[대상] = L"D:PAI(A;OICI;FA;;;BU)";
+        // Users may write: grants keep no list, and leave no file.
+        시스템.접근목록들[대상] = L"D:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;BU)";
         시스템.폴더들.insert(대상 + L"\\data");  // not empty, so an elevated grant can hold it
         cacls출력(L"\\fe2437.txt", 대상 + L" D:(A;;FA;;;BA)\r\n");
     }
@@ -123,7 +123,7 @@ TEST_F(권한모듈, cmd가_끝난_뒤_지우지_못한_파일은_남기고_결�
         플랫폼.파일들[임시 + L"\\fe1235.txt"] = L"처리된 디렉터리: x";
         플랫폼.실패할경로.insert(임시 + L"\\fe1235.txt");  // held open by a virus scanner
     };
-    EXPECT_EQ(권한부여(시스템, 대상), 참);
+    EXPECT_EQ(권한부여(시스템, 대상), 부여결과::처리됨);
     EXPECT_EQ(시스템.파일들.size(), 1u);  // only the output that could not go
     EXPECT_TRUE(시스템.있음(임시 + L"\\fe1235.txt"));
 }
@@ -148,7 +148,7 @@ TEST_F(권한모듈, 부여는_응답파일과_배치를_쓰고_세_파일을_�
     };
     시스템.파일들[임시 + L"\\fe1235.txt"] = L"stale";
 
-    EXPECT_EQ(권한부여(시스템, 대상), 참);
+    EXPECT_EQ(권한부여(시스템, 대상), 부여결과::처리됨);
     EXPECT_EQ(응답, L"y\r\n");
     EXPECT_EQ(배치내용, L"cacls \"" + 대상 + L"\" /s:D:(A;OICI;FA;;;BU) < \"" + 임시 +
                             L"\\fe1236.txt\" > \"" + 임시 + L"\\fe1235.txt\"\r\n");
@@ -175,11 +175,11 @@ TEST_F(권한모듈, 부여는_응답파일과_배치를_쓰고_세_파일을_�
 
 TEST_F(권한모듈, 부여는_처리된_디렉터리_문구가_있을때만_참이다) {
     cacls출력(L"\\fe1235.txt", L"processed dir: " + 대상 + L"\r\n");
-    EXPECT_EQ(권한부여(시스템, 대상), 거짓);
+    EXPECT_EQ(권한부여(시스템, 대상), 부여결과::처리안됨);
     cacls출력(L"\\fe1235.txt", L"액세스가 거부되었습니다.\r\n");
-    EXPECT_EQ(권한부여(시스템, 대상), 거짓);
+    EXPECT_EQ(권한부여(시스템, 대상), 부여결과::처리안됨);
     cacls출력(L"\\fe1235.txt", L"처리된 디렉터리: " + 대상 + L"\r\n");
-    EXPECT_EQ(권한부여(시스템, 대상), 참);
+    EXPECT_EQ(권한부여(시스템, 대상), 부여결과::처리됨);
     // The grant never queries on its own: one run per call.
     EXPECT_EQ(시스템.실행한명령들.size(), 3u);
 }
@@ -254,7 +254,7 @@ TEST_F(권한모듈, 관리자면_호출마다_새로_만든_개인폴더를_쓰
     EXPECT_EQ(시스템.실행한명령들, std::vector<std::wstring>{L"\"" + 개인 + L"\\fe2437.bat\""});
     EXPECT_EQ(시스템.기록.back(), L"개인폴더지움 " + 개인);
     EXPECT_TRUE(시스템.파일들.empty());
-    EXPECT_EQ(권한부여(시스템, 대상), 거짓);
+    EXPECT_EQ(권한부여(시스템, 대상), 부여결과::처리안됨);
     EXPECT_EQ(시스템.개인폴더수, 2);  // a new one for every call
 }
 
@@ -339,7 +339,7 @@ TEST_F(권한모듈, cacls의_답보다_큰_출력은_읽지_않고_오류가_�
 TEST_F(권한모듈, 숨김이나_시스템_속성의_이전_출력도_지운다) {
     시스템.파일들[임시 + L"\\fe1235.txt"] = L"처리된 디렉터리: an earlier run";
     시스템.숨김파일들.insert(임시 + L"\\fe1235.txt");
-    EXPECT_EQ(권한부여(시스템, 대상), 거짓);  // nothing ran that could have said so
+    EXPECT_EQ(권한부여(시스템, 대상), 부여결과::처리안됨);  // nothing ran that could have said so
 }
 
 TEST_F(권한모듈, 다른_인스턴스가_한도를_넘게_쓰면_그렇게_거부하고_아무것도_하지_않는다) {
@@ -351,10 +351,10 @@ TEST_F(권한모듈, 다른_인스턴스가_한도를_넘게_쓰면_그렇게_�
 
 TEST_F(권한모듈, 부여는_바꿀_목록을_폴더_이름과_시각의_파일에_보관하고_보관하지_못하면_실행하지_않는다) {
     시스템.관리자 = true;
-    시스템.접근목록들[대상] = L"D:AI(A;OICIID;FA;;;BA)";
+    시스템.접근목록들[대상] = L"D:AI(A;OICIID;FA;;;BA)(A;OICIID;FA;;;SY)";
     const std::wstring 보관 = 시스템.보관폴더값 + L"\\Quindle 2026-12-08 09-05-07.sddl";
     권한부여(시스템, 대상);
-    EXPECT_EQ(시스템.파일들[보관], L"D:AI(A;OICIID;FA;;;BA)\r\n");
+    EXPECT_EQ(시스템.파일들[보관], L"D:AI(A;OICIID;FA;;;BA)(A;OICIID;FA;;;SY)\r\n");
     시스템.실패할경로.insert(시스템.보관폴더값 + L"\\Quindle 2026-12-08 09-05-07 2.sddl");
     const std::wstring 메시지 = 거부메시지([&] { 권한부여(시스템, 대상); });
     EXPECT_EQ(메시지.rfind(거부문구::보관실패, 0), 0u);
@@ -363,25 +363,44 @@ TEST_F(권한모듈, 부여는_바꿀_목록을_폴더_이름과_시각의_파�
 }
 
 
-TEST_F(권한모듈, 관리자와_SYSTEM_말고_누가_쓸_수_있는_목록은_되돌릴_곳으로_보관하지_않는다) {
-    // After a fix Users may rewrite the list; kept, a restore would return
-    // the folder to whoever wrote it.
+TEST_F(권한모듈, 되돌릴_목록이_아니거나_소유자를_믿을_수_없으면_보관하지_않고_부여는_한다) {
     시스템.관리자 = true;
-    struct 사례 { std::wstring 목록; bool 보관; };
+    const std::wstring 보관 = 시스템.보관폴더값 + L"\\Quindle 2026-12-08 09-05-07.sddl";
+    struct 사례 { std::wstring 목록, 소유자; bool 보관; };
     const 사례 사례들[] = {
-        {L"D:AI(A;OICIIO;GA;;;CO)(A;;0x1301bf;;;BA)(A;;0x1200a9;;;BU)(A;OICIIO;GXGR;;;BU)", true},
-        {L"D:PAI(A;OICI;FA;;;BU)(A;OICI;FA;;;S-1-5-21-1-2-3-1001)", false},
-        {L"D:P(A;OICI;FA;;;BA)(A;OICI;0x2;;;S-1-5-21-1-2-3-1001)", false},
-        {L"D:P(A;OICI;FA;;;BA)(XA;OICI;FA;;;WD;(@User.x == 1))", false},
+        {L"D:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)", L"S-1-5-18", true},
+        {L"D:NO_ACCESS_CONTROL", L"S-1-5-32-544", false},
+        {L"D:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)", L"S-1-5-21-1-2-3-1001", false},
     };
     for (const 사례& 하나 : 사례들) {
-        SCOPED_TRACE(testing::PrintToString(하나.목록));
-        시스템.파일들.clear();
+        SCOPED_TRACE(testing::PrintToString(하나.목록 + L" " + 하나.소유자));
+        시스템.파일들.erase(보관);
+        시스템.실행한명령들.clear();
         시스템.접근목록들[대상] = 하나.목록;
+        시스템.소유자들[대상] = 하나.소유자;
         권한부여(시스템, 대상);
-        EXPECT_EQ(시스템.파일들.count(시스템.보관폴더값 + L"\\Quindle 2026-12-08 09-05-07.sddl"),
-                  하나.보관 ? 1u : 0u);
+        EXPECT_EQ(시스템.파일들.count(보관), 하나.보관 ? 1u : 0u);
+        EXPECT_EQ(시스템.실행한명령들.size(), 1u);
     }
+}
+
+TEST_F(권한모듈, 관리자면_설치폴더_안의_링크는_cmd_전에_거부하고_뒤에_생긴_것은_오류가_된다) {
+    // cacls could carry the grant through a hard link or junction elsewhere.
+    시스템.관리자 = true;
+    시스템.폴더들.insert(대상 + L"\\data\\sub");
+    const std::wstring 링크 = 대상 + L"\\data\\sub\\win.ini";
+    시스템.파일들[링크] = L"x";
+    const std::wstring 기대 = std::wstring(거부문구::링크있음) + L"\r\n\r\n" + 링크;
+    시스템.하드링크들.insert(링크);
+    EXPECT_EQ(거부메시지([&] { 권한부여(시스템, 대상); }), 기대);
+    시스템.하드링크들.clear();
+    시스템.연결지점들.insert(링크);
+    EXPECT_EQ(거부메시지([&] { 권한부여(시스템, 대상); }), 기대);
+    시스템.연결지점들.clear();
+    EXPECT_TRUE(시스템.실행한명령들.empty());
+    시스템.실행동작 = [&](가짜플랫폼& 플랫폼, const std::wstring&) { 플랫폼.하드링크들.insert(링크); };
+    EXPECT_EQ(거부메시지([&] { 권한부여(시스템, 대상); }),
+              std::wstring(거부문구::링크생김) + L"\r\n\r\n" + 링크);
 }
 
 }  // namespace

@@ -317,10 +317,12 @@ std::wstring 시스템이본목록(const std::wstring& 폴더) {
 
 TEST_F(명령줄종단, 설정은_바꿀_목록을_보관하고_복원은_그_목록을_cacls에_넘겨_되돌린다) {
     설치하기();
+    cacls.따옴표로();  // the query's descriptor in quotes, as the real tool may print it
     cacls.설명자정하기(대상, 기본설명자);
     const std::wstring 보관 = L"C:\\ProgramData\\BoanSetting";
     const std::vector<std::wstring> 전 = 폴더내용(보관);
-    EXPECT_EQ(콘솔(L"/fix Pelorant").종료코드, 0u);
+    const 실행결과 설정 = 콘솔(L"/fix Pelorant");
+    EXPECT_EQ(설정.종료코드, 0u) << (설정.표준.empty() ? "" : utf8(설정.표준[0]));
     std::vector<std::wstring> 새것;
     for (const std::wstring& 이름 : 폴더내용(보관))
         if (std::find(전.begin(), 전.end(), 이름) == 전.end()) 새것.push_back(이름);
@@ -388,6 +390,20 @@ TEST_F(명령줄종단, 관리자면_시스템_폴더의_환경변수는_시스�
          {L"SystemRoot=" + 창, L"windir=" + 창, L"SystemDrive=" + 창.substr(0, 2),
           L"ComSpec=" + 창 + L"\\system32\\cmd.exe", std::wstring(L"ProgramData=C:\\ProgramData")})
         EXPECT_NE(환경.find(L'\0' + 기대 + L'\0'), std::wstring::npos) << utf8(기대);
+}
+
+TEST_F(명령줄종단, 설치폴더_안의_하드링크는_부여하지_않고_이름을_밝혀_4로_끝난다) {
+    // cacls could carry the grant through it to the file it also names.
+    설치하기();
+    const std::wstring 남의파일 = 뿌리 / L"남의 파일.ini", 링크 = 대상 + L"\\설정.ini";
+    바이트쓰기(남의파일, "x");
+    ASSERT_TRUE(CreateHardLinkW(링크.c_str(), 남의파일.c_str(), nullptr));
+    const 실행결과 결과 = 콘솔(L"/fix Pelorant");
+    EXPECT_EQ(결과.종료코드, 4u);
+    ASSERT_EQ(결과.표준.size(), 1u);
+    EXPECT_NE(결과.표준[0].find(L"error: 설치 폴더 안에"), std::wstring::npos) << utf8(결과.표준[0]);
+    EXPECT_NE(결과.표준[0].find(링크), std::wstring::npos) << utf8(결과.표준[0]);
+    EXPECT_EQ(cacls.호출기록(), L"");
 }
 
 // ---- the ordinary user's window: the fix through an elevated run ---------

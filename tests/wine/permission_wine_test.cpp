@@ -96,13 +96,13 @@ TEST_F(권한모듈종단, 이전_실행의_출력은_세지_않는다) {
     시험::바이트쓰기(임시 / L"fe1235.txt", 시험::코드페이지로(L"처리된 디렉터리: x\r\n", 949));
     cacls.거부하기();
     EXPECT_EQ(권한검사(시스템, 대상), 거짓);
-    EXPECT_EQ(권한부여(시스템, 대상), 거짓);
+    EXPECT_EQ(권한부여(시스템, 대상), 부여결과::처리안됨);
     EXPECT_TRUE(남은임시파일().empty());
 }
 
 TEST_F(권한모듈종단, 부여하면_설명자가_바뀌고_참이며_y를_받았다) {
     cacls.설명자정하기(대상, L"D:AI(A;OICIID;FA;;;BA)(A;OICIID;0x1200a9;;;BU)");
-    EXPECT_EQ(권한부여(시스템, 대상), 참);
+    EXPECT_EQ(권한부여(시스템, 대상), 부여결과::처리됨);
     EXPECT_EQ(cacls.설명자(대상), L"D:(A;OICI;FA;;;BU)");
     EXPECT_NE(cacls.호출기록().find(L"args=" + 대상 + L"|/s:D:(A;OICI;FA;;;BU)\r\nstdin=y\r\n"),
               std::wstring::npos);
@@ -114,14 +114,14 @@ TEST_F(권한모듈종단, 부여하면_설명자가_바뀌고_참이며_y를_�
 TEST_F(권한모듈종단, 거부되면_거짓이고_설명자는_그대로다) {
     cacls.설명자정하기(대상, L"D:AI(A;OICIID;FA;;;BA)");
     cacls.거부하기();
-    EXPECT_EQ(권한부여(시스템, 대상), 거짓);
+    EXPECT_EQ(권한부여(시스템, 대상), 부여결과::처리안됨);
     EXPECT_EQ(cacls.설명자(대상), L"D:AI(A;OICIID;FA;;;BA)");
     EXPECT_TRUE(남은임시파일().empty());
 }
 
 TEST_F(권한모듈종단, 다른_언어의_출력은_바뀌었어도_거짓이다) {
     cacls.영어로();
-    EXPECT_EQ(권한부여(시스템, 대상), 거짓);
+    EXPECT_EQ(권한부여(시스템, 대상), 부여결과::처리안됨);
     EXPECT_EQ(cacls.설명자(대상), L"D:(A;OICI;FA;;;BU)");
 }
 
@@ -180,7 +180,7 @@ TEST_F(권한모듈종단, 끝에_구분자가_있거나_상대경로인_TEMP도
         const 시험::현재폴더바꾸기 옮김(부모);
         ASSERT_TRUE(옮김.바뀜());
         시험::환경변수바꾸기 상대(L"TEMP", 임시.경로().substr(부모.size() + 1).c_str());
-        EXPECT_EQ(권한부여(시스템, 대상), 참);
+        EXPECT_EQ(권한부여(시스템, 대상), 부여결과::처리됨);
     }
     EXPECT_TRUE(남은임시파일().empty());
 }
@@ -237,13 +237,13 @@ TEST_F(권한모듈종단, cmd가_끝난_뒤_출력을_지우지_못해도_결�
                                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                                 OPEN_EXISTING, 0, nullptr));
         });
-        EXPECT_EQ(권한부여(시스템, 대상), 참);
+        EXPECT_EQ(권한부여(시스템, 대상), 부여결과::처리됨);
     }
     ASSERT_TRUE(잡음) << "the output was never held";
     잡음.reset();
     EXPECT_EQ(cacls.설명자(대상), L"D:(A;OICI;FA;;;BU)");
     // The next grant clears the file left behind first.
-    EXPECT_EQ(권한부여(시스템, 대상), 참);
+    EXPECT_EQ(권한부여(시스템, 대상), 부여결과::처리됨);
     EXPECT_TRUE(남은임시파일().empty());
 }
 

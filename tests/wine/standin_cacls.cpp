@@ -16,6 +16,8 @@
 //                    a folder not listed has Windows' inherited default
 //   refuse           if present, changes are refused as without admin rights
 //   english          if present, messages are those of an English Windows
+//   quoted           if present, a query prints the descriptor in double
+//                    quotes ("FOLDER \"SDDL\""), which the real tool may do
 //   delay            if present, its number is how many milliseconds each run
 //                    takes before it answers, as a slow disk or network would
 //   calls.log        one UTF-8 line per run: arguments, then what stdin gave
@@ -111,7 +113,8 @@ std::string 한줄입력() {
 int 조회(const std::wstring& 대상) {
     const auto 표 = 설명자읽기();
     const auto 찾음 = 표.find(열쇠(대상));
-    출력(대상 + L" " + (찾음 == 표.end() ? 기본설명자 : 찾음->second.second) + L"\r\n");
+    const std::wstring 설명자 = 찾음 == 표.end() ? 기본설명자 : 찾음->second.second;
+    출력(대상 + (있음(L"quoted") ? L" \"" + 설명자 + L"\"" : L" " + 설명자) + L"\r\n");
     return 0;
 }
 

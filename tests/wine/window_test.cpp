@@ -28,7 +28,11 @@ TEST_F(창종단, 보안체크는_누를_때마다_지금의_권한을_조회한
     EXPECT_EQ(답받기(IDC_CHECK_BASE).본문, L"보안설정에 문제가 있습니다.");
     cacls.설명자정하기(대상, L"D:PAI(A;OICI;FA;;;BU)(A;OICI;FA;;;SY)");
     EXPECT_EQ(답받기(IDC_CHECK_BASE).본문, L"보안설정이 잘되어 있습니다.");
-    EXPECT_EQ(실행기록(cacls), 줄들({L"args=" + 대상 + L"|/s", L"args=" + 대상 + L"|/s"}));
+    // A deny entry for one user takes back what the Users entry gives.
+    const std::wstring 한사람거부 = L"D:P(D;OICI;WP;;;S-1-5-21-1-2-3-1001)(A;OICI;FA;;;BU)";
+    cacls.설명자정하기(대상, 한사람거부);
+    EXPECT_EQ(답받기(IDC_CHECK_BASE).본문, L"보안설정에 문제가 있습니다.");
+    EXPECT_EQ(실행기록(cacls), std::vector<std::wstring>(3, L"args=" + 대상 + L"|/s"));
     EXPECT_EQ(cacls.설명자(대상), L"D:PAI(A;OICI;FA;;;BU)(A;OICI;FA;;;SY)") << "a check changed it";
 }
 

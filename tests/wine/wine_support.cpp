@@ -180,6 +180,7 @@ std::wstring 대체cacls::설명자(const std::wstring& 폴더) const {
 
 void 대체cacls::거부하기() { 바이트쓰기(상태폴더_ + L"\\refuse", ""); }
 void 대체cacls::영어로() { 바이트쓰기(상태폴더_ + L"\\english", ""); }
+void 대체cacls::따옴표로() { 바이트쓰기(상태폴더_ + L"\\quoted", ""); }
 void 대체cacls::늦추기(unsigned 밀리초) {
     바이트쓰기(상태폴더_ + L"\\delay", std::to_string(밀리초));
 }

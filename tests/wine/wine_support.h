@@ -127,6 +127,7 @@ public:
     std::wstring 설명자(const std::wstring& 폴더) const;  // empty when never set
     void 거부하기();  // changes fail as without administrator rights
     void 영어로();    // messages of an English Windows
+    void 따옴표로();  // a query prints the descriptor in double quotes
     void 늦추기(unsigned 밀리초);  // every run waits this long before answering
     std::wstring 호출기록() const;
 

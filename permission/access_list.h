@@ -1,0 +1,68 @@
+// Reading access lists in SDDL text: what cacls printed for a folder, and
+// what the platform read through a folder's handle. Pure functions on text,
+// with no platform behind them, so each rule is tested on the text itself.
+//
+// Entries are read whole: an entry ends at the parenthesis that closes it,
+// counting the parentheses and skipping the quoted text a conditional entry
+// holds, so nothing inside one can read as an entry of its own.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace 보안방화벽 {
+
+// The entry that gives the built-in Users group full control, inherited by
+// files and subfolders, as `cacls` prints it in SDDL.
+inline constexpr wchar_t 사용자전체권한[] = L"(A;OICI;FA;;;BU)";
+
+// The descriptor cacls printed for the folder: the rest of the line that
+// begins with the folder's name (case aside) and a blank, without trailing
+// blanks and without the double quotes it may be wrapped in. Empty when no
+// line names it. Searched anywhere, the entry could be found in the
+// folder's own name.
+std::wstring 폴더의설명자(const std::wstring& 출력, const std::wstring& 폴더);
+
+// The access list part ("D:...") of a descriptor, without the owner, group
+// or audit parts cacls may print around it; empty when there is none.
+std::wstring 접근목록부분(const std::wstring& 설명자);
+
+// As the fix leaves it: the list holds 사용자전체권한 exactly, and no entry
+// takes any of it back: no deny entry that takes a right from anyone, no
+// conditional, callback or object entry, nothing that cannot be read.
+bool 사용자권한이있음(const std::wstring& 설명자);
+
+// True when the list is exactly what the grant makes: 사용자전체권한 alone,
+// whatever its protection and inheritance flags (P, AI, AR).
+bool 부여한목록그대로(const std::wstring& 목록);
+
+// Whether a list is one to go back to, and if not, why.
+enum class 목록판정 {
+    되돌릴만함,
+    목록없음,        // no access list, or NO_ACCESS_CONTROL (everyone may do anything)
+    거부항목,        // a deny entry
+    특수항목,        // a conditional, callback or object entry, or one that cannot be read
+    관리자권한부족,  // Administrators or SYSTEM lack full control
+    남이씀,          // someone else may write
+};
+
+// A list worth going back to is one Windows gives program folders: present,
+// of plain allow entries only; Administrators and SYSTEM each hold full
+// control (on the folder itself at least the modify rights Windows gives
+// them there, and full control inherited by files and subfolders); nobody
+// but they, the installer's service (TrustedInstaller) and a creator-owner
+// may write. A list that lets anyone else write is what a fix or a user made
+// since (after a fix, Users may rewrite the list), and no safer to return to
+// than the grant.
+목록판정 되돌릴목록인지(const std::wstring& 목록);
+
+// True for the owners a program folder has: Administrators, SYSTEM or
+// TrustedInstaller, by alias or SID. Any other owner may change the list.
+bool 믿는소유자(const std::wstring& 소유자);
+
+// A kept list goes into a batch line: true when it holds only the characters
+// SDDL uses for an access list, none that cmd would expand, split or
+// redirect, and is no longer than `최대글자`.
+bool 순수한목록(const std::wstring& 목록, std::size_t 최대글자);
+
+}  // namespace 보안방화벽

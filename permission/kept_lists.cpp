@@ -1,0 +1,157 @@
+// The kept lists: see kept_lists.h.
+#include "permission/kept_lists.h"
+
+#include <cwchar>
+#include <optional>
+#include <set>
+#include <utility>
+#include <vector>
+
+#include "permission/access_list.h"
+#include "permission/permission.h"
+
+namespace 보안방화벽 {
+namespace {
+
+// When a kept file was written, and its number within that second: the
+// newest sorts last. Nothing for an entry that is no kept file of `이름`.
+using 보관순서 = std::pair<std::wstring, unsigned long>;
+constexpr std::size_t 시각길이 = 19;  // "2026-12-08 13-05-07"
+
+std::optional<보관순서> 보관파일순서(const 폴더항목& 항목, const std::wstring& 이름) {
+    const std::wstring 앞 = 이름 + L" ", 뒤 = 보관확장자;
+    const std::wstring& 글 = 항목.이름;
+    if (항목.종류 != 항목종류::파일 || 글.size() < 앞.size() + 시각길이 + 뒤.size() ||
+        글.compare(0, 앞.size(), 앞) != 0 || 글.compare(글.size() - 뒤.size(), 뒤.size(), 뒤) != 0)
+        return std::nullopt;
+    const std::wstring 가운데 = 글.substr(앞.size(), 글.size() - 앞.size() - 뒤.size());
+    const std::wstring 번호 = 가운데.substr(시각길이);
+    if (번호.empty()) return 보관순서{가운데, 1};
+    if (번호.size() < 2 || 번호.size() > 6 || 번호[0] != L' ' ||
+        번호.find_first_not_of(L"0123456789", 1) != std::wstring::npos)
+        return std::nullopt;
+    return 보관순서{가운데.substr(0, 시각길이), std::stoul(번호.substr(1))};
+}
+
+// The kept folder's entries, listed through a hold on it: the folder was
+// checked when 보관폴더 named it, and no link may take its place meanwhile.
+std::vector<폴더항목> 보관항목들(플랫폼& 시스템, const std::wstring& 보관폴더) {
+    폴더고정결과 결과 = 시스템.폴더고정(보관폴더);
+    if (결과.상태 != 폴더상태::고정됨) 거부(거부문구::보관폴더이상, 보관폴더);
+    return 시스템.폴더항목들(*결과.잡음);
+}
+
+// A name no kept file has yet: grants within one second are numbered.
+std::wstring 새보관파일(플랫폼& 시스템, const std::wstring& 보관폴더, const std::wstring& 이름) {
+    std::set<std::wstring> 있는이름;
+    for (const 폴더항목& 항목 : 보관항목들(시스템, 보관폴더)) 있는이름.insert(항목.이름);
+    const 날짜시각 때 = 시스템.지금();
+    wchar_t 시각[32] = {};
+    std::swprintf(시각, 32, L"%04d-%02d-%02d %02d-%02d-%02d", 때.년, 때.월, 때.일, 때.시, 때.분,
+                  때.초);
+    for (unsigned long 번호 = 1;; ++번호) {
+        const std::wstring 파일 = 이름 + L" " + 시각 +
+                                  (번호 > 1 ? L" " + std::to_wstring(번호) : L"") + 보관확장자;
+        if (!있는이름.count(파일)) return 보관폴더 + L"\\" + 파일;
+    }
+}
+
+}  // namespace
+
+std::wstring 폴더이름(const std::wstring& 경로) { return 경로.substr(경로.rfind(L'\\') + 1); }
+
+std::wstring 최근보관파일(플랫폼& 시스템, const std::wstring& 보관폴더, const std::wstring& 이름) {
+    std::optional<보관순서> 최근;
+    std::wstring 찾음;
+    for (const 폴더항목& 항목 : 보관항목들(시스템, 보관폴더)) {
+        const auto 순서 = 보관파일순서(항목, 이름);
+        if (순서 && (!최근 || *순서 > *최근)) {
+            최근 = 순서;
+            찾음 = 보관폴더 + L"\\" + 항목.이름;
+        }
+    }
+    return 찾음;
+}
+
+namespace {
+
+// A failure to read or keep the list: the kept lists are for administrators
+// only, and so is the grant.
+bool 보관못함(플랫폼& 시스템, const 파일오류& 오류) {
+    if (!시스템.관리자권한()) return false;
+    거부(거부문구::보관실패, 오류.경로() + L"\r\n" + 오류.설명());
+}
+
+// Who owns the folder at `경로`, as a message names them; read through a
+// hold of it, for words only.
+std::wstring 소유자라면(플랫폼& 시스템, const std::wstring& 경로) {
+    try {
+        const 폴더고정결과 폴더 = 시스템.폴더고정(경로);
+        if (폴더.상태 == 폴더상태::고정됨) {
+            const 소유자정보 소유자 = 시스템.소유자(*폴더.잡음, 경로);
+            return L"\r\n소유자: " + 소유자.이름 + (소유자.이름 == 소유자.sid ? L"" : L" (" + 소유자.sid + L")");
+        }
+    } catch (const 파일오류&) {
+        // Unnamed, then: the refusal stands without it.
+    }
+    return {};
+}
+
+}  // namespace
+
+std::wstring 보관폴더열기(플랫폼& 시스템) {
+    try {
+        return 시스템.보관폴더();
+    } catch (const 파일오류& 오류) {
+        if (오류.코드() != 남의소유 || !시스템.관리자권한()) throw;
+        거부(거부문구::남의보관폴더, 오류.경로() + 소유자라면(시스템, 오류.경로()));
+    }
+}
+
+std::optional<std::wstring> 바꿀목록읽기(플랫폼& 시스템, const std::wstring& 대상경로,
+                                         const 보유& 대상) {
+    try {
+        return 시스템.접근목록(대상, 대상경로);
+    } catch (const 파일오류& 오류) {
+        보관못함(시스템, 오류);
+        return std::nullopt;
+    }
+}
+
+bool 이전목록보관(플랫폼& 시스템, const std::wstring& 대상경로, const 보유& 대상,
+                  const std::wstring& 목록) {
+    try {
+        // Where lists are made up (Wine), none tells more than another.
+        if (시스템.접근목록이지켜짐() &&
+            (되돌릴목록인지(목록) != 목록판정::되돌릴만함 ||
+             !믿는소유자(시스템.소유자(대상, 대상경로).sid)))
+            return true;
+        const std::wstring 보관폴더 = 보관폴더열기(시스템);
+        시스템.한줄쓰기(새보관파일(시스템, 보관폴더, 폴더이름(대상경로)), 목록);
+        return true;
+    } catch (const 파일오류& 오류) {
+        return 보관못함(시스템, 오류);
+    }
+}
+
+const wchar_t* 되돌리지않을사유(목록판정 판정) {
+    switch (판정) {
+    case 목록판정::되돌릴만함: break;
+    case 목록판정::목록없음: return 복원사유::목록없음;
+    case 목록판정::거부항목: return 복원사유::거부항목;
+    case 목록판정::특수항목: return 복원사유::특수항목;
+    case 목록판정::관리자권한부족: return 복원사유::관리자권한부족;
+    case 목록판정::남이씀: return 복원사유::남이씀;
+    }
+    return nullptr;
+}
+
+std::wstring 보관목록읽기(플랫폼& 시스템, const std::wstring& 파일) {
+    std::wstring 목록 = 시스템.전체읽기(파일, 최대목록글자 + 2);
+    if (목록.size() >= 2 && 목록.compare(목록.size() - 2, 2, L"\r\n") == 0)
+        목록.resize(목록.size() - 2);
+    if (!순수한목록(목록, 최대목록글자)) 거부(거부문구::보관목록이상, 파일);
+    return 목록;
+}
+
+}  // namespace 보안방화벽

@@ -1,0 +1,22 @@
+// Before and after an elevated change of the install folder's list, the
+// tree under it is looked through for links. cacls, setting a list with
+// inherited entries, may carry them down to what the folder holds; a hard
+// link a user put there names a file elsewhere (a system file, another
+// user's), and a junction leads to another folder: both would take "Users:
+// full control" with administrator rights.
+#pragma once
+
+#include <string>
+
+#include "platform/platform.h"
+
+namespace 보안방화벽 {
+
+// Refuses (실행거부 with `문구`, naming it) a reparse point or a file with
+// more than one name anywhere under the folder `대상` holds, and a
+// subfolder that changed while it was looked at; refuses (살필수없음) a
+// tree that cannot be looked through whole, since what it holds is unknown.
+void 링크없는지(플랫폼& 시스템, const 보유& 대상, const std::wstring& 대상경로,
+                const wchar_t* 문구);
+
+}  // namespace 보안방화벽
