@@ -43,7 +43,7 @@ const std::vector<std::wstring> 사용법 = {
     L"  1  권한이 없거나 설정되지 않았거나 되돌리지 못했거나 설치 폴더가 없는 제품이 있음",
     L"  2  잘못된 인자 또는 알 수 없는 제품 (아무것도 실행하지 않음)",
     L"  3  관리자 권한이 필요함",
-    L"  4  시스템 오류 (임시 파일, cacls 없음, 안전하지 않은 경로 등)",
+    L"  4  시스템 오류 (파일 작업 실패, cacls 없음, 안전하지 않은 경로, 네트워크 폴더 등)",
     L"  5  설정했으나 다시 확인할 때 권한이 보이지 않는 제품이 있음 (/fix)",
 };
 
@@ -110,17 +110,36 @@ private:
     std::wstring 목록이름_;
 };
 
+// With none named, the installed ones; but every product where the
+// program-files folder is of no use (a network or unready drive), so that
+// each line says why, rather than "nothing installed" with exit code 0.
 std::vector<제품폴더> 대상제품들(플랫폼& 시스템, const std::vector<std::wstring>& 이름들) {
     std::vector<제품폴더> 제품들;
     if (!이름들.empty()) {
         for (const std::wstring& 이름 : 이름들) 제품들.emplace_back(시스템, 이름);
         return 제품들;
     }
+    const bool 모두 = 프로그램폴더문제(시스템, 설치폴더::프로그램폴더(시스템)).has_value();
     for (const 설치폴더::제품& 행 : 설치폴더::제품표) {
         제품폴더 제품(시스템, 행.목록이름);
-        if (폴더있음(시스템, 제품.설치경로())) 제품들.push_back(std::move(제품));
+        if (모두 || 폴더있음(시스템, 제품.설치경로())) 제품들.push_back(std::move(제품));
     }
     return 제품들;
+}
+
+// Whatever the command throws beyond what it words itself ends as a system
+// failure: the runtime's abort would end the program with exit code 3,
+// which a script reads as "administrator rights needed".
+명령결과 제품에(플랫폼& 시스템, 동작 할일, const 제품폴더& 제품) {
+    try {
+        return 할일 == 동작::검사   ? 보안검사(시스템, 제품)
+               : 할일 == 동작::설정 ? 보안설정(시스템, 제품)
+                                    : 보안복원(시스템, 제품);
+    } catch (const 파일오류& 오류) {
+        return {결과종류::시스템오류, 파일오류메시지(오류)};
+    } catch (...) {
+        return {결과종류::시스템오류, 예상못한오류};
+    }
 }
 
 // A field must stay one field of one line, whatever a path or a system
@@ -177,9 +196,7 @@ int 심각도(int 코드) {
 int 요청실행(플랫폼& 시스템, const 요청& 할것, 출력대상& 출력) {
     int 코드 = 정상;
     for (const 제품폴더& 제품 : 대상제품들(시스템, 할것.제품들)) {
-        const 명령결과 결과 = 할것.할일 == 동작::검사   ? 보안검사(시스템, 제품)
-                              : 할것.할일 == 동작::설정 ? 보안설정(시스템, 제품)
-                                                        : 보안복원(시스템, 제품);
+        const 명령결과 결과 = 제품에(시스템, 할것.할일, 제품);
         const 판정 판 = 판정하기(결과, 시스템.관리자권한());
         출력.표준출력(제품.목록이름() + L"\t" + 한칸으로(제품.설치경로()) + L"\t" + 판.낱말);
         if (심각도(판.코드) > 심각도(코드)) 코드 = 판.코드;
@@ -259,7 +276,16 @@ int 실행(플랫폼& 시스템, const std::vector<std::wstring>& 인자들, 출
         for (const std::wstring& 줄 : 사용법) 출력.표준출력(줄);
         return 정상;
     }
-    return 요청실행(시스템, 할것, 출력);
+    // A failure outside any one product (finding the installed ones) has
+    // no product to stand on: the line holds only the result field.
+    try {
+        return 요청실행(시스템, 할것, 출력);
+    } catch (const 파일오류& 오류) {
+        출력.표준출력(L"error: " + 한칸으로(파일오류메시지(오류)));
+    } catch (...) {
+        출력.표준출력(L"error: " + 한칸으로(예상못한오류));
+    }
+    return 시스템실패;
 }
 
 }  // namespace 명령줄

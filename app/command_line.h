@@ -25,7 +25,7 @@ enum 종료코드 : int {
     미비 = 1,        // a product lacks the entry, was not granted or restored, or is not installed
     인자오류 = 2,    // bad arguments or an unknown product; nothing ran
     관리자필요 = 3,  // a fix needs administrator rights this process lacks
-    시스템실패 = 4,  // temporary files, cacls missing, an unsafe path refused, ...
+    시스템실패 = 4,  // a file step, cacls missing, an unsafe path refused, any other failure
     미확인 = 5,      // a fix was granted, but the check afterwards did not find the entry
 };
 
@@ -37,6 +37,11 @@ public:
     virtual void 표준출력(const std::wstring& 줄) = 0;
     virtual void 오류출력(const std::wstring& 줄) = 0;
 };
+
+// The result field of a failure nothing else accounts for.
+inline constexpr wchar_t 예상못한오류[] =
+    L"예상하지 못한 오류로 작업을 끝내지 못했습니다. 보안설정이 바뀌었는지는 /check 로 "
+    L"확인하세요.";
 
 // The arguments of an elevated run that fixes one product, by its list name.
 std::wstring 설정인자(const std::wstring& 목록이름);

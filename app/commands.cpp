@@ -12,9 +12,20 @@ namespace {
 
 using 보안방화벽::참;
 
-std::wstring 파일오류메시지(const 파일오류& 오류) {
-    return L"임시 파일을 처리하지 못해 작업을 끝내지 못했습니다.\r\n\r\n" + 오류.경로() +
-           L"\r\n" + 오류.설명();
+// What the tool was doing, as the message about a failed file step begins.
+const wchar_t* 작업문구(파일작업 작업) {
+    switch (작업) {
+    case 파일작업::파일쓰기: return L"파일을 쓰지 못해";
+    case 파일작업::파일읽기: return L"파일을 읽지 못해";
+    case 파일작업::파일삭제: return L"파일을 지우지 못해";
+    case 파일작업::파일고정: return L"실행할 파일을 바뀌지 않게 잡아 두지 못해";
+    case 파일작업::폴더만들기: return L"작업할 폴더를 만들지 못해";
+    case 파일작업::폴더열기: return L"폴더를 열지 못해";
+    case 파일작업::잠그기: return L"다른 보안설정 창과 겹치지 않게 잠그지 못해";
+    case 파일작업::프로그램시작: return L"프로그램을 시작하지 못해";
+    case 파일작업::기타: break;
+    }
+    return L"파일이나 폴더를 다루지 못해";
 }
 
 명령결과 결과(결과종류 종류, std::wstring 메시지) { return {종류, std::move(메시지)}; }
@@ -70,6 +81,7 @@ std::optional<명령결과> 실행할수없는이유(플랫폼& 시스템, const
     // target, and granting there would open every installed program to all.
     if (이름.empty()) return 결과(결과종류::제품없음, 메시지::제품선택필요);
     const std::wstring 대상 = 설치폴더::대상경로(기준, 이름);
+    if (auto 문제 = 프로그램폴더문제(시스템, 기준)) return *문제;
     try {
         // Before the folder is looked for: a relative path would be looked
         // for in another folder than the one cmd would be given.
@@ -99,6 +111,24 @@ std::wstring 목록이름(const std::wstring& 폴더이름) {
 }
 
 }  // namespace
+
+std::wstring 파일오류메시지(const 파일오류& 오류) {
+    return std::wstring(작업문구(오류.작업())) + L" 작업을 끝내지 못했습니다.\r\n\r\n" +
+           오류.경로() + L"\r\n" + 오류.설명();
+}
+
+// A folder of another computer is that computer's to protect, and an
+// elevated process does not see the drives the user mapped; a drive that
+// is not ready has no folder to answer for. Either would otherwise read as
+// a missing product, or as a refusal.
+std::optional<명령결과> 프로그램폴더문제(const 플랫폼& 시스템, const std::wstring& 기준) {
+    switch (시스템.드라이브(기준)) {
+    case 드라이브종류::네트워크: return 결과(결과종류::시스템오류, 기준 + 메시지::네트워크폴더꼬리);
+    case 드라이브종류::준비안됨: return 결과(결과종류::시스템오류, 기준 + 메시지::준비안된폴더꼬리);
+    case 드라이브종류::이컴퓨터: break;
+    }
+    return std::nullopt;
+}
 
 // Asked without listing the folder: a folder whose access list denies
 // listing is still there, and that is just what the fix repairs. A junction
@@ -146,14 +176,21 @@ void 가상폴더옮기기제안(플랫폼& 시스템, const 설치폴더원본&
     if (이름.empty()) return 결과(결과종류::제품없음, 메시지::제품선택필요);
     // Asking for rights that could not help would only teach users to
     // click the prompt away.
-    const std::wstring 대상 = 설치폴더::대상경로(폴더.Q프로그램폴더(), 이름);
+    const std::wstring 기준 = 폴더.Q프로그램폴더();
+    if (auto 문제 = 프로그램폴더문제(시스템, 기준)) return *문제;
+    const std::wstring 대상 = 설치폴더::대상경로(기준, 이름);
     if (!폴더있음(시스템, 대상)) return 결과(결과종류::폴더없음, 대상 + 메시지::폴더없음꼬리);
 
+    // Only the product's name crosses to the elevated run, which works out
+    // the folder itself: nothing this process computed is trusted.
+    const std::wstring 인자 = 명령줄::설정인자(목록이름(이름));
     관리자실행결과 실행;
     try {
-        // Only the product's name crosses to the elevated run, which works
-        // out the folder itself: nothing this process computed is trusted.
-        실행 = 시스템.관리자로실행(명령줄::설정인자(목록이름(이름)));
+        // A program the user could replace, or plant a DLL beside, would
+        // run their code with the rights the prompt grants.
+        if (const std::wstring 바뀔곳 = 시스템.바꿀수있는자기경로(); !바뀔곳.empty())
+            return 결과(결과종류::시스템오류, 메시지::자기파일위험 + 바뀔곳);
+        실행 = 시스템.관리자로실행(인자);
     } catch (const 파일오류& 오류) {
         return 결과(결과종류::시스템오류,
                     메시지::관리자실행실패 + 오류.경로() + L"\r\n" + 오류.설명());
@@ -161,6 +198,10 @@ void 가상폴더옮기기제안(플랫폼& 시스템, const 설치폴더원본&
     if (실행.거절됨 || 실행.종료코드 == 명령줄::미비 || 실행.종료코드 == 명령줄::관리자필요 ||
         실행.종료코드 == 명령줄::인자오류)
         return 결과(결과종류::관리자권한필요, 메시지::관리자권한필요);
+    // What failed is the elevated run's to say, and only a prompt shows it.
+    if (실행.종료코드 == 명령줄::시스템실패)
+        return 결과(결과종류::시스템오류,
+                    std::wstring(메시지::관리자실행오류) + 메시지::콘솔프로그램 + 인자);
     // Granted, but not found afterwards: rights were not what was missing.
     if (실행.종료코드 == 명령줄::미확인) return 결과(결과종류::설정실패, 메시지::설정실패);
     return 관리자실행후(실행.종료코드, 보안검사(시스템, 폴더));
@@ -180,13 +221,17 @@ void 보안체크_클릭(플랫폼& 시스템, const 설치폴더원본& 폴더,
 namespace {
 
 // Elevated, "open" would start what the user registered for folders (or, for
-// a file in the folder's place, for that file) as administrator. The hold
-// keeps the folder from being renamed or replaced until explorer has it.
+// a file in the folder's place, for that file) as administrator, and an
+// explorer.exe started from here would be a file manager with administrator
+// rights (a whole desktop, where the user has ended their own). So the
+// user's own desktop shell opens it, as the user, and where there is none
+// the path is shown to copy. Only a folder is handed over: the hold keeps it
+// from being renamed or replaced meanwhile.
 void 관리자로폴더열기(플랫폼& 시스템, const std::wstring& 경로) {
     try {
         const 폴더고정결과 고정 = 시스템.폴더고정(경로);
         if (고정.상태 == 폴더상태::고정됨) {
-            시스템.탐색기로열기(경로);
+            if (!시스템.사용자로열기(경로)) 시스템.메시지상자(메시지::폴더복사 + 경로);
             return;
         }
         const bool 없음 = 고정.상태 == 폴더상태::없음 &&

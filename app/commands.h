@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/platform.h"
@@ -42,6 +43,24 @@ inline constexpr wchar_t 도움말복사[] =
     L"이 창에서 Ctrl+C를 눌러 복사한 뒤 아래 주소를 브라우저에서 여세요.\r\n\r\n";
 inline constexpr wchar_t 가상저장소모름[] =
     L"임시 폴더(TEMP) 설정이 올바르지 않아 가상 폴더의 위치를 알 수 없습니다.";
+inline constexpr wchar_t 폴더복사[] =
+    L"관리자 권한으로 실행 중이어서 폴더를 직접 열지 않았습니다.\r\n"
+    L"이 창에서 Ctrl+C를 눌러 복사한 뒤 아래 폴더를 파일 탐색기에서 여세요.\r\n\r\n";
+inline constexpr wchar_t 자기파일위험[] =
+    L"이 사용자가 바꿀 수 있는 곳에 보안설정 프로그램이 있어 관리자 권한으로 실행하지 "
+    L"않았습니다. 관리자만 바꿀 수 있는 폴더(예: C:\\Program Files\\Torvane)에 프로그램을 "
+    L"넣고 거기서 실행하세요.\r\n\r\n";
+inline constexpr wchar_t 관리자실행오류[] =
+    L"관리자 권한으로 실행한 보안설정이 오류로 끝났습니다. 관리자 권한으로 연 명령 "
+    L"프롬프트에서 보안설정 프로그램이 있는 폴더로 가서 다음 명령을 실행하면 이유가 "
+    L"나옵니다.\r\n\r\n";
+inline constexpr wchar_t 콘솔프로그램[] = L"boansetting ";
+inline constexpr wchar_t 네트워크폴더꼬리[] =
+    L" - 네트워크에 있는 폴더라 보안설정을 확인하거나 바꾸지 않았습니다. 이 컴퓨터의 "
+    L"디스크에 있는 프로그램 폴더만 다룹니다.";
+inline constexpr wchar_t 준비안된폴더꼬리[] =
+    L" - 드라이브가 준비되지 않아 보안설정을 확인하거나 바꾸지 않았습니다. 드라이브를 "
+    L"확인한 뒤 다시 하세요.";
 }  // namespace 메시지
 
 // The page that explains how to set the permission by hand.
@@ -81,6 +100,15 @@ struct 명령결과 {
 // Puts back the access list the last grant on the folder replaced.
 명령결과 보안복원(플랫폼& 시스템, const 설치폴더원본& 폴더);
 
+// What a failed file step says: what the tool was doing, the path, and the
+// system's reason.
+std::wstring 파일오류메시지(const 파일오류& 오류);
+
+// Why nothing may run on the products under the program-files folder
+// `기준`: it lies on a network drive or path, or on a drive that is not
+// ready. Nothing when it may.
+std::optional<명령결과> 프로그램폴더문제(const 플랫폼& 시스템, const std::wstring& 기준);
+
 // Index 0 of `보안체크C` checks the install folder; any other index grants the
 // Users entry and checks again. Elevated, the grant runs in this process;
 // otherwise an elevated run of the program's command line grants (see
@@ -90,7 +118,9 @@ void 보안체크_클릭(플랫폼& 시스템, const 설치폴더원본& 폴더,
 // The fix as an ordinary user's window does it: starts the program elevated
 // with `/fix <product>`, waits for it, and checks itself. A declined prompt,
 // or a run that could not grant, ends in 관리자권한필요, so that the picture
-// that tells the user to start over as administrator stays true.
+// that tells the user to start over as administrator stays true; a run that
+// ended with a system failure, in the command that shows why. Where the user
+// could change the program's file, nothing is started.
 명령결과 관리자로설정(플랫폼& 시스템, const 설치폴더원본& 폴더);
 
 // Whether "2. 보안설정" carries the elevation shield: when pressing it will
@@ -103,7 +133,7 @@ bool 폴더있음(플랫폼& 시스템, const std::wstring& 경로);
 
 // Index 0 of `Pelorant폴더C` opens the real install folder, any other index
 // its VirtualStore copy. Elevated, only a folder is opened, and only through
-// the system's own explorer.exe.
+// the user's own desktop shell, or else its path is shown to copy.
 void 폴더열기_클릭(플랫폼& 시스템, const 설치폴더원본& 폴더, std::int16_t 인덱스);
 
 // Opens the help page; elevated, in the user's own context, or, where that

@@ -71,7 +71,15 @@ std::vector<std::wstring> 프로그램인자() { return 명령줄::인자나누�
 
 int 명령줄모드(const std::vector<std::wstring>& 인자들) {
     ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
-    Win32플랫폼 시스템(L"보안설정");
     표준핸들 출력;
-    return 명령줄::실행(시스템, 인자들, 출력);
+    // 명령줄::실행 accounts for its own failures; this is for the start-up
+    // around it, which must not abort with exit code 3 either.
+    try {
+        Win32플랫폼 시스템(L"보안설정");
+        시스템.관리자면시스템환경으로();  // before anything reads the environment
+        return 명령줄::실행(시스템, 인자들, 출력);
+    } catch (...) {
+        출력.표준출력(std::wstring(L"error: ") + 명령줄::예상못한오류);
+        return 명령줄::시스템실패;
+    }
 }

@@ -16,10 +16,15 @@ int WINAPI wWinMain(HINSTANCE 인스턴스, HINSTANCE, PWSTR, int 표시방법) 
     // tools, and for the window's own elevated fix: no window, no box.
     if (const auto 인자들 = 프로그램인자(); !인자들.empty()) return 명령줄모드(인자들);
 
+    Win32플랫폼 시스템(L"보안설정");
+    // Before anything reads the environment, and before the file the shield
+    // starts could be swapped.
+    시스템.관리자면시스템환경으로();
+    시스템.자기파일잡기();
+
     INITCOMMONCONTROLSEX 공통컨트롤{sizeof 공통컨트롤, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&공통컨트롤);
 
-    Win32플랫폼 시스템(L"보안설정");
     TorvaneM 창(시스템);
     if (!창.만들기(인스턴스, 표시방법)) return 1;
     시스템.소유창설정(창.핸들());

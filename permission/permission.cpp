@@ -50,7 +50,12 @@ void 안전한경로인지(const 플랫폼& 시스템, std::initializer_list<std
     for (const std::wstring& 경로 : 경로들) 배치에쓸수있는경로인지(시스템, 경로);
 }
 
+// Only the temporary folder's fixed names need one instance at a time.
+// Elevated, each call works in a folder of its own, and the lock is not
+// taken: its name lives in the user's session, where a program of theirs
+// could hold it and so refuse every elevated grant.
 std::unique_ptr<보유> 독점하기(플랫폼& 시스템) {
+    if (시스템.관리자권한()) return nullptr;
     auto 독점 = 시스템.임시파일독점(독점대기밀리초);
     if (!독점) throw 실행거부(거부문구::다른창작업중);
     return 독점;

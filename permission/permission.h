@@ -4,9 +4,9 @@
 // are kept by kept_lists.h.
 //
 // Every procedure owns its temporary files from creation to deletion within
-// one call, and uses them alone: another instance of the tool waits, for a
-// while. Elevated, the files live in a folder made for the call that only
-// administrators can reach; otherwise in the user's temporary folder. What
+// one call, and uses them alone. Elevated, the files live in a folder made
+// for the call that only administrators can reach; otherwise in the user's
+// temporary folder, and another instance of the tool waits, for a while. What
 // the procedures refuse to do, or cannot get done, they throw: 파일오류 for
 // a file step, 실행거부 for the rest. A result is only ever what cacls said.
 #pragma once

@@ -16,23 +16,40 @@
 #include <string>
 #include <vector>
 
+// Which operation of 플랫폼 a 파일오류 came from, so that the message can say
+// what the tool was doing. Each operation below says which it reports.
+enum class 파일작업 {
+    기타,          // not said
+    파일쓰기,      // 한줄쓰기
+    파일읽기,      // 전체읽기
+    파일삭제,      // 파일삭제
+    파일고정,      // 고정하기
+    폴더만들기,    // 개인임시폴더만들기
+    폴더열기,      // 폴더고정
+    잠그기,        // 임시파일독점
+    프로그램시작,  // 배치실행, 관리자로실행, 바꿀수있는자기경로
+};
+
 // A file step that failed. Only the platform layer builds these, once, from the
 // system's error number and text; the logic decides what the user is told.
 class 파일오류 : public std::runtime_error {
 public:
-    파일오류(std::wstring 경로, unsigned long 코드, std::wstring 설명)
+    파일오류(std::wstring 경로, unsigned long 코드, std::wstring 설명,
+             파일작업 작업 = 파일작업::기타)
         : std::runtime_error("file operation failed"),
-          경로_(std::move(경로)), 코드_(코드), 설명_(std::move(설명)) {}
+          경로_(std::move(경로)), 코드_(코드), 설명_(std::move(설명)), 작업_(작업) {}
 
     const std::wstring& 경로() const { return 경로_; }
     unsigned long 코드() const { return 코드_; }
     // The system's own wording of the failure, in the user's language.
     const std::wstring& 설명() const { return 설명_; }
+    파일작업 작업() const { return 작업_; }
 
 private:
     std::wstring 경로_;
     unsigned long 코드_;
     std::wstring 설명_;
+    파일작업 작업_;
 };
 
 // Which entries the existence test admits. Hidden and system entries are
@@ -84,6 +101,13 @@ struct 폴더고정결과 {
     // (the path asked for may differ in case, or be relative); set only for
     // 고정됨.
     std::wstring 최종경로;
+};
+
+// Where a path lies, as far as the tool is concerned.
+enum class 드라이브종류 {
+    이컴퓨터,  // a drive of this computer that is ready, or one the system does not know
+    네트워크,  // a network path (\\server\share) or a drive mapped to one
+    준비안됨,  // a drive with no medium, or not ready for another reason
 };
 
 // How a run of the tool's own program as administrator ended.
@@ -189,7 +213,8 @@ public:
     // the system names; no environment variable counts), with a name no one
     // can guess, that only Administrators and SYSTEM may use. Creation fails
     // if anything already stands at the name. For an elevated process, whose
-    // files must lie where no ordinary user can reach them. Throws 파일오류.
+    // files must lie where no ordinary user can reach them. Throws 파일오류
+    // (폴더만들기).
     virtual 개인폴더 개인임시폴더만들기() = 0;
 
     // Value of an environment variable (names are case-insensitive), or the
@@ -202,18 +227,18 @@ public:
     // with a trailing separator matches (its own "." entry). Never fails.
     virtual std::wstring 존재검사(const std::wstring& 경로, 속성마스크 마스크) const = 0;
 
-    // Deletes one file, read-only or not. Throws 파일오류 when the file is
-    // still there afterwards.
+    // Deletes one file, read-only or not. Throws 파일오류 (파일삭제) when the
+    // file is still there afterwards.
     virtual void 파일삭제(const std::wstring& 경로) = 0;
 
     // Replaces the file with a new one holding `줄` in the ANSI code page,
-    // followed by CR LF. Throws 파일오류 on any failure.
+    // followed by CR LF. Throws 파일오류 (파일쓰기) on any failure.
     virtual void 한줄쓰기(const std::wstring& 경로, const std::wstring& 줄) = 0;
 
     // Fixes the file written by 한줄쓰기(경로, 줄) against change and checks,
     // under that hold, that it still holds exactly that line: a process that
     // replaced it in between is caught rather than obeyed. Throws 파일오류
-    // when the file cannot be held or no longer holds the line.
+    // (파일고정) when the file cannot be held or no longer holds the line.
     virtual std::unique_ptr<보유> 고정하기(const std::wstring& 경로, const std::wstring& 줄) = 0;
 
     // Opens the folder itself, never what a reparse point at its name leads
@@ -225,23 +250,26 @@ public:
     // list the folder, so it is also the test of whether a folder is there;
     // where listing is denied the folder is held through the right to
     // traverse it, and where even that is denied it is still checked, but
-    // not held. Throws 파일오류 on a failure other
-    // than those 폴더상태 names.
+    // not held. Throws 파일오류 (폴더열기) on a failure other than those
+    // 폴더상태 names.
     virtual 폴더고정결과 폴더고정(const std::wstring& 경로) = 0;
 
     // Waits at most `최대대기밀리초` until no other instance of the tool in
     // this session uses the temporary files, and keeps them for this one
     // until the object goes. The fixed file names would otherwise let two
-    // instances read each other's results. An elevated and an ordinary
-    // instance of the same user wait for each other. Returns nothing when
-    // the time is up; throws 파일오류 when the system refuses the means of
-    // waiting, so that the tool never runs unserialised without saying so.
+    // instances read each other's results. Only an instance that uses the
+    // user's temporary folder needs it (an elevated one works in a folder
+    // made for each call). Returns nothing when
+    // the time is up; throws 파일오류 (잠그기) when the system refuses the
+    // means of waiting, so that the tool never runs unserialised without
+    // saying so.
     virtual std::unique_ptr<보유> 임시파일독점(unsigned long 최대대기밀리초) = 0;
 
     // Whole content of the file, decoded from the ANSI code page, nothing
     // trimmed. A missing file is created empty and reads as empty: a command
-    // that printed nothing leaves no file to read. Throws 파일오류 on any
-    // failure, and, without reading it, for a file larger than `최대바이트`.
+    // that printed nothing leaves no file to read. Throws 파일오류 (파일읽기)
+    // on any failure, and, without reading it, for a file larger than
+    // `최대바이트`.
     virtual std::wstring 전체읽기(const std::wstring& 경로, std::size_t 최대바이트) = 0;
 
     // Runs the batch file through the system folder's own cmd.exe, never one
@@ -250,16 +278,19 @@ public:
     // system's folders, PATH the system folder, PATHEXT the standard list:
     // nothing a user set can choose which program a name in the batch file
     // starts), and returns when cmd has ended; the wait has no time limit.
-    // The path reaches cmd as UTF-16, unconverted. Throws 파일오류, naming
-    // cmd.exe, when cmd cannot be started.
+    // The path reaches cmd as UTF-16, unconverted. Throws 파일오류
+    // (프로그램시작), naming cmd.exe, when cmd cannot be started.
     virtual void 배치실행(const std::wstring& 배치경로) = 0;
 
-    // Starts this program's own file, as the system names the running
-    // module (never a path from outside), elevated with the "runas" verb and
+    // Starts this program's own file elevated with the "runas" verb and
     // `인자` as its arguments, and waits for it as 배치실행 waits: without a
-    // time limit, the window repainting, user input dropped. Throws 파일오류,
-    // with the program's path, when it cannot be started for another reason
-    // than a declined prompt.
+    // time limit, the window repainting, user input dropped. The file is the
+    // running module, held since the start (or else now) without write or
+    // delete sharing for as long as the process lives, and started by the
+    // final path the system gives that hold: never a path from outside, and
+    // no link or rename made since decides what starts. Throws 파일오류
+    // (프로그램시작), with the program's path, when it cannot be held or
+    // started for another reason than a declined prompt.
     virtual 관리자실행결과 관리자로실행(const std::wstring& 인자) = 0;
 
     // Opens a folder in the file manager or an address in the browser with the
@@ -267,22 +298,29 @@ public:
     // is not reported.
     virtual void 셸열기(const std::wstring& 대상) = 0;
 
-    // Opens `폴더` in a window of explorer.exe from the Windows folder the
-    // system names (never the environment), started by its full path with
-    // the folder as its one, quoted argument, in the Windows folder: no
-    // handler a user registered decides what starts. Returns at once; throws
-    // 파일오류, naming explorer.exe, when it cannot be started.
-    virtual void 탐색기로열기(const std::wstring& 폴더) = 0;
-
-    // Hands the web address to the desktop shell of the logged-on user,
-    // which opens it as "open" does there: in the user's own, unelevated
-    // context. False, with nothing started, where no desktop shell takes
-    // it. Never throws.
-    virtual bool 사용자로열기(const std::wstring& 주소) = 0;
+    // Hands the folder or web address to the desktop shell of the logged-on
+    // user, which opens it as "open" does there: in the user's own,
+    // unelevated context. False, with nothing started, where no desktop
+    // shell takes it. Never throws.
+    virtual bool 사용자로열기(const std::wstring& 대상) = 0;
 
     // Shows a modal message box with an OK button only; returns when the user
     // has closed it.
     virtual void 메시지상자(const std::wstring& 텍스트) = 0;
+
+    // What this process's user could change of the program that 관리자로실행
+    // starts: the file itself (write, delete, rename, its access list or
+    // owner), its folder (add a file or folder beside it, delete in it), or a
+    // folder above (rename or delete it, or change its access list or
+    // owner), as the system's access check of this process's token answers,
+    // or any of them owned by someone other than Administrators, SYSTEM or
+    // the installer service. The nearest such path, the file's first; empty
+    // when there is none. Throws 파일오류 (프로그램시작) when it cannot tell.
+    virtual std::wstring 바꿀수있는자기경로() = 0;
+
+    // Where `경로`, an absolute path, lies: a network path by its form, a
+    // drive by what the system says of its root. Never fails.
+    virtual 드라이브종류 드라이브(const std::wstring& 경로) const = 0;
 
     // ---- Moving the VirtualStore copy into the install folder ----
     // The copy belongs to the user, the install folder to every user, and

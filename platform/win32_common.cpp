@@ -41,6 +41,10 @@ std::wstring 시스템설명(DWORD 코드) {
     오류던지기(경로, ::GetLastError());
 }
 
+[[noreturn]] void 작업으로던지기(const 파일오류& 오류, 파일작업 작업) {
+    throw 파일오류(오류.경로(), 오류.코드(), 오류.설명(), 작업);
+}
+
 // Deletes a file, read-only or not: a read-only stale file of the tool's
 // own names would otherwise block every later run. The error, or
 // ERROR_SUCCESS.

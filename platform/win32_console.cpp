@@ -11,8 +11,6 @@ Win32플랫폼::Win32플랫폼(std::wstring 메시지제목) : 메시지제목_(
 
 void Win32플랫폼::셸열기(const std::wstring& 대상) { 오류던지기(대상, ERROR_NOT_SUPPORTED); }
 
-void Win32플랫폼::탐색기로열기(const std::wstring& 폴더) { 오류던지기(폴더, ERROR_NOT_SUPPORTED); }
-
 bool Win32플랫폼::사용자로열기(const std::wstring&) { return false; }
 
 void Win32플랫폼::메시지상자(const std::wstring&) { 오류던지기(메시지제목_, ERROR_NOT_SUPPORTED); }

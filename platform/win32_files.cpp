@@ -73,11 +73,13 @@ std::wstring Win32플랫폼::존재검사(const std::wstring& 경로, 속성마�
     return {};
 }
 
-void Win32플랫폼::파일삭제(const std::wstring& 경로) {
+void Win32플랫폼::파일삭제(const std::wstring& 경로) try {
     if (const DWORD 오류 = 지우기(경로)) 오류던지기(경로, 오류);
+} catch (const 파일오류& 오류) {
+    작업으로던지기(오류, 파일작업::파일삭제);
 }
 
-void Win32플랫폼::한줄쓰기(const std::wstring& 경로, const std::wstring& 줄) {
+void Win32플랫폼::한줄쓰기(const std::wstring& 경로, const std::wstring& 줄) try {
     // Made anew, never written through: whatever stands at the name in the
     // user's temporary folder (a link to a file that only administrators may
     // change, say) is removed, and CREATE_NEW fails if something takes its
@@ -88,9 +90,11 @@ void Win32플랫폼::한줄쓰기(const std::wstring& 경로, const std::wstring
                                         CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!파일) 마지막오류던지기(경로);
     모두쓰기(파일.get(), 안시로(줄) + "\r\n", 경로);
+} catch (const 파일오류& 오류) {
+    작업으로던지기(오류, 파일작업::파일쓰기);
 }
 
-std::unique_ptr<보유> Win32플랫폼::고정하기(const std::wstring& 경로, const std::wstring& 줄) {
+std::unique_ptr<보유> Win32플랫폼::고정하기(const std::wstring& 경로, const std::wstring& 줄) try {
     auto 파일 = OwnHandle(::CreateFileW(경로.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!파일) 마지막오류던지기(경로);
@@ -99,6 +103,8 @@ std::unique_ptr<보유> Win32플랫폼::고정하기(const std::wstring& 경로,
         throw 파일오류(경로, ERROR_FILE_INVALID,
                        L"실행하기 전에 다른 프로그램이 이 파일을 바꾸었습니다.");
     return std::make_unique<핸들보유>(std::move(파일));
+} catch (const 파일오류& 오류) {
+    작업으로던지기(오류, 파일작업::파일고정);
 }
 
 
@@ -145,7 +151,7 @@ bool win32::Win32고정폴더::그대로인가() const {
 }
 
 
-폴더고정결과 Win32플랫폼::폴더고정(const std::wstring& 경로) {
+폴더고정결과 Win32플랫폼::폴더고정(const std::wstring& 경로) try {
     auto 폴더 = 폴더열기(경로);
     if (!폴더) {
         const DWORD 오류 = ::GetLastError();
@@ -159,12 +165,41 @@ bool win32::Win32고정폴더::그대로인가() const {
     std::wstring 이름 = 최종경로(폴더.get(), 경로);
     if (!같은이름(이름, 구분자빼기(전체경로(경로)))) return {폴더상태::다른경로, nullptr, {}};
     return {폴더상태::고정됨, std::make_unique<Win32고정폴더>(std::move(폴더), 이름), 이름};
+} catch (const 파일오류& 오류) {
+    작업으로던지기(오류, 파일작업::폴더열기);
 }
 
-std::wstring Win32플랫폼::전체읽기(const std::wstring& 경로, std::size_t 최대바이트) {
+std::wstring Win32플랫폼::전체읽기(const std::wstring& 경로, std::size_t 최대바이트) try {
     auto 파일 = OwnHandle(::CreateFileW(경로.c_str(), GENERIC_READ,
                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                         nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!파일) 마지막오류던지기(경로);
     return 안시에서(모두읽기(파일.get(), 경로, 최대바이트));
+} catch (const 파일오류& 오류) {
+    작업으로던지기(오류, 파일작업::파일읽기);
+}
+
+// A path that starts with two separators is a share, unless it is the
+// device form (\\?\ or \\.\) of a drive; a drive is asked about its root. A
+// drive without a medium must answer "not ready", not show Windows' own
+// "insert a disk" box.
+드라이브종류 Win32플랫폼::드라이브(const std::wstring& 경로) const {
+    const auto 구분자 = [&](size_t 위치) {
+        return 경로.size() > 위치 && (경로[위치] == L'\\' || 경로[위치] == L'/');
+    };
+    if (구분자(0) && 구분자(1)) {
+        const bool 장치 = 경로.size() > 3 && (경로[2] == L'?' || 경로[2] == L'.') && 구분자(3);
+        const bool 공유 = 경로.size() > 7 && 같은이름(경로.substr(4, 3), L"UNC") && 구분자(7);
+        return !장치 || 공유 ? 드라이브종류::네트워크 : 드라이브종류::이컴퓨터;
+    }
+    if (경로.size() < 2 || 경로[1] != L':') return 드라이브종류::이컴퓨터;
+    const std::wstring 뿌리 = 경로.substr(0, 2) + L"\\";
+    if (::GetDriveTypeW(뿌리.c_str()) == DRIVE_REMOTE) return 드라이브종류::네트워크;
+    DWORD 이전 = 0;
+    ::SetThreadErrorMode(SEM_FAILCRITICALERRORS, &이전);
+    const bool 준비됨 =
+        ::GetVolumeInformationW(뿌리.c_str(), nullptr, 0, nullptr, nullptr, nullptr, nullptr, 0) ||
+        ::GetLastError() != ERROR_NOT_READY;
+    ::SetThreadErrorMode(이전, nullptr);
+    return 준비됨 ? 드라이브종류::이컴퓨터 : 드라이브종류::준비안됨;
 }

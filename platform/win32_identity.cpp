@@ -1,6 +1,7 @@
 // Win32 platform: who runs the tool and where its private files live: the
-// user's profile and environment, the code pages, the administrators-only
-// temporary folder and the lock that keeps two instances apart.
+// user's profile and environment (and the system's, put in its place when
+// elevated), the code pages, the administrators-only temporary folder and
+// the lock that keeps two instances apart.
 #define _CRT_RAND_S  // rand_s: the system's cryptographic generator
 #include <stdlib.h>
 
@@ -23,24 +24,92 @@ std::wstring Win32플랫폼::시스템폴더() const {
     return 길이 > 0 && 길이 < MAX_PATH ? std::wstring(경로, 길이) : std::wstring();
 }
 
-std::wstring Win32플랫폼::시스템프로그램폴더(bool x86용) const {
+namespace {
+
+// A string value under HKEY_LOCAL_MACHINE in the 64-bit view, as stored:
+// empty when it is missing or not of the type `종류`.
+std::wstring 시스템레지스트리값(const wchar_t* 열쇠경로, const wchar_t* 이름, DWORD 종류) {
     HKEY 열쇠 = nullptr;
-    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion", 0,
-                        KEY_QUERY_VALUE | KEY_WOW64_64KEY, &열쇠) != ERROR_SUCCESS)
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, 열쇠경로, 0, KEY_QUERY_VALUE | KEY_WOW64_64KEY, &열쇠) !=
+        ERROR_SUCCESS)
         return {};
     const UniqueRegKey 열쇠소유(열쇠);
-    const wchar_t* 이름 = x86용 ? L"ProgramFilesDir (x86)" : L"ProgramFilesDir";
-    DWORD 종류 = 0, 크기 = 0;
-    if (::RegQueryValueExW(열쇠, 이름, nullptr, &종류, nullptr, &크기) != ERROR_SUCCESS ||
-        종류 != REG_SZ || 크기 < sizeof(wchar_t))
+    DWORD 읽은종류 = 0, 크기 = 0;
+    if (::RegQueryValueExW(열쇠, 이름, nullptr, &읽은종류, nullptr, &크기) != ERROR_SUCCESS ||
+        읽은종류 != 종류 || 크기 < sizeof(wchar_t))
         return {};
     std::wstring 값(크기 / sizeof(wchar_t), L'\0');
-    if (::RegQueryValueExW(열쇠, 이름, nullptr, &종류, reinterpret_cast<BYTE*>(값.data()), &크기) !=
-            ERROR_SUCCESS ||
-        종류 != REG_SZ)
+    if (::RegQueryValueExW(열쇠, 이름, nullptr, &읽은종류, reinterpret_cast<BYTE*>(값.data()),
+                           &크기) != ERROR_SUCCESS ||
+        읽은종류 != 종류)
         return {};
     값.resize(std::min<size_t>(std::wcslen(값.c_str()), 크기 / sizeof(wchar_t)));
     return 값;
+}
+
+// `값` with %SystemDrive% and %SystemRoot% (case aside) replaced by the
+// system's; empty when it names any other variable, which the user's
+// environment would answer.
+std::wstring 시스템값으로펼치기(const std::wstring& 값, const std::wstring& 드라이브,
+                                const std::wstring& 윈도우) {
+    std::wstring 결과;
+    for (size_t 위치 = 0; 위치 < 값.size();) {
+        const size_t 시작 = 값.find(L'%', 위치);
+        if (시작 == std::wstring::npos) return 결과 + 값.substr(위치);
+        const size_t 끝 = 값.find(L'%', 시작 + 1);
+        if (끝 == std::wstring::npos) return {};
+        const std::wstring 이름 = 값.substr(시작 + 1, 끝 - 시작 - 1);
+        결과 += 값.substr(위치, 시작 - 위치);
+        if (같은이름(이름, L"SystemDrive"))
+            결과 += 드라이브;
+        else if (같은이름(이름, L"SystemRoot"))
+            결과 += 윈도우;
+        else
+            return {};
+        위치 = 끝 + 1;
+    }
+    return 결과;
+}
+
+// The program-data folder as the system's profile list records it, expanded
+// with the system's values only; empty when the list does not say.
+std::wstring 프로그램데이터폴더(const std::wstring& 드라이브, const std::wstring& 윈도우) {
+    constexpr wchar_t 목록[] = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList";
+    std::wstring 값 = 시스템레지스트리값(목록, L"ProgramData", REG_EXPAND_SZ);
+    if (값.empty()) 값 = 시스템레지스트리값(목록, L"ProgramData", REG_SZ);
+    return 시스템값으로펼치기(값, 드라이브, 윈도우);
+}
+
+}  // namespace
+
+std::wstring Win32플랫폼::시스템프로그램폴더(bool x86용) const {
+    return 시스템레지스트리값(L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion",
+                             x86용 ? L"ProgramFilesDir (x86)" : L"ProgramFilesDir", REG_SZ);
+}
+
+// SystemDrive is the Windows folder's drive, as Windows itself sets it;
+// ProgramData comes from the profile list, as Windows' own comes.
+void Win32플랫폼::관리자면시스템환경으로() {
+    if (!관리자권한()) return;
+    std::wstring 윈도우;
+    try {
+        윈도우 = 윈도우폴더();
+    } catch (const 파일오류&) {
+        // Then no value below comes from the system: all are removed.
+    }
+    const bool 드라이브있음 = 윈도우.size() >= 3 && 윈도우[1] == L':';
+    const std::wstring 드라이브 = 드라이브있음 ? 윈도우.substr(0, 2) : std::wstring();
+    const std::wstring 시스템 = 시스템폴더();
+    const std::wstring 프로그램데이터 = 드라이브있음 ? 프로그램데이터폴더(드라이브, 윈도우) : std::wstring();
+    const std::pair<const wchar_t*, std::wstring> 값들[] = {
+        {L"SystemRoot", 윈도우},
+        {L"windir", 윈도우},
+        {L"SystemDrive", 드라이브},
+        {L"ComSpec", 시스템.empty() ? 시스템 : 시스템 + L"\\cmd.exe"},
+        {L"ProgramData", 프로그램데이터},
+        {L"ALLUSERSPROFILE", 프로그램데이터},  // the same folder, by its older name
+    };
+    for (const auto& [이름, 값] : 값들) ::SetEnvironmentVariableW(이름, 값.empty() ? nullptr : 값.c_str());
 }
 
 namespace {
@@ -112,7 +181,7 @@ private:
 
 }  // namespace
 
-개인폴더 Win32플랫폼::개인임시폴더만들기() {
+개인폴더 Win32플랫폼::개인임시폴더만들기() try {
     const std::wstring 경로 = 윈도우폴더() + L"\\Temp\\BoanSetting-" + 맞힐수없는이름();
     // Protected, not inheriting: only Administrators and SYSTEM, whatever the
     // Temp folder above lets its creators do.
@@ -120,6 +189,8 @@ private:
     auto 설명자속성 = 설명자.속성;
     if (!::CreateDirectoryW(경로.c_str(), &설명자속성)) 마지막오류던지기(경로);
     return {경로, std::make_unique<폴더지움>(경로)};
+} catch (const 파일오류& 오류) {
+    작업으로던지기(오류, 파일작업::폴더만들기);
 }
 
 std::wstring Win32플랫폼::사용자프로필폴더() const {
@@ -191,7 +262,7 @@ std::wstring 사용자SID(const std::wstring& 대상) {
 
 }  // namespace
 
-std::unique_ptr<보유> Win32플랫폼::임시파일독점(unsigned long 최대대기밀리초) {
+std::unique_ptr<보유> Win32플랫폼::임시파일독점(unsigned long 최대대기밀리초) try {
     // "Local\": instances of other users have temporary folders of their own.
     const std::wstring 이름 = L"Local\\Torvane.BoanSetting.TempFiles";
     // Made by an elevated instance, the mutex would otherwise be for
@@ -212,4 +283,6 @@ std::unique_ptr<보유> Win32플랫폼::임시파일독점(unsigned long 최대�
     case WAIT_TIMEOUT: return nullptr;
     default: 마지막오류던지기(이름);
     }
+} catch (const 파일오류& 오류) {
+    작업으로던지기(오류, 파일작업::잠그기);
 }

@@ -17,6 +17,9 @@ namespace win32 {
 // Throw 파일오류 for `경로` with the system's number and its own wording.
 [[noreturn]] void 오류던지기(const std::wstring& 경로, DWORD 코드);
 [[noreturn]] void 마지막오류던지기(const std::wstring& 경로);
+// Throws `오류` again as coming from `작업`: what the failing operation of
+// the platform reports, whichever helper inside it failed.
+[[noreturn]] void 작업으로던지기(const 파일오류& 오류, 파일작업 작업);
 
 // Deletes a file, read-only or not; the error, or ERROR_SUCCESS.
 DWORD 지우기(const std::wstring& 경로);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/win32_handles.h"
 
 // Conversions at the edge of the tool: Windows' "ANSI" code page (949 on a
 // Korean system) on one side, UTF-16 on the other. Characters the code page
@@ -24,6 +25,22 @@ public:
 
     // The window that owns message boxes and shell calls; none until set.
     void 소유창설정(HWND 창) { 소유창_ = 창; }
+
+    // Holds the program's own file for the rest of the process's life (see
+    // 관리자로실행). Called first thing at start, before the file could be
+    // swapped; a failure is reported when the shield is pressed.
+    void 자기파일잡기() noexcept;
+
+    // Elevated, puts the system's values in place of the user's in this
+    // process's environment: SystemRoot and windir (the Windows folder),
+    // SystemDrive (its drive), ComSpec (the system folder's cmd.exe),
+    // ProgramData and ALLUSERSPROFILE (the system's profile list, expanded
+    // only with those values). An elevation inherits the user's environment,
+    // and these reach whatever looks folders up through them: the shell,
+    // COM, the folder functions of Windows. A value the system does not give
+    // is removed rather than left as the user set it. Not elevated, nothing
+    // changes. Call it first thing at start.
+    void 관리자면시스템환경으로();
 
     std::wstring 전체경로(const std::wstring& 경로) const override;
     std::wstring 시스템폴더() const override;
@@ -43,9 +60,10 @@ public:
     void 배치실행(const std::wstring& 배치경로) override;
     관리자실행결과 관리자로실행(const std::wstring& 인자) override;
     void 셸열기(const std::wstring& 대상) override;
-    void 탐색기로열기(const std::wstring& 폴더) override;
-    bool 사용자로열기(const std::wstring& 주소) override;
+    bool 사용자로열기(const std::wstring& 대상) override;
     void 메시지상자(const std::wstring& 텍스트) override;
+    std::wstring 바꿀수있는자기경로() override;
+    드라이브종류 드라이브(const std::wstring& 경로) const override;
 
     // ---- Moving the VirtualStore copy into the install folder ----
     // The status bar and its panel that show the progress; none until set.
@@ -75,7 +93,13 @@ public:
     bool 링크파일인가(const 보유& 폴더, const std::wstring& 이름) override;
 
 private:
+    // The held own file and its final path (win32_process.cpp); throws as
+    // 관리자로실행 does when it cannot be held.
+    const std::wstring& 잡은자기파일();
+
     std::wstring 메시지제목_;
+    win32::UniqueHandle 자기파일_;
+    std::wstring 자기파일경로_;
     HWND 소유창_ = nullptr;
     HWND 진행표시줄_ = nullptr;
     int 진행칸_ = 0;

@@ -1,6 +1,6 @@
 // Win32 platform: what the user sees and is asked: shell opens (elevated,
-// through the system's explorer.exe or the user's own desktop shell), message
-// boxes, the progress in the status bar, and the clock.
+// through the user's own desktop shell), message boxes, the progress in the
+// status bar, and the clock.
 #include "platform/win32_internal.h"
 
 #include <commctrl.h>
@@ -16,19 +16,6 @@ Win32플랫폼::Win32플랫폼(std::wstring 메시지제목) : 메시지제목_(
 
 void Win32플랫폼::셸열기(const std::wstring& 대상) {
     ::ShellExecuteW(소유창_, L"open", 대상.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-}
-
-void Win32플랫폼::탐색기로열기(const std::wstring& 폴더) {
-    const std::wstring 윈도우 = 윈도우폴더();
-    const std::wstring 탐색기 = 윈도우 + L"\\explorer.exe";
-    std::wstring 명령줄 = L"\"" + 탐색기 + L"\" \"" + 구분자빼기(폴더) + L"\"";
-    STARTUPINFOW 시작{};
-    시작.cb = sizeof 시작;
-    PROCESS_INFORMATION 정보{};
-    if (!::CreateProcessW(탐색기.c_str(), 명령줄.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          윈도우.c_str(), &시작, &정보))
-        마지막오류던지기(탐색기);
-    const OwnedProcess 시작한것{OwnHandle(정보.hProcess), OwnHandle(정보.hThread)};
 }
 
 namespace {
@@ -101,12 +88,12 @@ struct BSTR해제 {
 
 }  // namespace
 
-bool Win32플랫폼::사용자로열기(const std::wstring& 주소) {
+bool Win32플랫폼::사용자로열기(const std::wstring& 대상) {
     const HRESULT 초기화 = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     if (FAILED(초기화) && 초기화 != RPC_E_CHANGED_MODE) return false;
     const COM사용 사용{SUCCEEDED(초기화)};
     const auto 셸 = 바탕화면셸();
-    const std::unique_ptr<OLECHAR, BSTR해제> 파일(::SysAllocString(주소.c_str()));
+    const std::unique_ptr<OLECHAR, BSTR해제> 파일(::SysAllocString(대상.c_str()));
     if (!셸 || !파일) return false;
     VARIANT 빈{}, 보이기{};
     ::VariantInit(&빈);

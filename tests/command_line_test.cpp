@@ -6,6 +6,8 @@
 #include <map>
 
 #include "app/command_line.h"
+#include "app/commands.h"
+#include "folders/install_folders.h"
 #include "permission/permission.h"
 #include "tests/fake_platform.h"
 
@@ -158,9 +160,30 @@ TEST_F(명령줄모드, 시스템_오류는_이유를_한_줄로_담아_4이고_
     EXPECT_EQ(실행({L"/fix", L"Tessaly", L"Pelorant"}), 4);
     ASSERT_EQ(출력.표준.size(), 2u);
     const std::wstring& 줄 = 출력.표준[0];
-    EXPECT_EQ(줄, L"Tessaly\t" + 기준 + L"\\Tessaly\terror: 임시 파일을 처리하지 못해 작업을 "
-                  L"끝내지 못했습니다. " + 임시 + L"\\fe2456.bat 바뀌었습니다.");
+    EXPECT_EQ(줄, L"Tessaly\t" + 기준 + L"\\Tessaly\terror: 실행할 파일을 바뀌지 않게 잡아 두지 "
+                  L"못해 작업을 끝내지 못했습니다. " + 임시 + L"\\fe2456.bat 바뀌었습니다.");
     EXPECT_EQ(출력.표준[1], L"Pelorant\t" + 기준 + L"\\Quindle\tnot-granted");
+}
+
+TEST_F(명령줄모드, 예상하지_못한_예외는_제품의_error_줄과_4가_된다) {
+    설치(L"Quindle");
+    시스템.실행동작 = [](가짜플랫폼&, const std::wstring&) { throw std::bad_alloc(); };
+    EXPECT_EQ(실행({L"/check"}), 4);
+    EXPECT_EQ(출력.표준, std::vector<std::wstring>{L"Pelorant\t" + 기준 + L"\\Quindle\terror: " +
+                                                   명령줄::예상못한오류});
+}
+
+TEST_F(명령줄모드, 네트워크나_준비되지_않은_프로그램_폴더는_그_폴더를_밝혀_모든_제품이_4다) {
+    시스템.드라이브들[L"C:"] = 드라이브종류::네트워크;
+    EXPECT_EQ(실행({L"/check"}), 4);
+    ASSERT_EQ(출력.표준.size(), std::size(설치폴더::제품표));
+    EXPECT_EQ(출력.표준[5], L"Havrest\t" + 기준 + L"\\Havrest80\terror: " + 기준 +
+                              메시지::네트워크폴더꼬리);
+    시스템.드라이브들[L"C:"] = 드라이브종류::준비안됨;
+    EXPECT_EQ(실행({L"/fix", L"Pelorant"}), 4);
+    EXPECT_EQ(출력.표준.back(), L"Pelorant\t" + 기준 + L"\\Quindle\terror: " + 기준 +
+                                   메시지::준비안된폴더꼬리);
+    EXPECT_TRUE(시스템.실행한명령들.empty());
 }
 
 TEST_F(명령줄모드, 관리자_권한이_필요하면_없는_폴더의_1보다_3이_앞선다) {

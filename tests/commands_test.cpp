@@ -207,16 +207,18 @@ TEST_F(일반사용자창, 성공을_알린_실행도_다시_확인해_항목이
     EXPECT_EQ(시스템.메시지들, std::vector<std::wstring>{메시지::설정실패});
 }
 
-TEST_F(일반사용자창, 시스템_오류로_끝난_실행은_확인한_대로_알린다) {
+TEST_F(일반사용자창, 시스템_오류로_끝난_실행은_그렇다고_하고_이유를_보일_명령을_알린다) {
     시스템.관리자실행답 = {false, 4};
-    시스템.파일들.erase(L"C:\\Windows\\system32\\cacls.exe");
     보안체크_클릭(시스템, 폴더, 1);
-    시스템.파일들[L"C:\\Windows\\system32\\cacls.exe"] = L"";
+    EXPECT_EQ(시스템.메시지들, std::vector<std::wstring>{std::wstring(메시지::관리자실행오류) +
+                                                         L"boansetting /fix Pelorant"});
+}
+
+TEST_F(일반사용자창, 사용자가_바꿀_수_있는_곳의_프로그램은_관리자로_실행하지_않는다) {
+    시스템.바꿀수있는자기경로값 = L"D:\\Downloads";
     보안체크_클릭(시스템, 폴더, 1);
-    EXPECT_EQ(시스템.메시지들,
-              (std::vector<std::wstring>{std::wstring(메시지::cacls없음) +
-                                             L"C:\\Windows\\system32\\cacls.exe",
-                                         메시지::설정실패}));
+    EXPECT_TRUE(시스템.관리자실행인자들.empty());
+    EXPECT_EQ(시스템.메시지들, std::vector<std::wstring>{메시지::자기파일위험 + std::wstring(L"D:\\Downloads")});
 }
 
 TEST_F(일반사용자창, 고칠_것이_없으면_권한을_묻지_않는다) {
@@ -305,15 +307,19 @@ TEST_F(명령, 도움말_버튼은_도움말_주소를_연다) {
     EXPECT_NE(시스템.열린대상들[0].find(L"/xe/FAQ/44187"), std::wstring::npos);
 }
 
-// Elevated, nothing may open through a handler the user registered.
-TEST_F(명령, 관리자면_폴더만_시스템의_탐색기로_열고_파일이면_알린다) {
+// Elevated, nothing opens with administrator rights.
+TEST_F(명령, 관리자면_폴더만_사용자의_셸로_열고_셸이_없으면_경로를_보이고_파일이면_알린다) {
     시스템.폴더들.insert(기준 + L"\\Quindle");
     시스템.파일들[가상기준 + L"\\Quindle"] = L"";
     폴더열기_클릭(시스템, 폴더, 0);
     폴더열기_클릭(시스템, 폴더, 1);
+    시스템.사용자셸있음 = false;
+    폴더열기_클릭(시스템, 폴더, 0);
     EXPECT_TRUE(시스템.열린대상들.empty());
-    EXPECT_EQ(시스템.탐색기로연것들, std::vector<std::wstring>{기준 + L"\\Quindle"});
-    EXPECT_EQ(시스템.메시지들, std::vector<std::wstring>{가상기준 + L"\\Quindle" + 메시지::폴더아님꼬리});
+    EXPECT_EQ(시스템.사용자로연것들, std::vector<std::wstring>{기준 + L"\\Quindle"});
+    EXPECT_EQ(시스템.메시지들, (std::vector<std::wstring>{
+                                  가상기준 + L"\\Quindle" + 메시지::폴더아님꼬리,
+                                  메시지::폴더복사 + 기준 + L"\\Quindle"}));
 }
 
 TEST_F(명령, 관리자면_도움말은_사용자의_셸이_열고_그럴_수_없으면_주소를_보인다) {

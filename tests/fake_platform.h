@@ -36,7 +36,7 @@ public:
 
     // Every operation, in order: "쓰기 <path>", "삭제 <path>", "실행 <line>",
     // "고정 <path>", "풀림 <path>", "읽기 <path>", "열기 <target>",
-    // "메시지 <text>", "관리자실행 <arguments>", "탐색기 <folder>", "사용자열기 <address>".
+    // "메시지 <text>", "관리자실행 <arguments>", "사용자열기 <folder or address>".
     std::vector<std::wstring> 기록;
     std::vector<std::wstring> 메시지들;
     std::vector<std::wstring> 실행한명령들;
@@ -104,20 +104,21 @@ public:
 
     void 파일삭제(const std::wstring& 경로) override {
         기록.push_back(L"삭제 " + 경로);
-        실패하면던지기(경로);
+        실패하면던지기(경로, 파일작업::파일삭제);
         if (!파일들.erase(따라간경로(경로))) throw 파일오류(경로, 2, L"지정된 파일을 찾을 수 없습니다.");
     }
 
     void 한줄쓰기(const std::wstring& 경로, const std::wstring& 줄) override {
         기록.push_back(L"쓰기 " + 경로);
-        실패하면던지기(경로);
+        실패하면던지기(경로, 파일작업::파일쓰기);
         파일들[따라간경로(경로)] = 줄 + L"\r\n";
         if (쓴뒤동작) 쓴뒤동작(*this, 경로);
     }
 
     std::unique_ptr<보유> 고정하기(const std::wstring& 경로, const std::wstring& 줄) override {
         기록.push_back(L"고정 " + 경로);
-        if (파일들[따라간경로(경로)] != 줄 + L"\r\n") throw 파일오류(경로, 1006, L"바뀌었습니다.");
+        if (파일들[따라간경로(경로)] != 줄 + L"\r\n")
+            throw 파일오류(경로, 1006, L"바뀌었습니다.", 파일작업::파일고정);
         return std::make_unique<고정>(기록, 경로);
     }
 
@@ -184,7 +185,7 @@ public:
     std::wstring 전체읽기(const std::wstring& 경로, std::size_t 최대바이트) override {
         기록.push_back(L"읽기 " + 경로);
         const std::wstring& 내용 = 파일들[따라간경로(경로)];  // a missing file is created empty
-        if (내용.size() > 최대바이트) throw 파일오류(경로, 223, L"너무 큽니다.");
+        if (내용.size() > 최대바이트) throw 파일오류(경로, 223, L"너무 큽니다.", 파일작업::파일읽기);
         return 내용;
     }
 
@@ -201,7 +202,8 @@ public:
     void 배치실행(const std::wstring& 배치경로) override {
         const std::wstring 명령줄 = L"\"" + 배치경로 + L"\"";
         기록.push_back(L"실행 " + 명령줄);
-        if (실행실패) throw 파일오류(시스템폴더값 + L"\\cmd.exe", 2, L"찾을 수 없습니다.");
+        if (실행실패)
+            throw 파일오류(시스템폴더값 + L"\\cmd.exe", 2, L"찾을 수 없습니다.", 파일작업::프로그램시작);
         실행한명령들.push_back(명령줄);
         if (실행동작) 실행동작(*this, 명령줄);
     }
@@ -228,24 +230,30 @@ public:
         열린대상들.push_back(대상);
     }
 
-    std::vector<std::wstring> 탐색기로연것들;
-    void 탐색기로열기(const std::wstring& 폴더) override {
-        기록.push_back(L"탐색기 " + 폴더);
-        탐색기로연것들.push_back(폴더);
-    }
-
-    // Whether a desktop shell takes addresses for the user.
+    // Whether a desktop shell takes folders and addresses for the user.
     bool 사용자셸있음 = true;
     std::vector<std::wstring> 사용자로연것들;
-    bool 사용자로열기(const std::wstring& 주소) override {
-        기록.push_back(L"사용자열기 " + 주소);
-        if (사용자셸있음) 사용자로연것들.push_back(주소);
+    bool 사용자로열기(const std::wstring& 대상) override {
+        기록.push_back(L"사용자열기 " + 대상);
+        if (사용자셸있음) 사용자로연것들.push_back(대상);
         return 사용자셸있음;
     }
 
     void 메시지상자(const std::wstring& 텍스트) override {
         기록.push_back(L"메시지 " + 텍스트);
         메시지들.push_back(텍스트);
+    }
+
+    // What the user could change of the program the shield starts.
+    std::wstring 바꿀수있는자기경로값;
+    std::wstring 바꿀수있는자기경로() override { return 바꿀수있는자기경로값; }
+
+    // Network or unready drives by letter ("N:"); a share path is a network one.
+    std::map<std::wstring, 드라이브종류> 드라이브들;
+    드라이브종류 드라이브(const std::wstring& 경로) const override {
+        if (경로.rfind(L"\\\\", 0) == 0) return 드라이브종류::네트워크;
+        const auto 찾음 = 드라이브들.find(경로.substr(0, 2));
+        return 찾음 == 드라이브들.end() ? 드라이브종류::이컴퓨터 : 찾음->second;
     }
 
     // ---- The VirtualStore move ----
@@ -463,8 +471,8 @@ private:
         return 글;
     }
 
-    void 실패하면던지기(const std::wstring& 경로) const {
-        if (실패할경로.count(경로)) throw 파일오류(경로, 5, L"액세스가 거부되었습니다.");
+    void 실패하면던지기(const std::wstring& 경로, 파일작업 작업 = 파일작업::기타) const {
+        if (실패할경로.count(경로)) throw 파일오류(경로, 5, L"액세스가 거부되었습니다.", 작업);
     }
 
     std::map<std::wstring, std::wstring> 환경_;

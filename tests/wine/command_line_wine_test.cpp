@@ -9,7 +9,10 @@
 #include <shellapi.h>
 #include <winternl.h>
 
+#include <thread>
+
 #include "app/command_line.h"
+#include "app/commands.h"
 
 namespace {
 
@@ -225,6 +228,28 @@ TEST_F(명령줄종단, 줄바꿈이나_상대경로인_프로그램_폴더는_4
     EXPECT_EQ(실행기록(cacls), 줄들({}));
 }
 
+TEST_F(명령줄종단, 네트워크의_프로그램_폴더는_그_폴더를_밝힌_오류로_4다) {
+    // The prefix's N: is a network drive to Wine; a share is one by its form.
+    ASSERT_EQ(GetDriveTypeW(L"N:\\"), static_cast<UINT>(DRIVE_REMOTE));
+    for (const std::wstring 기준 : {L"N:\\Program Files (x86)", L"\\\\server\\share\\PF"}) {
+        SCOPED_TRACE(utf8(기준));
+        시스템값바꾸기 값(L"ProgramFilesDir (x86)", 기준.c_str());
+        const 실행결과 결과 = 콘솔(L"/check Pelorant");
+        EXPECT_EQ(결과.종료코드, 4u);
+        EXPECT_EQ(결과.표준, 줄들({줄(L"Pelorant", 기준 + L"\\Quindle",
+                                      (L"error: " + 기준 + 메시지::네트워크폴더꼬리).c_str())}));
+    }
+}
+
+// A program of the user's holds the lock an ordinary instance takes; the
+// elevated run works in a folder of its own and does not wait for it.
+TEST_F(명령줄종단, 관리자면_사용자의_프로그램이_잡은_잠금에_막히지_않는다) {
+    폴더만들기(대상);
+    const win32::UniqueHandle 잠금(CreateMutexW(nullptr, TRUE, L"Local\\Torvane.BoanSetting.TempFiles"));
+    ASSERT_TRUE(잠금);
+    EXPECT_EQ(콘솔(L"/check Pelorant").표준, 줄들({줄(L"Pelorant", 대상, L"missing")}));
+}
+
 TEST_F(명령줄종단, cacls가_없으면_이유를_적어_4로_끝난다) {
     폴더만들기(대상);
     wchar_t 시스템[MAX_PATH] = {};
@@ -316,6 +341,57 @@ TEST_F(명령줄종단, 설정은_바꿀_목록을_보관하고_복원은_그_�
                                     L"stdin=y", L"args=" + 대상 + L"|/s"}));
 }
 
+// The environment block of another running process, each "NAME=value"
+// between NULs. It follows CommandLine in the process parameters, which is
+// where winternl.h's declaration of them ends.
+std::wstring 환경읽기(HANDLE 프로세스) {
+    PROCESS_BASIC_INFORMATION 기본{};
+    PEB 블록{};
+    void* 주소 = nullptr;
+    if (NtQueryInformationProcess(프로세스, ProcessBasicInformation, &기본, sizeof 기본, nullptr) != 0 ||
+        !ReadProcessMemory(프로세스, 기본.PebBaseAddress, &블록, sizeof 블록, nullptr) ||
+        !ReadProcessMemory(프로세스,
+                           reinterpret_cast<char*>(블록.ProcessParameters) +
+                               sizeof(RTL_USER_PROCESS_PARAMETERS),
+                           &주소, sizeof 주소, nullptr))
+        return {};
+    std::wstring 글;
+    for (wchar_t 조각[256]; 글.size() < 65536 && 글.find(std::wstring(2, L'\0')) == std::wstring::npos;) {
+        const auto* 여기 = static_cast<char*>(주소) + 글.size() * sizeof(wchar_t);
+        if (!ReadProcessMemory(프로세스, 여기, 조각, sizeof 조각, nullptr)) return {};
+        글.append(조각, std::size(조각));
+    }
+    return std::wstring(1, L'\0') + 글;
+}
+
+// What the user set for the system's folders must not reach the shell, COM
+// or the folder functions of an elevated run: read while it waits for cacls.
+TEST_F(명령줄종단, 관리자면_시스템_폴더의_환경변수는_시스템의_값이다) {
+    폴더만들기(대상);
+    cacls.늦추기(3000);
+    std::vector<std::unique_ptr<환경변수바꾸기>> 사용자값;
+    for (const wchar_t* 이름 : {L"SystemRoot", L"windir", L"SystemDrive", L"ComSpec", L"ProgramData"})
+        사용자값.push_back(std::make_unique<환경변수바꾸기>(이름, (뿌리 / L"evil").c_str()));
+    std::thread 실행([this] { 콘솔(L"/check Pelorant"); });
+    std::wstring 환경;
+    될때까지(10000, [&] {
+        for (DWORD 번호 : 실행중인(L"boansetting.com")) {
+            const win32::UniqueHandle 자식(
+                OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, 번호));
+            if (자식 && 실행중인(L"cmd.exe", 번호).size() == 1) 환경 = 환경읽기(자식.get());
+        }
+        return !환경.empty();
+    });
+    실행.join();
+    wchar_t 윈도우[MAX_PATH] = {};
+    GetSystemWindowsDirectoryW(윈도우, MAX_PATH);
+    const std::wstring 창 = 윈도우;
+    for (const std::wstring& 기대 :
+         {L"SystemRoot=" + 창, L"windir=" + 창, L"SystemDrive=" + 창.substr(0, 2),
+          L"ComSpec=" + 창 + L"\\system32\\cmd.exe", std::wstring(L"ProgramData=C:\\ProgramData")})
+        EXPECT_NE(환경.find(L'\0' + 기대 + L'\0'), std::wstring::npos) << utf8(기대);
+}
+
 TEST_F(명령줄종단, 설치폴더_안의_하드링크는_부여하지_않고_이름을_밝혀_4로_끝난다) {
     // cacls could carry the grant through it to the file it also names.
     설치하기();
@@ -358,7 +434,9 @@ protected:
         폴더만들기(대상);
         cacls.설명자정하기(대상, 기본설명자);
         cacls.늦추기(700);  // the elevated run lives long enough to be seen
-        프로그램.emplace(사용자로보는프로그램());
+        // Started by a name in other case than the file's: the elevated run
+        // must be started by the name the system gives the file held.
+        프로그램.emplace(프로그램폴더() + L"\\BOANSETTING_AS_USER.EXE");
         ASSERT_TRUE(프로그램->시작됨()) << utf8(프로그램->시작오류());
     }
 
@@ -382,7 +460,7 @@ protected:
 
 TEST_F(사용자창종단, 설정은_제품_이름만_넘겨_자신을_관리자로_실행하고_그_결과를_확인해_알린다) {
     const std::wstring 자식줄 = 설정누르고_자식명령줄();
-    EXPECT_NE(자식줄.find(L"boansetting_as_user.exe"), std::wstring::npos) << utf8(자식줄);
+    EXPECT_NE(자식줄.find(L"\\boansetting_as_user.exe\""), std::wstring::npos) << utf8(자식줄);
     EXPECT_EQ(자식줄.substr(자식줄.size() - std::min<size_t>(자식줄.size(), 14)), L" /fix Pelorant")
         << utf8(자식줄);
     EXPECT_EQ(다음상자().본문, L"보안설정이 잘되었습니다.");
@@ -390,6 +468,13 @@ TEST_F(사용자창종단, 설정은_제품_이름만_넘겨_자신을_관리자
     // The elevated run granted and checked; the window checked once more.
     EXPECT_EQ(실행기록(cacls), 줄들({L"args=" + 대상 + L"|/s:" + 사용자항목, L"stdin=y",
                                     L"args=" + 대상 + L"|/s", L"args=" + 대상 + L"|/s"}));
+}
+
+TEST_F(사용자창종단, 창이_떠_있는_동안_자기_파일은_이름을_바꿀_수_없다) {
+    const std::wstring 파일 = 사용자로보는프로그램(), 옮긴곳 = 파일 + L".moved";
+    const bool 옮겨짐 = MoveFileW(파일.c_str(), 옮긴곳.c_str());
+    if (옮겨짐) MoveFileW(옮긴곳.c_str(), 파일.c_str());
+    EXPECT_FALSE(옮겨짐) << "the file the shield starts was renamed while the window ran";
 }
 
 TEST_F(사용자창종단, 부여하지_못한_실행의_종료코드는_관리자_권한_메시지가_된다) {

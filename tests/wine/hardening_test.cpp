@@ -202,11 +202,13 @@ TEST_F(강건성, 설치폴더_경로에_퍼센트가_있으면_그_경로를_�
     EXPECT_EQ(실행기록(cacls), 줄들({}));
 }
 
+// Only an ordinary instance shares the user's TEMP, and so the lock.
 TEST_F(강건성, 다른_프로세스가_임시파일을_오래_잡고_있으면_한도_뒤에_그렇게_알린다) {
     시험::폴더만들기(대상);
     const win32::UniqueHandle 뮤텍스(
         CreateMutexW(nullptr, TRUE, L"Local\\Torvane.BoanSetting.TempFiles"));
     ASSERT_TRUE(뮤텍스);
+    다시시작(true);
     프로그램->누르기(IDC_CHECK_BASE);
     const auto 상자 = 프로그램->메시지상자기다리기(30000);
     ASSERT_TRUE(상자) << "the command waited without a limit";

@@ -147,6 +147,7 @@ TEST_F(Win32플랫폼시험, 파일_단계의_실패는_번호와_설명을_단_
         EXPECT_EQ(오류.경로(), 폴더 / L"없는.txt");
         EXPECT_EQ(오류.코드(), static_cast<unsigned long>(ERROR_FILE_NOT_FOUND));
         EXPECT_FALSE(오류.설명().empty());
+        EXPECT_EQ(오류.작업(), 파일작업::파일삭제);  // what the message names
     }
     EXPECT_THROW(시스템.한줄쓰기(폴더 / L"없는 폴더\\a.bat", L"x"), 파일오류);
 }
@@ -302,3 +303,12 @@ TEST_F(Win32플랫폼시험, 쓰기는_미리_놓인_링크를_따라가지_않�
 }
 
 }  // namespace
+
+// Wine makes every list up from the Unix owner, this user: the running
+// program's file is one the user could change (the refusal is the fake's).
+TEST_F(Win32플랫폼시험, 사용자가_바꿀_수_있는_자기_파일은_그_파일을_찾는다) {
+    wchar_t 자기[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, 자기, MAX_PATH);
+    const std::wstring 찾은것 = 시스템.바꿀수있는자기경로();
+    EXPECT_EQ(_wcsicmp(찾은것.c_str(), 자기), 0) << 찾은것.size();
+}
