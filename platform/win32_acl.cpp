@@ -115,12 +115,12 @@ void 보관폴더확인(const std::wstring& 경로, const std::wstring& 부모) 
     BY_HANDLE_FILE_INFORMATION 정보{};
     if (!::GetFileInformationByHandle(폴더.get(), &정보)) 마지막오류던지기(경로);
     if (정보.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
-        throw 파일오류(경로, 링크거부, L"연결 지점이라 쓰지 않았습니다.");
+        throw 파일오류(경로, 링크거부, 거절사실{거절::보관연결지점, {}, 0, 0});
     if (!(정보.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) 오류던지기(경로, ERROR_DIRECTORY);
     const 읽은설명자 설명자 = 설명자읽기(
         폴더.get(), OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, 경로);
     if (남이쓸수있음(설명자) && 소유자가지켜짐(부모))
-        throw 파일오류(경로, 남의소유, L"관리자와 SYSTEM 말고도 쓸 수 있는 폴더라 쓰지 않았습니다.");
+        throw 파일오류(경로, 남의소유, 거절사실{거절::보관남의폴더, {}, 0, 0});
 }
 
 }  // namespace

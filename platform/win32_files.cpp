@@ -100,8 +100,7 @@ std::unique_ptr<보유> Win32플랫폼::고정하기(const std::wstring& 경로,
     if (!파일) 마지막오류던지기(경로);
     const std::string 기대 = 안시로(줄) + "\r\n";
     if (파일크기(파일.get(), 경로) != 기대.size() || 모두읽기(파일.get(), 경로, 기대.size()) != 기대)
-        throw 파일오류(경로, ERROR_FILE_INVALID,
-                       L"실행하기 전에 다른 프로그램이 이 파일을 바꾸었습니다.");
+        throw 파일오류(경로, ERROR_FILE_INVALID, 거절사실{거절::실행전바뀜, {}, 0, 0});
     return std::make_unique<핸들보유>(std::move(파일));
 } catch (const 파일오류& 오류) {
     작업으로던지기(오류, 파일작업::파일고정);

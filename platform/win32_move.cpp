@@ -17,8 +17,7 @@ namespace {
 constexpr DWORD 복사조각 = 1 << 16;
 
 [[noreturn]] void 링크거부던지기(const std::wstring& 경로) {
-    throw 파일오류(경로, 링크거부,
-                   L"링크(연결 지점, 심볼릭 링크 또는 하드 링크)여서 따라가지 않았습니다.");
+    throw 파일오류(경로, 링크거부, 거절사실{거절::링크, {}, 0, 0});
 }
 
 // The path `이름` is meant to have inside the held folder.
@@ -247,7 +246,7 @@ void Win32플랫폼::이름바꾸기(const std::wstring& 폴더경로, const std
     const auto 폴더 = 폴더그자체(구분자빼기(전체경로(폴더경로)));
     const std::wstring 경로 = 안의경로(폴더.get(), 원래);
     if (!한이름(새이름))
-        throw 파일오류(경로, ERROR_INVALID_NAME, L"같은 폴더 안에서만 이름을 바꿉니다: " + 새이름);
+        throw 파일오류(경로, ERROR_INVALID_NAME, 거절사실{거절::다른폴더이름, 새이름, 0, 0});
     const auto 대상 = 안에서열기(폴더.get(), 원래,
                                  {DELETE | FILE_READ_ATTRIBUTES,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, FILE_OPEN, 0},
