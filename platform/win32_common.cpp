@@ -225,4 +225,17 @@ bool 없음오류(DWORD 오류) {
            오류 == ERROR_INVALID_NAME || 오류 == ERROR_DIRECTORY;
 }
 
+DWORD 설명자로폴더만들기(const std::wstring& 경로, const std::wstring& sddl) {
+    const 보안설명자 설명자(sddl, 경로);
+    auto 설명자속성 = 설명자.속성;
+    return ::CreateDirectoryW(경로.c_str(), &설명자속성) ? ERROR_SUCCESS : ::GetLastError();
+}
+
+연것 연것종류(HANDLE 열린것, const std::wstring& 경로) {
+    BY_HANDLE_FILE_INFORMATION 정보{};
+    if (!::GetFileInformationByHandle(열린것, &정보)) 마지막오류던지기(경로);
+    if (정보.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return 연것::연결지점;
+    return (정보.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 연것::폴더 : 연것::폴더아님;
+}
+
 }  // namespace win32

@@ -157,10 +157,9 @@ bool win32::Win32고정폴더::그대로인가() const {
         if (없음오류(오류)) return {폴더상태::없음, nullptr, {}};
         오류던지기(경로, 오류);
     }
-    BY_HANDLE_FILE_INFORMATION 정보{};
-    if (!::GetFileInformationByHandle(폴더.get(), &정보)) 마지막오류던지기(경로);
-    if (정보.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return {폴더상태::연결지점, nullptr, {}};
-    if (!(정보.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return {폴더상태::없음, nullptr, {}};
+    const 연것 종류 = 연것종류(폴더.get(), 경로);
+    if (종류 == 연것::연결지점) return {폴더상태::연결지점, nullptr, {}};
+    if (종류 == 연것::폴더아님) return {폴더상태::없음, nullptr, {}};
     std::wstring 이름 = 최종경로(폴더.get(), 경로);
     if (!같은이름(이름, 구분자빼기(전체경로(경로)))) return {폴더상태::다른경로, nullptr, {}};
     return {폴더상태::고정됨, std::make_unique<Win32고정폴더>(std::move(폴더), 이름), 이름};

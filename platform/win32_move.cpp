@@ -153,9 +153,7 @@ std::vector<폴더항목> Win32플랫폼::폴더항목들(const 보유& 잡음) 
         if (없음오류(오류)) return {폴더상태::없음, nullptr, {}};
         오류던지기(경로, 오류);
     }
-    BY_HANDLE_FILE_INFORMATION 정보{};
-    if (!::GetFileInformationByHandle(하위.get(), &정보)) 마지막오류던지기(경로);
-    if (정보.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return {폴더상태::연결지점, nullptr, {}};
+    if (연것종류(하위.get(), 경로) == 연것::연결지점) return {폴더상태::연결지점, nullptr, {}};
     if (!제자리(하위.get(), 경로)) return {폴더상태::다른경로, nullptr, {}};
     return {폴더상태::고정됨, std::make_unique<Win32고정폴더>(std::move(하위), 경로), 경로};
 }
@@ -227,11 +225,7 @@ UniqueHandle 폴더그자체(const std::wstring& 경로) {
         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
         FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!폴더) 마지막오류던지기(경로);
-    BY_HANDLE_FILE_INFORMATION 정보{};
-    if (!::GetFileInformationByHandle(폴더.get(), &정보)) 마지막오류던지기(경로);
-    if ((정보.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
-        !(정보.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !제자리(폴더.get(), 경로))
-        링크거부던지기(경로);
+    if (연것종류(폴더.get(), 경로) != 연것::폴더 || !제자리(폴더.get(), 경로)) 링크거부던지기(경로);
     return 폴더;
 }
 
