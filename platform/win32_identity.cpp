@@ -1,7 +1,7 @@
 // Win32 platform: who runs the tool and where its private files live: the
 // user's profile and environment (and the system's, put in its place when
-// elevated), the code pages, the administrators-only temporary folder and
-// the lock that keeps two instances apart.
+// elevated), the local time, the code pages, the administrators-only
+// temporary folder and the lock that keeps two instances apart.
 #define _CRT_RAND_S  // rand_s: the system's cryptographic generator
 #include <stdlib.h>
 
@@ -110,6 +110,12 @@ void Win32플랫폼::관리자면시스템환경으로() {
         {L"ALLUSERSPROFILE", 프로그램데이터},  // the same folder, by its older name
     };
     for (const auto& [이름, 값] : 값들) ::SetEnvironmentVariableW(이름, 값.empty() ? nullptr : 값.c_str());
+}
+
+날짜시각 Win32플랫폼::지금() const {
+    SYSTEMTIME 때{};
+    ::GetLocalTime(&때);
+    return {때.wYear, 때.wMonth, 때.wDay, 때.wHour, 때.wMinute, 때.wSecond};
 }
 
 namespace {
