@@ -81,12 +81,17 @@ TEST_F(창종단, 폴더가_없으면_그_경로를_알린다) {
 }
 
 // Wine runs the program elevated: the folder opens through the desktop's
-// own shell, as the user, not in an explorer.exe the program starts.
+// own shell, as the user, not in an explorer.exe the program starts. The
+// program itself finds no unelevated shell under Wine and shows the box.
 TEST_F(창종단, 폴더가_있으면_알림_없이_바탕화면_셸이_연다) {
     시험::폴더만들기(대상);
     시험::폴더만들기(뿌리 / L"VirtualStore");
     시험::폴더만들기(가상저장소);
     시험::폴더만들기(가상저장소 + L"\\Quindle");
+    EXPECT_EQ(답받기(IDC_FOLDER_BASE).본문.rfind(L"관리자 권한으로 실행 중이어서", 0), 0u);
+    ASSERT_TRUE(프로그램->닫기());
+    프로그램.emplace(시험::프로그램폴더() + L"\\boansetting_desktop_unchecked.exe");
+    ASSERT_TRUE(프로그램->시작됨()) << utf8(프로그램->시작오류());
     for (const int 아이디 : {IDC_FOLDER_BASE, IDC_FOLDER_BASE + 1}) {
         SCOPED_TRACE(아이디);
         const 탐색기정리 정리(프로그램->프로세스번호());
