@@ -221,6 +221,11 @@ namespace {
 // HKCU\Software\Classes\exefile) wins and would run a program of theirs
 // with administrator rights.
 UniqueRegKey 프로그램클래스() {
+#ifdef BOANSETTING_AS_ORDINARY_USER
+    // The test-only build: Wine's shell drops the parameters of a run
+    // through a class key, and its tests of the shield need them.
+    return nullptr;
+#endif
     HKEY 열쇠 = nullptr;
     const LSTATUS 결과 = ::RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Classes\\exefile", 0,
                                          KEY_READ | KEY_WOW64_64KEY, &열쇠);
@@ -238,7 +243,8 @@ UniqueRegKey 프로그램클래스() {
     실행.cbSize = sizeof 실행;
     // NOASYNC: the wait below is the only one; FLAG_NO_UI: a failure is the
     // caller's to tell, in the window's own words.
-    실행.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI | SEE_MASK_CLASSKEY;
+    실행.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI |
+                 (클래스 ? SEE_MASK_CLASSKEY : 0);
     실행.hkeyClass = 클래스.get();
     실행.hwnd = 소유창_;  // the prompt belongs to the window and comes to the front
     실행.lpVerb = L"runas";
