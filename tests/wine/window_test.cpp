@@ -92,6 +92,7 @@ TEST_F(창종단, 폴더가_있으면_알림_없이_바탕화면_셸이_연다) 
     ASSERT_TRUE(프로그램->닫기());
     프로그램.emplace(시험::프로그램폴더() + L"\\boansetting_desktop_unchecked.exe");
     ASSERT_TRUE(프로그램->시작됨()) << utf8(프로그램->시작오류());
+    프로그램->메시지상자기다리기(1000);  // settled, as a window from the fixture is
     for (const int 아이디 : {IDC_FOLDER_BASE, IDC_FOLDER_BASE + 1}) {
         SCOPED_TRACE(아이디);
         const 탐색기정리 정리(프로그램->프로세스번호());
