@@ -193,6 +193,10 @@ private:
                 // Free, or a folder of the name, where making it fails.
                 if (!사용자라면(대상, {사용자권한::파일추가}, 항목.이름, 설치)) return;
                 시스템_.파일복사(원본, 대상, 항목.이름, 복사방식::새파일);
+            } else if (!사용자라면(대상, {사용자권한::읽기}, 항목.이름, 설치)) {
+                // Compared with administrator rights, the answer would tell
+                // the user whether a file they may not read matches a guess.
+                return;
             } else if (!시스템_.같은내용(원본, 대상, 항목.이름)) {
                 // Identical: moved by an earlier run, and a backup of it now
                 // would only hold the copy's own version. Written after the

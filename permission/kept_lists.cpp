@@ -4,6 +4,7 @@
 #include <cwchar>
 #include <optional>
 #include <set>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -15,9 +16,12 @@
 namespace 보안방화벽 {
 namespace {
 
-// When a kept file was written, and its number within that second: the
-// newest sorts last. Nothing for an entry that is no kept file of `이름`.
-using 보관순서 = std::pair<std::wstring, unsigned long>;
+// When a kept file was written, as the listing of the administrators-only
+// kept folder reports it (UTC: a user may change the time zone, and the
+// local time in the name goes back once a year), then as its name says, and
+// its number within that second: the newest sorts last. Nothing for an
+// entry that is no kept file of `이름`.
+using 보관순서 = std::tuple<long long, std::wstring, unsigned long>;
 constexpr std::size_t 시각길이 = 19;  // "2026-12-08 13-05-07"
 
 std::optional<보관순서> 보관파일순서(const 폴더항목& 항목, const std::wstring& 이름) {
@@ -28,11 +32,11 @@ std::optional<보관순서> 보관파일순서(const 폴더항목& 항목, const
         return std::nullopt;
     const std::wstring 가운데 = 글.substr(앞.size(), 글.size() - 앞.size() - 뒤.size());
     const std::wstring 번호 = 가운데.substr(시각길이);
-    if (번호.empty()) return 보관순서{가운데, 1};
+    if (번호.empty()) return 보관순서{항목.쓴때, 가운데, 1};
     if (번호.size() < 2 || 번호.size() > 6 || 번호[0] != L' ' ||
         번호.find_first_not_of(L"0123456789", 1) != std::wstring::npos)
         return std::nullopt;
-    return 보관순서{가운데.substr(0, 시각길이), std::stoul(번호.substr(1))};
+    return 보관순서{항목.쓴때, 가운데.substr(0, 시각길이), std::stoul(번호.substr(1))};
 }
 
 // The kept folder's entries, listed through a hold on it: the folder was

@@ -264,6 +264,7 @@ std::wstring 부여명령(const std::wstring& 대상경로, const std::wstring& 
 
 부여결과 권한부여(플랫폼& 시스템, const std::wstring& 대상경로) {
     std::optional<부여결과> 멈춤;
+    붙잡은폴더들 하위폴더들;  // held until the walk after cmd has run: see tree_links.h
     const 플래그 처리 =
         목록설정(시스템, 대상경로, std::wstring(L"D:") + 사용자전체권한, [&](const 보유& 대상) {
             const std::optional<std::wstring> 목록 = 바꿀목록읽기(시스템, 대상경로, 대상);
@@ -272,7 +273,8 @@ std::wstring 부여명령(const std::wstring& 대상경로, const std::wstring& 
             } else if (부여한목록그대로(*목록)) {
                 멈춤 = 부여결과::이미됨;  // cacls would change nothing, and follow what it finds
             } else {
-                if (시스템.관리자권한()) 링크없는지(시스템, 대상, 대상경로, 거부문구::링크있음);
+                if (시스템.관리자권한())
+                    링크없는지(시스템, 대상, 대상경로, 거부문구::링크있음, &하위폴더들);
                 if (!이전목록보관(시스템, 대상경로, 대상, *목록)) 멈춤 = 부여결과::처리안됨;
             }
             return !멈춤;
@@ -297,8 +299,9 @@ std::wstring 부여명령(const std::wstring& 대상경로, const std::wstring& 
         if (const wchar_t* 사유 = 되돌리지않을사유(되돌릴목록인지(목록)))
             return {복원결과::믿을수없음, 사유 + std::wstring(L"\r\n\r\n") + 파일};
     }
+    붙잡은폴더들 하위폴더들;  // as in 권한부여
     const 플래그 처리 = 목록설정(시스템, 대상경로, 목록, [&](const 보유& 대상) {
-        if (시스템.관리자권한()) 링크없는지(시스템, 대상, 대상경로, 거부문구::링크있음);
+        if (시스템.관리자권한()) 링크없는지(시스템, 대상, 대상경로, 거부문구::링크있음, &하위폴더들);
         return true;
     });
     // Decided by a query, as the grant's answer is, whatever cacls printed.

@@ -18,8 +18,9 @@ namespace {
 // a subfolder that changed between its listing and its hold. Empty when
 // there is none. Every folder is listed through the hold of its parent, one
 // name at a time, never by a path looked up again; only the folders on the
-// way down are held at once.
-std::wstring 첫링크(플랫폼& 시스템, const 보유& 뿌리, const std::wstring& 뿌리경로) {
+// way down are held at once, unless `붙잡아둠` keeps every one of them.
+std::wstring 첫링크(플랫폼& 시스템, const 보유& 뿌리, const std::wstring& 뿌리경로,
+                    붙잡은폴더들* 붙잡아둠) {
     struct 층 {
         std::unique_ptr<고정폴더> 잡음;  // none for the root, held by the caller
         const 보유* 폴더;
@@ -32,6 +33,7 @@ std::wstring 첫링크(플랫폼& 시스템, const 보유& 뿌리, const std::ws
     while (!층들.empty()) {
         층& 지금 = 층들.back();
         if (지금.다음 == 지금.항목들.size()) {
+            if (붙잡아둠 && 지금.잡음) 붙잡아둠->push_back(std::move(지금.잡음));
             층들.pop_back();
             continue;
         }
@@ -45,6 +47,7 @@ std::wstring 첫링크(플랫폼& 시스템, const 보유& 뿌리, const std::ws
         폴더고정결과 하위 = 시스템.하위폴더고정(*지금.폴더, 항목.이름);
         if (하위.상태 != 폴더상태::고정됨) return 경로;
         const 보유* 하위폴더 = 하위.잡음.get();
+        if (붙잡아둠) 하위.잡음->안의항목붙잡기();  // an empty one stays open: see tree_links.h
         층들.push_back({std::move(하위.잡음), 하위폴더, 경로, 시스템.폴더항목들(*하위폴더)});
     }
     return {};
@@ -53,10 +56,10 @@ std::wstring 첫링크(플랫폼& 시스템, const 보유& 뿌리, const std::ws
 }  // namespace
 
 void 링크없는지(플랫폼& 시스템, const 보유& 대상, const std::wstring& 대상경로,
-                const wchar_t* 문구) {
+                const wchar_t* 문구, 붙잡은폴더들* 붙잡아둠) {
     std::wstring 찾음;
     try {
-        찾음 = 첫링크(시스템, 대상, 대상경로);
+        찾음 = 첫링크(시스템, 대상, 대상경로, 붙잡아둠);
     } catch (const 파일오류& 오류) {
         거부(거부문구::살필수없음, 오류.경로() + L"\r\n" + 오류문구(오류));
     }

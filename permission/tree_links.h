@@ -6,7 +6,9 @@
 // full control" with administrator rights.
 #pragma once
 
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -16,7 +18,13 @@ namespace 보안방화벽 {
 // more than one name anywhere under the folder `대상` holds, and a
 // subfolder that changed while it was looked at; refuses (살필수없음) a
 // tree that cannot be looked through whole, since what it holds is unknown.
+// With `붙잡아둠`, every subfolder walked stays held there, with one entry
+// inside it held where it has one, until the caller lets them go: then none
+// can be renamed, deleted or, unless empty, made a reparse point while cacls
+// runs. An empty subfolder can still become one, and a new hard link can
+// still appear; only the walk after cmd finds those, once cacls has run.
+using 붙잡은폴더들 = std::vector<std::unique_ptr<고정폴더>>;
 void 링크없는지(플랫폼& 시스템, const 보유& 대상, const std::wstring& 대상경로,
-                const wchar_t* 문구);
+                const wchar_t* 문구, 붙잡은폴더들* 붙잡아둠 = nullptr);
 
 }  // namespace 보안방화벽

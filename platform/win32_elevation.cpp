@@ -55,14 +55,38 @@ const std::wstring& Win32플랫폼::잡은자기파일() {
     return 자기파일경로_;
 }
 
+namespace {
+
+// The machine's class of programs. Without it, the shell looks "runas" up
+// in the merged classes, where the user's own command for it (under
+// HKCU\Software\Classes\exefile) wins and would run a program of theirs
+// with administrator rights.
+UniqueRegKey 프로그램클래스() {
+#ifdef BOANSETTING_AS_ORDINARY_USER
+    // The test-only build: Wine's shell drops the parameters of a run
+    // through a class key, and its tests of the shield need them.
+    return nullptr;
+#endif
+    HKEY 열쇠 = nullptr;
+    const LSTATUS 결과 = ::RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Classes\\exefile", 0,
+                                         KEY_READ | KEY_WOW64_64KEY, &열쇠);
+    if (결과 != ERROR_SUCCESS) 오류던지기(L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\exefile", 결과);
+    return UniqueRegKey(열쇠);
+}
+
+}  // namespace
+
 관리자실행결과 Win32플랫폼::관리자로실행(const std::wstring& 인자) try {
     const std::wstring 프로그램 = 잡은자기파일();
     const std::wstring 폴더 = 시스템폴더();
+    const UniqueRegKey 클래스 = 프로그램클래스();
     SHELLEXECUTEINFOW 실행{};
     실행.cbSize = sizeof 실행;
     // NOASYNC: the wait below is the only one; FLAG_NO_UI: a failure is the
     // caller's to tell, in the window's own words.
-    실행.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+    실행.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI |
+                 (클래스 ? SEE_MASK_CLASSKEY : 0);
+    실행.hkeyClass = 클래스.get();
     실행.hwnd = 소유창_;  // the prompt belongs to the window and comes to the front
     실행.lpVerb = L"runas";
     실행.lpFile = 프로그램.c_str();

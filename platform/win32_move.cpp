@@ -301,9 +301,12 @@ bool Win32플랫폼::사용자에게허용(const 보유& 잡음, const std::wstr
                                   대상, 경로);
     if (열기오류) 오류던지기(경로, 열기오류);
     PSECURITY_DESCRIPTOR 설명자 = nullptr;
+    // The mandatory label too: a High or System one keeps a Medium token
+    // from writing whatever the list grants.
     if (const DWORD 오류 = ::GetSecurityInfo(
             대상.get(), SE_FILE_OBJECT,
-            OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
+            OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION |
+                LABEL_SECURITY_INFORMATION,
             nullptr, nullptr, nullptr, nullptr, &설명자))
         오류던지기(경로, 오류);
     const UniqueLocalMemory 설명자소유(설명자);

@@ -40,9 +40,33 @@ template <typename 인터페이스>
     return 받기<인터페이스>([원본](인터페이스** 결과) { return 원본->QueryInterface(IID_PPV_ARGS(결과)); });
 }
 
+// True when the desktop has a shell window and its process runs without
+// administrator rights. Where the user has ended their shell, asking COM for
+// the shell's windows would start a new one as this elevated process.
+bool 바탕화면셸이상승되지않음() {
+#ifdef BOANSETTING_DESKTOP_SHELL_UNCHECKED
+    // A test-only build: Wine's desktop has no shell window, and Wine calls
+    // every token elevated, so its tests of the opens need one that skips this.
+    return true;
+#else
+    const HWND 셸창 = ::GetShellWindow();
+    DWORD 번호 = 0;
+    if (!셸창 || !::GetWindowThreadProcessId(셸창, &번호) || !번호) return false;
+    const UniqueHandle 프로세스(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, 번호));
+    HANDLE 토큰 = nullptr;
+    if (!프로세스 || !::OpenProcessToken(프로세스.get(), TOKEN_QUERY, &토큰)) return false;
+    const UniqueHandle 토큰소유(토큰);
+    TOKEN_ELEVATION 상승{};
+    DWORD 크기 = 0;
+    return ::GetTokenInformation(토큰, TokenElevation, &상승, sizeof 상승, &크기) &&
+           상승.TokenIsElevated == 0;
+#endif
+}
+
 // The shell object of the desktop Explorer the user is logged on with,
 // reached through the desktop's own folder view; empty where there is none.
 콤<IShellDispatch2> 바탕화면셸() {
+    if (!바탕화면셸이상승되지않음()) return nullptr;
     const auto 창들 = 받기<IShellWindows>([](IShellWindows** 결과) {
         return ::CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_LOCAL_SERVER,
                                   IID_PPV_ARGS(결과));

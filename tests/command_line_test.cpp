@@ -204,6 +204,11 @@ TEST_F(명령줄모드, 복원은_가장_최근에_보관한_목록을_되돌리
     시스템.파일들[보관 + L" 2.sddl"] = L"D:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)\r\n";  // the same second, later
     시스템.파일들[시스템.보관폴더값 + L"\\Quindle 2026-11-30 18-00-00.sddl"] = L"D:(A;;FA;;;WD)\r\n";
     시스템.파일들[시스템.보관폴더값 + L"\\Tessaly 2027-01-01 00-00-00.sddl"] = L"D:(A;;FA;;;BG)\r\n";
+    // Named later, written earlier: the local time went back in between.
+    const std::wstring 앞선것 = 시스템.보관폴더값 + L"\\Quindle 2026-12-08 09-30-00.sddl";
+    시스템.파일들[앞선것] = L"D:(A;;FA;;;WD)\r\n";
+    시스템.쓴때들[앞선것] = 1;
+    시스템.쓴때들[보관 + L" 2.sddl"] = 2;
     EXPECT_EQ(실행({L"/RESTORE", L"Pelorant"}), 0);
     EXPECT_EQ(출력.표준, std::vector<std::wstring>{L"Pelorant\t" + 대상 + L"\trestored"});
     EXPECT_EQ(설명자[대상], L"D:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)");

@@ -403,4 +403,20 @@ TEST_F(권한모듈, 관리자면_설치폴더_안의_링크는_cmd_전에_거�
               std::wstring(거부문구::링크생김) + L"\r\n\r\n" + 링크);
 }
 
+TEST_F(권한모듈, 관리자면_cmd_동안_설치폴더_안의_폴더를_모두_붙잡고_있다) {
+    // Released, a subfolder could be renamed and a junction put in its place
+    // while cacls runs.
+    시스템.관리자 = true;
+    const std::wstring 하위 = 대상 + L"\\data\\sub";
+    시스템.폴더들.insert(하위);
+    시스템.파일들[하위 + L"\\a.dll"] = L"x";
+    bool 풀려있음 = true;
+    시스템.실행동작 = [&](가짜플랫폼& 플랫폼, const std::wstring&) {
+        풀려있음 = std::count(플랫폼.기록.begin(), 플랫폼.기록.end(), L"풀림 " + 하위) != 0;
+    };
+    권한부여(시스템, 대상);
+    ASSERT_EQ(시스템.실행한명령들.size(), 1u);
+    EXPECT_FALSE(풀려있음);
+}
+
 }  // namespace

@@ -194,6 +194,15 @@ TEST_F(옮김시험, 관리자로도_사용자가_할_수_없는_것은_하지_�
         EXPECT_NE(시스템.메시지들[0].find(설치 + 경로), std::wstring::npos) << testing::PrintToString(시스템.메시지들[0]);
 }
 
+TEST_F(옮김시험, 관리자로도_사용자가_읽을_수_없는_설치_파일은_같은지도_견주지_않는다) {
+    시스템.관리자 = true;
+    시스템.사용자거부 = {{설치 + L"\\dat\\b.dat", 사용자권한::읽기}};  // the copy's b.dat is identical
+    제안();
+    EXPECT_TRUE(시스템.있음(가상 + L"\\dat\\b.dat")) << "the copy was renamed";
+    ASSERT_EQ(시스템.메시지들.size(), 1u);
+    EXPECT_NE(시스템.메시지들[0].find(설치 + L"\\dat\\b.dat\r\n"), std::wstring::npos);
+}
+
 TEST_F(옮김시험, 사용자의_토큰이_없는_관리자는_옮기지_않고_보통으로_시작하라고_한다) {
     시스템.관리자 = true;
     시스템.연결토큰있음 = false;

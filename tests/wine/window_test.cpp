@@ -81,17 +81,22 @@ TEST_F(창종단, 폴더가_없으면_그_경로를_알린다) {
 }
 
 // Wine runs the program elevated: the folder opens through the desktop's
-// own shell, as the user, not in an explorer.exe the program starts.
+// own shell, as the user, not in an explorer.exe the program starts. The
+// program itself finds no unelevated shell under Wine and shows the box.
 TEST_F(창종단, 폴더가_있으면_알림_없이_바탕화면_셸이_연다) {
     시험::폴더만들기(대상);
     시험::폴더만들기(뿌리 / L"VirtualStore");
     시험::폴더만들기(가상저장소);
     시험::폴더만들기(가상저장소 + L"\\Quindle");
+    EXPECT_EQ(답받기(IDC_FOLDER_BASE).본문.rfind(L"관리자 권한으로 실행 중이어서", 0), 0u);
+    // Started while the program runs: Wine's desktop ends with its last window.
+    시험::창프로그램 검사없이(시험::프로그램폴더() + L"\\boansetting_desktop_unchecked.exe");
+    ASSERT_TRUE(검사없이.시작됨()) << utf8(검사없이.시작오류());
     for (const int 아이디 : {IDC_FOLDER_BASE, IDC_FOLDER_BASE + 1}) {
         SCOPED_TRACE(아이디);
-        const 탐색기정리 정리(프로그램->프로세스번호());
-        프로그램->누르기(아이디);
-        const auto 상자 = 프로그램->메시지상자기다리기(2000);
+        const 탐색기정리 정리(검사없이.프로세스번호());
+        검사없이.누르기(아이디);
+        const auto 상자 = 검사없이.메시지상자기다리기(2000);
         EXPECT_FALSE(상자) << utf8(상자 ? 상자->본문 : L"");
         HWND 탐색창 = nullptr;
         시험::될때까지(10000, [&] {
@@ -101,7 +106,7 @@ TEST_F(창종단, 폴더가_있으면_알림_없이_바탕화면_셸이_연다) 
             return 탐색창 != nullptr;
         });
         ASSERT_TRUE(탐색창) << "no explorer window shows the folder";
-        EXPECT_TRUE(시험::실행중인(L"explorer.exe", 프로그램->프로세스번호()).empty())
+        EXPECT_TRUE(시험::실행중인(L"explorer.exe", 검사없이.프로세스번호()).empty())
             << "the program started an explorer of its own";
         PostMessageW(탐색창, WM_CLOSE, 0, 0);  // the desktop's, which outlives the test
         EXPECT_TRUE(시험::될때까지(5000, [&] { return !IsWindow(탐색창); }));
