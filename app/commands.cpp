@@ -28,12 +28,12 @@ const wchar_t* 작업문구(파일작업 작업) {
 
 명령결과 결과(결과종류 종류, std::wstring 메시지) { return {종류, std::move(메시지)}; }
 
-명령결과 검사결과(플랫폼& 시스템, const std::wstring& 대상) {
+명령결과 검사결과(플랫폼& 시스템, const 보안방화벽::대상폴더& 대상) {
     return 보안방화벽::권한검사(시스템, 대상) == 참 ? 결과(결과종류::설정정상, 메시지::설정정상)
                                                      : 결과(결과종류::설정문제, 메시지::설정문제);
 }
 
-명령결과 부여결과(플랫폼& 시스템, const std::wstring& 대상) {
+명령결과 부여결과(플랫폼& 시스템, const 보안방화벽::대상폴더& 대상) {
     const 보안방화벽::부여결과 부여 = 보안방화벽::권한부여(시스템, 대상);
     // The list read through the hold was already the grant's: nothing ran.
     if (부여 == 보안방화벽::부여결과::이미됨) return 결과(결과종류::설정완료, 메시지::설정완료);
@@ -45,7 +45,7 @@ const wchar_t* 작업문구(파일작업 작업) {
                                                 : 결과(결과종류::관리자권한필요, 메시지::관리자권한필요);
 }
 
-명령결과 되돌린결과(플랫폼& 시스템, const std::wstring& 대상) {
+명령결과 되돌린결과(플랫폼& 시스템, const 보안방화벽::대상폴더& 대상) {
     const 보안방화벽::복원답 답 = 보안방화벽::권한복원(시스템, 대상);
     switch (답.결과) {
     case 보안방화벽::복원결과::믿을수없음: return 결과(결과종류::복원거부, 답.사유);
@@ -61,8 +61,11 @@ const wchar_t* 작업문구(파일작업 작업) {
 // Why the command cannot run on `대상`, or nothing when it can. Without these
 // checks a missing folder or a missing cacls would read as "no permission"
 // and, after a fix, as "administrator rights needed".
-std::optional<명령결과> 실행할수없는이유(플랫폼& 시스템, const std::wstring& 대상) {
-    if (!폴더있음(시스템, 대상)) return 결과(결과종류::폴더없음, 대상 + 메시지::폴더없음꼬리);
+std::optional<명령결과> 실행할수없는이유(플랫폼& 시스템, const 보안방화벽::대상폴더& 대상) {
+    // A junction or link counts as there; the permission module refuses it
+    // by name.
+    if (대상.고정.상태 == 폴더상태::없음)
+        return 결과(결과종류::폴더없음, 대상.경로 + 메시지::폴더없음꼬리);
     const std::wstring cacls = 시스템.시스템폴더() + L"\\cacls.exe";
     if (시스템.존재검사(cacls, 속성마스크::일반파일).empty())
         return 결과(결과종류::시스템오류, 메시지::cacls없음 + cacls);
@@ -72,16 +75,16 @@ std::optional<명령결과> 실행할수없는이유(플랫폼& 시스템, const
 // Runs `명령` on the product's install folder once it is known to be safe
 // to run on; every failure on the way becomes a result.
 명령결과 제품에실행(플랫폼& 시스템, const 설치폴더::제품위치& 제품,
-                  명령결과 (*명령)(플랫폼&, const std::wstring&)) {
+                  명령결과 (*명령)(플랫폼&, const 보안방화벽::대상폴더&)) {
     // An unknown product would leave the bare program-files folder as the
     // target, and granting there would open every installed program to all.
     if (제품.폴더이름.empty()) return 결과(결과종류::제품없음, 메시지::제품선택필요);
-    const std::wstring 대상 = 제품.설치경로();
     if (auto 문제 = 프로그램폴더문제(시스템, 제품.프로그램폴더)) return *문제;
     try {
-        // Before the folder is looked for: a relative path would be looked
-        // for in another folder than the one cmd would be given.
-        보안방화벽::배치에쓸수있는경로인지(시스템, 대상);
+        // The path is checked before the folder is looked for: a relative
+        // path would be looked for in another folder than the one cmd would
+        // be given.
+        const 보안방화벽::대상폴더 대상 = 보안방화벽::대상잡기(시스템, 제품.설치경로());
         if (auto 이유 = 실행할수없는이유(시스템, 대상)) return *이유;
         return 명령(시스템, 대상);
     } catch (const 보안방화벽::실행거부& 거부) {

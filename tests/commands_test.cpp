@@ -73,6 +73,8 @@ TEST_F(명령, 설정은_부여한_뒤_따로_한번_조회한다) {
     EXPECT_EQ(시스템.메시지들, std::vector<std::wstring>{메시지::설정완료});
     EXPECT_EQ(실행한배치(), (std::vector<std::wstring>{L"fe2456.bat", L"fe2437.bat"}));
     EXPECT_EQ(설명자, L"D:(A;OICI;FA;;;BU)");
+    // Checked and held once for the whole command: nothing looks it up again.
+    EXPECT_EQ(std::count(시스템.기록.begin(), 시스템.기록.end(), L"폴더고정 " + 대상), 1);
 }
 
 TEST_F(명령, 체크나_설정이_잘되면_결과를_알린_뒤_가상_폴더의_파일을_옮길지_묻는다) {
