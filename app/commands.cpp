@@ -1,6 +1,7 @@
 // The click handlers' rules: see commands.h.
 #include "app/commands.h"
 
+#include <iterator>
 #include <optional>
 
 #include "folders/virtual_store_move.h"
@@ -26,36 +27,73 @@ const wchar_t* 작업문구(파일작업 작업) {
     return L"파일이나 폴더를 다루지 못해";
 }
 
+// Each result's message in the window (none where it carries facts of its
+// own), word on the command line and exit code, elevated and not: the one
+// place a result becomes any of them.
+struct 결과행 {
+    결과종류 종류;
+    const wchar_t* 메시지;
+    const wchar_t* 낱말;  // followed by the message where it ends in ": "
+    int 관리자코드;
+    int 일반코드;
+};
+
+using namespace 명령줄;
+// Refused to an elevated process, a folder is beyond what rights can fix
+// here; refused to an ordinary one, running as administrator will.
+constexpr 결과행 결과표[] = {
+    {결과종류::설정정상, 메시지::설정정상, L"ok", 정상, 정상},
+    {결과종류::설정문제, 메시지::설정문제, L"missing", 미비, 미비},
+    {결과종류::설정완료, 메시지::설정완료, L"granted", 정상, 정상},
+    {결과종류::설정실패, 메시지::설정실패, L"unconfirmed", 미확인, 미확인},
+    {결과종류::관리자권한필요, 메시지::관리자권한필요, L"not-granted", 미비, 관리자필요},
+    {결과종류::복원완료, 메시지::복원완료, L"restored", 정상, 정상},
+    {결과종류::복원실패, 메시지::복원실패, L"not-restored", 미비, 미비},
+    {결과종류::복원권한필요, 메시지::관리자권한필요, L"not-restored", 미비, 관리자필요},
+    {결과종류::보관없음, 메시지::보관없음, L"nothing-saved", 미비, 미비},
+    {결과종류::복원거부, nullptr, L"not-restored: ", 미비, 미비},
+    {결과종류::폴더없음, nullptr, L"no-folder", 미비, 미비},
+    {결과종류::제품없음, 메시지::제품선택필요, L"error: ", 시스템실패, 시스템실패},
+    {결과종류::시스템오류, nullptr, L"error: ", 시스템실패, 시스템실패},
+};
+
+const 결과행& 행(결과종류 종류) {
+    for (const 결과행& 한행 : 결과표)
+        if (한행.종류 == 종류) return 한행;
+    return 결과표[std::size(결과표) - 1];
+}
+
 명령결과 결과(결과종류 종류, std::wstring 메시지) { return {종류, std::move(메시지)}; }
+명령결과 결과(결과종류 종류) { return {종류, 행(종류).메시지}; }
 
 명령결과 검사결과(플랫폼& 시스템, const 보안방화벽::대상폴더& 대상) {
-    return 보안방화벽::권한검사(시스템, 대상) == 참 ? 결과(결과종류::설정정상, 메시지::설정정상)
-                                                     : 결과(결과종류::설정문제, 메시지::설정문제);
+    return 보안방화벽::권한검사(시스템, 대상) == 참 ? 결과(결과종류::설정정상)
+                                                     : 결과(결과종류::설정문제);
 }
 
 명령결과 부여결과(플랫폼& 시스템, const 보안방화벽::대상폴더& 대상) {
     const 보안방화벽::부여결과 부여 = 보안방화벽::권한부여(시스템, 대상);
     // The list read through the hold was already the grant's: nothing ran.
-    if (부여 == 보안방화벽::부여결과::이미됨) return 결과(결과종류::설정완료, 메시지::설정완료);
+    if (부여 == 보안방화벽::부여결과::이미됨) return 결과(결과종류::설정완료);
     // A second, separate query, whatever the grant printed: its output says
     // only that the folder was processed, not what its access list now
     // holds, and says even that only in Korean.
-    if (보안방화벽::권한검사(시스템, 대상) == 참) return 결과(결과종류::설정완료, 메시지::설정완료);
-    return 부여 == 보안방화벽::부여결과::처리됨 ? 결과(결과종류::설정실패, 메시지::설정실패)
-                                                : 결과(결과종류::관리자권한필요, 메시지::관리자권한필요);
+    if (보안방화벽::권한검사(시스템, 대상) == 참) return 결과(결과종류::설정완료);
+    return 부여 == 보안방화벽::부여결과::처리됨 ? 결과(결과종류::설정실패)
+                                                : 결과(결과종류::관리자권한필요);
 }
 
 명령결과 되돌린결과(플랫폼& 시스템, const 보안방화벽::대상폴더& 대상) {
     const 보안방화벽::복원답 답 = 보안방화벽::권한복원(시스템, 대상);
     switch (답.결과) {
     case 보안방화벽::복원결과::믿을수없음: return 결과(결과종류::복원거부, 답.사유);
-    case 보안방화벽::복원결과::복원됨: return 결과(결과종류::복원완료, 메시지::복원완료);
-    case 보안방화벽::복원결과::확인안됨: return 결과(결과종류::복원실패, 메시지::복원실패);
+    case 보안방화벽::복원결과::복원됨: return 결과(결과종류::복원완료);
+    case 보안방화벽::복원결과::확인안됨: return 결과(결과종류::복원실패);
     case 보안방화벽::복원결과::거부됨:
-        return 결과(결과종류::복원권한필요, 메시지::관리자권한필요);
+        return 결과(결과종류::복원권한필요);
     case 보안방화벽::복원결과::보관없음: break;
     }
-    return 결과(결과종류::보관없음, 메시지::보관없음);
+    return 결과(결과종류::보관없음);
 }
 
 // Why the command cannot run on `대상`, or nothing when it can. Without these
@@ -78,7 +116,7 @@ std::optional<명령결과> 실행할수없는이유(플랫폼& 시스템, const
                   명령결과 (*명령)(플랫폼&, const 보안방화벽::대상폴더&)) {
     // An unknown product would leave the bare program-files folder as the
     // target, and granting there would open every installed program to all.
-    if (제품.폴더이름.empty()) return 결과(결과종류::제품없음, 메시지::제품선택필요);
+    if (제품.폴더이름.empty()) return 결과(결과종류::제품없음);
     if (auto 문제 = 프로그램폴더문제(시스템, 제품.프로그램폴더)) return *문제;
     try {
         // The path is checked before the folder is looked for: a relative
@@ -93,34 +131,6 @@ std::optional<명령결과> 실행할수없는이유(플랫폼& 시스템, const
         return 결과(결과종류::시스템오류, 파일오류메시지(오류));
     }
 }
-
-// Each result's word on the command line and its exit code, elevated and
-// not: the one place a result becomes either.
-struct 결과행 {
-    결과종류 종류;
-    const wchar_t* 낱말;  // followed by the message where it ends in ": "
-    int 관리자코드;
-    int 일반코드;
-};
-
-using namespace 명령줄;
-// Refused to an elevated process, a folder is beyond what rights can fix
-// here; refused to an ordinary one, running as administrator will.
-constexpr 결과행 결과표[] = {
-    {결과종류::설정정상, L"ok", 정상, 정상},
-    {결과종류::설정문제, L"missing", 미비, 미비},
-    {결과종류::설정완료, L"granted", 정상, 정상},
-    {결과종류::설정실패, L"unconfirmed", 미확인, 미확인},
-    {결과종류::관리자권한필요, L"not-granted", 미비, 관리자필요},
-    {결과종류::복원완료, L"restored", 정상, 정상},
-    {결과종류::복원실패, L"not-restored", 미비, 미비},
-    {결과종류::복원권한필요, L"not-restored", 미비, 관리자필요},
-    {결과종류::보관없음, L"nothing-saved", 미비, 미비},
-    {결과종류::복원거부, L"not-restored: ", 미비, 미비},
-    {결과종류::폴더없음, L"no-folder", 미비, 미비},
-    {결과종류::제품없음, L"error: ", 시스템실패, 시스템실패},
-    {결과종류::시스템오류, L"error: ", 시스템실패, 시스템실패},
-};
 
 // The result an elevated `/fix` run's exit code stands for, before this
 // process checks for itself; nothing when only the check can tell.
@@ -140,8 +150,8 @@ std::optional<결과종류> 관리자실행의결과(bool 거절됨, unsigned lo
 명령결과 관리자실행후(unsigned long 종료코드, 명령결과 확인) {
     if (확인.종류 != 결과종류::설정정상 && 확인.종류 != 결과종류::설정문제) return 확인;
     if (종료코드 == 명령줄::정상 && 확인.종류 == 결과종류::설정정상)
-        return 결과(결과종류::설정완료, 메시지::설정완료);
-    return 결과(결과종류::설정실패, 메시지::설정실패);
+        return 결과(결과종류::설정완료);
+    return 결과(결과종류::설정실패);
 }
 
 }  // namespace
@@ -149,12 +159,9 @@ std::optional<결과종류> 관리자실행의결과(bool 거절됨, unsigned lo
 namespace 명령줄 {
 
 판정 판정하기(const 명령결과& 결과, bool 관리자) {
-    for (const 결과행& 행 : 결과표) {
-        if (행.종류 != 결과.종류) continue;
-        const std::wstring 낱말 = 행.낱말;
-        return {낱말.back() == L' ' ? 낱말 + 결과.메시지 : 낱말, 관리자 ? 행.관리자코드 : 행.일반코드};
-    }
-    return {L"error: " + 결과.메시지, 시스템실패};
+    const 결과행& 그행 = 행(결과.종류);
+    const std::wstring 낱말 = 그행.낱말;
+    return {낱말.back() == L' ' ? 낱말 + 결과.메시지 : 낱말, 관리자 ? 그행.관리자코드 : 그행.일반코드};
 }
 
 std::wstring 설정인자(const std::wstring& 목록이름) { return L"/fix " + 목록이름; }
@@ -218,7 +225,7 @@ void 가상폴더옮기기제안(플랫폼& 시스템, const 설치폴더::제�
 }  // namespace
 
 명령결과 관리자로설정(플랫폼& 시스템, const 설치폴더::제품위치& 제품) {
-    if (제품.폴더이름.empty()) return 결과(결과종류::제품없음, 메시지::제품선택필요);
+    if (제품.폴더이름.empty()) return 결과(결과종류::제품없음);
     // Asking for rights that could not help would only teach users to
     // click the prompt away.
     if (auto 문제 = 프로그램폴더문제(시스템, 제품.프로그램폴더)) return *문제;
@@ -239,15 +246,12 @@ void 가상폴더옮기기제안(플랫폼& 시스템, const 설치폴더::제�
         return 결과(결과종류::시스템오류,
                     메시지::관리자실행실패 + 오류.경로() + L"\r\n" + 오류.설명());
     }
-    switch (관리자실행의결과(실행.거절됨, 실행.종료코드).value_or(결과종류::설정정상)) {
-    case 결과종류::관리자권한필요: return 결과(결과종류::관리자권한필요, 메시지::관리자권한필요);
+    const std::optional<결과종류> 실행결과 = 관리자실행의결과(실행.거절됨, 실행.종료코드);
     // What failed is the elevated run's to say, and only a prompt shows it.
-    case 결과종류::시스템오류:
+    if (실행결과 == 결과종류::시스템오류)
         return 결과(결과종류::시스템오류,
                     std::wstring(메시지::관리자실행오류) + 메시지::콘솔프로그램 + 인자);
-    case 결과종류::설정실패: return 결과(결과종류::설정실패, 메시지::설정실패);
-    default: break;
-    }
+    if (실행결과) return 결과(*실행결과);
     return 관리자실행후(실행.종료코드, 보안검사(시스템, 제품));
 }
 
