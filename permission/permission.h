@@ -3,6 +3,9 @@
 // What the answers mean is read in access_list.h; the lists a grant replaces
 // are kept by kept_lists.h.
 //
+// A command holds the install folder once (대상잡기) and hands the hold to
+// each procedure it runs on it, so that nothing looks the path up again.
+//
 // Every procedure owns its temporary files from creation to deletion within
 // one call, and uses them alone. Elevated, the files live in a folder made
 // for the call that only administrators can reach; otherwise in the user's
