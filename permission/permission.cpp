@@ -322,17 +322,8 @@ std::wstring 부여명령(const std::wstring& 대상경로, const std::wstring& 
     return {복원결과::복원됨, {}};
 }
 
-}  // namespace 보안방화벽
+플래그 권한검사(플랫폼& 시스템, const std::wstring& 경로) { return 권한검사(시스템, 대상잡기(시스템, 경로)); }
+부여결과 권한부여(플랫폼& 시스템, const std::wstring& 경로) { return 권한부여(시스템, 대상잡기(시스템, 경로)); }
+복원답 권한복원(플랫폼& 시스템, const std::wstring& 경로) { return 권한복원(시스템, 대상잡기(시스템, 경로)); }
 
-// The same, on a path held for the call alone.
-namespace 보안방화벽 {
-플래그 권한검사(플랫폼& 시스템, const std::wstring& 대상경로) {
-    return 권한검사(시스템, 대상잡기(시스템, 대상경로));
-}
-부여결과 권한부여(플랫폼& 시스템, const std::wstring& 대상경로) {
-    return 권한부여(시스템, 대상잡기(시스템, 대상경로));
-}
-복원답 권한복원(플랫폼& 시스템, const std::wstring& 대상경로) {
-    return 권한복원(시스템, 대상잡기(시스템, 대상경로));
-}
 }  // namespace 보안방화벽
