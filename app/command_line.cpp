@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <variant>
 
+#include "shared/ascii_case.h"
 
 namespace 명령줄 {
 namespace {
@@ -48,14 +49,7 @@ const std::vector<std::wstring> 사용법 = {
 // Switches are matched as Windows tools match them, case aside; product
 // names exactly, as the window's list does.
 bool 같은스위치(const std::wstring& 인자, const wchar_t* 스위치) {
-    const std::wstring 기대 = 스위치;
-    return 인자.size() == 기대.size() &&
-           std::equal(인자.begin(), 인자.end(), 기대.begin(), [](wchar_t 가, wchar_t 나) {
-               const auto 작게 = [](wchar_t 글자) {
-                   return 글자 >= L'A' && 글자 <= L'Z' ? static_cast<wchar_t>(글자 + 32) : 글자;
-               };
-               return 작게(가) == 작게(나);
-           });
+    return 대소문자없이같음(인자, 스위치);
 }
 
 std::variant<요청, 인자잘못> 해석(const std::vector<std::wstring>& 인자들) {

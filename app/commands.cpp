@@ -6,6 +6,7 @@
 
 #include "folders/virtual_store_move.h"
 #include "permission/permission.h"
+#include "shared/file_error_text.h"
 
 namespace {
 
@@ -170,7 +171,7 @@ std::wstring 설정인자(const std::wstring& 목록이름) { return L"/fix " + 
 
 std::wstring 파일오류메시지(const 파일오류& 오류) {
     return std::wstring(작업문구(오류.작업())) + L" 작업을 끝내지 못했습니다.\r\n\r\n" +
-           오류.경로() + L"\r\n" + 오류.설명();
+           오류.경로() + L"\r\n" + 오류문구(오류);
 }
 
 // A folder of another computer is that computer's to protect, and an
@@ -244,7 +245,7 @@ void 가상폴더옮기기제안(플랫폼& 시스템, const 설치폴더::제�
         실행 = 시스템.관리자로실행(인자);
     } catch (const 파일오류& 오류) {
         return 결과(결과종류::시스템오류,
-                    메시지::관리자실행실패 + 오류.경로() + L"\r\n" + 오류.설명());
+                    메시지::관리자실행실패 + 오류.경로() + L"\r\n" + 오류문구(오류));
     }
     const std::optional<결과종류> 실행결과 = 관리자실행의결과(실행.거절됨, 실행.종료코드);
     // What failed is the elevated run's to say, and only a prompt shows it.
@@ -287,7 +288,7 @@ void 관리자로폴더열기(플랫폼& 시스템, const std::wstring& 경로) 
                           시스템.존재검사(경로, 속성마스크::숨김포함).empty();
         시스템.메시지상자(경로 + (없음 ? 메시지::폴더없음꼬리 : 메시지::폴더아님꼬리));
     } catch (const 파일오류& 오류) {
-        시스템.메시지상자(오류.경로() + L"\r\n" + 오류.설명());
+        시스템.메시지상자(오류.경로() + L"\r\n" + 오류문구(오류));
     }
 }
 

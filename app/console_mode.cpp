@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "app/command_line.h"
+#include "platform/win32_codepage.h"
 #include "platform/win32_platform.h"
 
 // SetDefaultDllDirectories is looked up at run time, since a Windows 7
@@ -24,14 +25,7 @@ namespace {
 // code page's default character stands, never a look-alike (a ₩ in a path
 // would otherwise print as a backslash).
 std::string 바이트로(const std::wstring& 글, UINT 코드페이지) {
-    if (글.empty()) return {};
-    const DWORD 플래그 = 코드페이지 == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
-    const int 크기 = ::WideCharToMultiByte(코드페이지, 플래그, 글.data(), static_cast<int>(글.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string 바이트(static_cast<size_t>(크기 > 0 ? 크기 : 0), '\0');
-    ::WideCharToMultiByte(코드페이지, 플래그, 글.data(), static_cast<int>(글.size()), 바이트.data(),
-                          크기, nullptr, nullptr);
-    return 바이트;
+    return win32::코드페이지로(글, 코드페이지, 코드페이지 == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS);
 }
 
 // A console shows the text as it is. Anything else (a file, a pipe to

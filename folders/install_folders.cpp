@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "shared/ascii_case.h"
+
 namespace 설치폴더 {
 namespace {
 
@@ -27,15 +29,10 @@ std::wstring 환경의가상저장소부모(const 플랫폼& 시스템) {
     return 임시.substr(0, 마지막구분자);
 }
 
-wchar_t 작은글자(wchar_t 글자) {
-    return 글자 >= L'A' && 글자 <= L'Z' ? static_cast<wchar_t>(글자 + 32) : 글자;
-}
-
 // Below `폴더` by name, case aside; the folder itself does not count.
 bool 아래에있음(const std::wstring& 경로, const std::wstring& 폴더) {
     if (폴더.empty() || 경로.size() <= 폴더.size() + 1 || 경로[폴더.size()] != L'\\') return false;
-    return std::equal(폴더.begin(), 폴더.end(), 경로.begin(),
-                      [](wchar_t 가, wchar_t 나) { return 작은글자(가) == 작은글자(나); });
+    return 대소문자없이시작(경로, 폴더);
 }
 
 // Elevated, the environment is still the user's (an elevation inherits it),

@@ -13,6 +13,9 @@
 #include <set>
 #include <vector>
 
+#include "shared/file_error_text.h"
+#include "shared/names.h"
+
 namespace 가상폴더옮기기 {
 namespace {
 
@@ -20,15 +23,6 @@ constexpr wchar_t 링크폴더이유[] =
     L"링크이거나 다른 곳을 가리키는 폴더여서 그 안에는 아무것도 쓰지 않았습니다.";
 constexpr wchar_t 폴더없음이유[] = L"폴더가 없습니다.";
 constexpr wchar_t 권한없음이유[] = L"이 사용자의 권한으로는 여기에 백업 폴더를 만들 수 없습니다.";
-
-std::wstring 두자리(int 수) { return (수 < 10 ? L"0" : L"") + std::to_wstring(수); }
-
-// "2026-12-08 081005": sorts by time and holds no character that a file
-// name may not.
-std::wstring 시각이름(const 날짜시각& 때) {
-    return std::to_wstring(때.년) + L"-" + 두자리(때.월) + L"-" + 두자리(때.일) + L" " +
-           두자리(때.시) + 두자리(때.분) + 두자리(때.초);
-}
 
 // Windows matches file names without regard to case.
 std::wstring 소문자(std::wstring 글) {
@@ -43,9 +37,11 @@ std::wstring 소문자(std::wstring 글) {
 std::wstring 빈이름(플랫폼& 시스템, const 보유& 폴더, const std::wstring& 이름) {
     std::set<std::wstring> 있는것;
     for (const 폴더항목& 항목 : 시스템.폴더항목들(폴더)) 있는것.insert(소문자(항목.이름));
-    std::wstring 후보 = 이름;
-    for (int 번 = 2; 있는것.count(소문자(후보)); ++번) 후보 = 이름 + L" (" + std::to_wstring(번) + L")";
-    return 후보;
+    return 첫빈이름(
+        [&](unsigned long 번호) {
+            return 번호 == 1 ? 이름 : 이름 + L" (" + std::to_wstring(번호) + L")";
+        },
+        [&](const std::wstring& 후보) { return 있는것.count(소문자(후보)) > 0; });
 }
 
 std::unique_ptr<보유> 고정해야함(플랫폼& 시스템, const std::wstring& 경로) {
@@ -88,7 +84,7 @@ public:
             const auto 대상잡음 = 고정해야함(시스템_, 곳_.설치폴더);
             폴더옮기기(*원본잡음, *대상잡음, L"");
         } catch (const 파일오류& 오류) {
-            멈춘곳 = 멈춤{오류.경로(), 오류.설명()};
+            멈춘곳 = 멈춤{오류.경로(), 오류문구(오류)};
         } catch (const 멈춤& 까닭) {
             멈춘곳 = 까닭;
         }
@@ -252,7 +248,7 @@ private:
             시스템_.이름바꾸기(부모, 원래, 이름);
             새이름 = 부모 + L"\\" + 이름;
         } catch (const 파일오류& 오류) {
-            멈춘곳 = 멈춤{오류.경로(), 오류.설명()};
+            멈춘곳 = 멈춤{오류.경로(), 오류문구(오류)};
         } catch (const 멈춤& 까닭) {
             멈춘곳 = 까닭;
         }
@@ -277,7 +273,7 @@ void 제안하기(플랫폼& 시스템, const 옮길곳& 곳) {
         return;
     }
     if (!시스템.예아니오(물음(곳, 수))) return;
-    옮기기 일(시스템, 곳, 시각이름(시스템.지금()), 수);
+    옮기기 일(시스템, 곳, 시각이름(시스템.지금(), L""), 수);
     일.실행();
     시스템.진행표시(L"");
     시스템.메시지상자(결과메시지(일));

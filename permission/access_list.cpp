@@ -8,17 +8,10 @@
 #include <utility>
 #include <vector>
 
+#include "shared/ascii_case.h"
+
 namespace 보안방화벽 {
 namespace {
-
-bool 같은글(const std::wstring& 가, const std::wstring& 나) {
-    const auto 작게 = [](wchar_t 글자) {
-        return 글자 >= L'A' && 글자 <= L'Z' ? static_cast<wchar_t>(글자 + 32) : 글자;
-    };
-    return 가.size() == 나.size() &&
-           std::equal(가.begin(), 가.end(), 나.begin(),
-                      [&](wchar_t 갑, wchar_t 을) { return 작게(갑) == 작게(을); });
-}
 
 // Where the parenthesis opened at `열림` closes: parentheses counted, quoted
 // text skipped. npos when it never closes.
@@ -162,7 +155,7 @@ const 계정 시스템 = {L"SY", L"S-1-5-18"};
 const wchar_t 설치서비스[] = L"S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464";
 
 bool 가운데하나(const std::wstring& 누구, 계정 이름들) {
-    return std::any_of(이름들.begin(), 이름들.end(), [&](const wchar_t* 이름) { return 같은글(누구, 이름); });
+    return std::any_of(이름들.begin(), 이름들.end(), [&](const wchar_t* 이름) { return 대소문자없이같음(누구, 이름); });
 }
 
 // Full control as Windows gives it to Administrators and SYSTEM on program
@@ -188,7 +181,7 @@ std::wstring 폴더의설명자(const std::wstring& 출력, const std::wstring& 
         const size_t 끝 = std::min(출력.find_first_of(L"\r\n", 시작), 출력.size());
         std::wstring 줄 = 출력.substr(시작, 끝 - 시작);
         if (줄.size() > 폴더.size() && 줄[폴더.size()] == L' ' &&
-            같은글(줄.substr(0, 폴더.size()), 폴더)) {
+            대소문자없이같음(줄.substr(0, 폴더.size()), 폴더)) {
             std::wstring 설명자 = 줄.substr(폴더.size() + 1);
             while (!설명자.empty() && 설명자.back() == L' ') 설명자.pop_back();
             if (설명자.size() >= 2 && 설명자.front() == L'"' && 설명자.back() == L'"')

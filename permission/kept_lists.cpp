@@ -9,6 +9,8 @@
 
 #include "permission/access_list.h"
 #include "permission/permission.h"
+#include "shared/file_error_text.h"
+#include "shared/names.h"
 
 namespace 보안방화벽 {
 namespace {
@@ -46,14 +48,13 @@ std::wstring 새보관파일(플랫폼& 시스템, const std::wstring& 보관폴
     std::set<std::wstring> 있는이름;
     for (const 폴더항목& 항목 : 보관항목들(시스템, 보관폴더)) 있는이름.insert(항목.이름);
     const 날짜시각 때 = 시스템.지금();
-    wchar_t 시각[32] = {};
-    std::swprintf(시각, 32, L"%04d-%02d-%02d %02d-%02d-%02d", 때.년, 때.월, 때.일, 때.시, 때.분,
-                  때.초);
-    for (unsigned long 번호 = 1;; ++번호) {
-        const std::wstring 파일 = 이름 + L" " + 시각 +
-                                  (번호 > 1 ? L" " + std::to_wstring(번호) : L"") + 보관확장자;
-        if (!있는이름.count(파일)) return 보관폴더 + L"\\" + 파일;
-    }
+    const std::wstring 시각 = 시각이름(때, L"-");
+    return 보관폴더 + L"\\" + 첫빈이름(
+                          [&](unsigned long 번호) {
+                              return 이름 + L" " + 시각 +
+                                     (번호 > 1 ? L" " + std::to_wstring(번호) : L"") + 보관확장자;
+                          },
+                          [&](const std::wstring& 파일) { return 있는이름.count(파일) > 0; });
 }
 
 }  // namespace
@@ -79,7 +80,7 @@ namespace {
 // only, and so is the grant.
 bool 보관못함(플랫폼& 시스템, const 파일오류& 오류) {
     if (!시스템.관리자권한()) return false;
-    거부(거부문구::보관실패, 오류.경로() + L"\r\n" + 오류.설명());
+    거부(거부문구::보관실패, 오류.경로() + L"\r\n" + 오류문구(오류));
 }
 
 // Who owns the folder at `경로`, as a message names them; read through a

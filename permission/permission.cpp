@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "shared/file_error_text.h"
+
 namespace 보안방화벽 {
 namespace {
 
@@ -119,7 +121,7 @@ void cmd실행(플랫폼& 시스템, const std::wstring& 배치경로) {
     try {
         시스템.배치실행(배치경로);
     } catch (const 파일오류& 오류) {
-        거부(거부문구::시작실패, 오류.경로() + L"\r\n" + 오류.설명());
+        거부(거부문구::시작실패, 오류.경로() + L"\r\n" + 오류문구(오류));
     }
 }
 

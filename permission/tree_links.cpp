@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "permission/permission.h"
+#include "shared/file_error_text.h"
 
 namespace 보안방화벽 {
 namespace {
@@ -57,7 +58,7 @@ void 링크없는지(플랫폼& 시스템, const 보유& 대상, const std::wstr
     try {
         찾음 = 첫링크(시스템, 대상, 대상경로);
     } catch (const 파일오류& 오류) {
-        거부(거부문구::살필수없음, 오류.경로() + L"\r\n" + 오류.설명());
+        거부(거부문구::살필수없음, 오류.경로() + L"\r\n" + 오류문구(오류));
     }
     if (!찾음.empty()) 거부(문구, 찾음);
 }

@@ -88,9 +88,7 @@ bool 소유자가지켜짐(const std::wstring& 부모) {
     unsigned int 값 = 0;
     if (rand_s(&값) != 0) 오류던지기(L"rand_s", ERROR_GEN_FAILURE);
     const std::wstring 경로 = 부모 + L"\\BoanSetting-" + std::to_wstring(값);
-    const 보안설명자 설명자(보관설명자, 경로);
-    auto 설명자속성 = 설명자.속성;
-    if (!::CreateDirectoryW(경로.c_str(), &설명자속성)) 마지막오류던지기(경로);
+    if (const DWORD 오류 = 설명자로폴더만들기(경로, 보관설명자)) 오류던지기(경로, 오류);
     bool 지켜짐 = false;
     {
         const auto 폴더 = OwnHandle(::CreateFileW(경로.c_str(), READ_CONTROL, FILE_SHARE_READ,
@@ -112,15 +110,13 @@ void 보관폴더확인(const std::wstring& 경로, const std::wstring& 부모) 
         경로.c_str(), READ_CONTROL | FILE_READ_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
         FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!폴더) 마지막오류던지기(경로);
-    BY_HANDLE_FILE_INFORMATION 정보{};
-    if (!::GetFileInformationByHandle(폴더.get(), &정보)) 마지막오류던지기(경로);
-    if (정보.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
-        throw 파일오류(경로, 링크거부, L"연결 지점이라 쓰지 않았습니다.");
-    if (!(정보.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) 오류던지기(경로, ERROR_DIRECTORY);
+    const 연것 종류 = 연것종류(폴더.get(), 경로);
+    if (종류 == 연것::연결지점) throw 파일오류(경로, 링크거부, 거절사실{거절::보관연결지점, {}, 0, 0});
+    if (종류 == 연것::폴더아님) 오류던지기(경로, ERROR_DIRECTORY);
     const 읽은설명자 설명자 = 설명자읽기(
         폴더.get(), OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, 경로);
     if (남이쓸수있음(설명자) && 소유자가지켜짐(부모))
-        throw 파일오류(경로, 남의소유, L"관리자와 SYSTEM 말고도 쓸 수 있는 폴더라 쓰지 않았습니다.");
+        throw 파일오류(경로, 남의소유, 거절사실{거절::보관남의폴더, {}, 0, 0});
 }
 
 }  // namespace
@@ -138,10 +134,8 @@ std::wstring Win32플랫폼::접근목록(const 보유& 잡음, const std::wstri
 std::wstring Win32플랫폼::보관폴더() {
     const std::wstring 부모 = 프로그램데이터();
     const std::wstring 경로 = 부모 + L"\\BoanSetting";
-    const 보안설명자 설명자(보관설명자, 경로);
-    auto 설명자속성 = 설명자.속성;
-    if (!::CreateDirectoryW(경로.c_str(), &설명자속성) && ::GetLastError() != ERROR_ALREADY_EXISTS)
-        마지막오류던지기(경로);
+    const DWORD 오류 = 설명자로폴더만들기(경로, 보관설명자);
+    if (오류 && 오류 != ERROR_ALREADY_EXISTS) 오류던지기(경로, 오류);
     보관폴더확인(경로, 부모);
     return 경로;
 }

@@ -23,7 +23,7 @@ std::wstring 시스템설명(DWORD 코드) {
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
         nullptr, 코드, 0, reinterpret_cast<wchar_t*>(&버퍼), 0, nullptr);
     win32::UniqueLocalMemory 소유(버퍼);
-    if (길이 == 0) return L"오류 " + std::to_wstring(코드);
+    if (길이 == 0) return {};
     std::wstring 설명(버퍼, 길이);
     while (!설명.empty() && (설명.back() == L'\r' || 설명.back() == L'\n' || 설명.back() == L' '))
         설명.pop_back();
@@ -42,7 +42,7 @@ std::wstring 시스템설명(DWORD 코드) {
 }
 
 [[noreturn]] void 작업으로던지기(const 파일오류& 오류, 파일작업 작업) {
-    throw 파일오류(오류.경로(), 오류.코드(), 오류.설명(), 작업);
+    throw 파일오류(오류, 작업);
 }
 
 // Deletes a file, read-only or not: a read-only stale file of the tool's
@@ -81,9 +81,7 @@ ULONGLONG 파일크기(HANDLE 파일, const std::wstring& 경로) {
 std::string 모두읽기(HANDLE 파일, const std::wstring& 경로, size_t 최대바이트) {
     const ULONGLONG 크기 = 파일크기(파일, 경로);
     if (크기 > 최대바이트)
-        throw 파일오류(경로, ERROR_FILE_TOO_LARGE,
-                       L"파일이 " + std::to_wstring(크기) + L"바이트로, 읽을 수 있는 " +
-                           std::to_wstring(최대바이트) + L"바이트보다 커서 읽지 않았습니다.");
+        throw 파일오류(경로, ERROR_FILE_TOO_LARGE, 거절사실{거절::너무큼, {}, 크기, 최대바이트});
     std::string 바이트(static_cast<size_t>(크기), '\0');
     size_t 읽은만큼 = 0;
     while (읽은만큼 < 바이트.size()) {
@@ -216,13 +214,28 @@ std::vector<목록항목> 목록읽기(HANDLE 폴더) {
             바이트 += 항목->NextEntryOffset;
         }
     }
-    if (::GetLastError() != ERROR_NO_MORE_FILES) 마지막오류던지기(최종경로(폴더, L""));
+    // Read before 최종경로 makes calls of its own.
+    const DWORD 오류 = ::GetLastError();
+    if (오류 != ERROR_NO_MORE_FILES) 오류던지기(최종경로(폴더, L""), 오류);
     return 항목들;
 }
 
 bool 없음오류(DWORD 오류) {
     return 오류 == ERROR_FILE_NOT_FOUND || 오류 == ERROR_PATH_NOT_FOUND ||
            오류 == ERROR_INVALID_NAME || 오류 == ERROR_DIRECTORY;
+}
+
+DWORD 설명자로폴더만들기(const std::wstring& 경로, const std::wstring& sddl) {
+    const 보안설명자 설명자(sddl, 경로);
+    auto 설명자속성 = 설명자.속성;
+    return ::CreateDirectoryW(경로.c_str(), &설명자속성) ? ERROR_SUCCESS : ::GetLastError();
+}
+
+연것 연것종류(HANDLE 열린것, const std::wstring& 경로) {
+    BY_HANDLE_FILE_INFORMATION 정보{};
+    if (!::GetFileInformationByHandle(열린것, &정보)) 마지막오류던지기(경로);
+    if (정보.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return 연것::연결지점;
+    return (정보.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 연것::폴더 : 연것::폴더아님;
 }
 
 }  // namespace win32

@@ -19,12 +19,6 @@ bool Win32플랫폼::예아니오(const std::wstring&) { return false; }
 
 void Win32플랫폼::진행표시(const std::wstring&) {}
 
-날짜시각 Win32플랫폼::지금() const {
-    SYSTEMTIME 때{};
-    ::GetLocalTime(&때);
-    return {때.wYear, 때.wMonth, 때.wDay, 때.wHour, 때.wMinute, 때.wSecond};
-}
-
 namespace win32 {
 
 // Nothing to paint meanwhile.

@@ -100,8 +100,7 @@ std::unique_ptr<보유> Win32플랫폼::고정하기(const std::wstring& 경로,
     if (!파일) 마지막오류던지기(경로);
     const std::string 기대 = 안시로(줄) + "\r\n";
     if (파일크기(파일.get(), 경로) != 기대.size() || 모두읽기(파일.get(), 경로, 기대.size()) != 기대)
-        throw 파일오류(경로, ERROR_FILE_INVALID,
-                       L"실행하기 전에 다른 프로그램이 이 파일을 바꾸었습니다.");
+        throw 파일오류(경로, ERROR_FILE_INVALID, 거절사실{거절::실행전바뀜, {}, 0, 0});
     return std::make_unique<핸들보유>(std::move(파일));
 } catch (const 파일오류& 오류) {
     작업으로던지기(오류, 파일작업::파일고정);
@@ -158,10 +157,9 @@ bool win32::Win32고정폴더::그대로인가() const {
         if (없음오류(오류)) return {폴더상태::없음, nullptr, {}};
         오류던지기(경로, 오류);
     }
-    BY_HANDLE_FILE_INFORMATION 정보{};
-    if (!::GetFileInformationByHandle(폴더.get(), &정보)) 마지막오류던지기(경로);
-    if (정보.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return {폴더상태::연결지점, nullptr, {}};
-    if (!(정보.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return {폴더상태::없음, nullptr, {}};
+    const 연것 종류 = 연것종류(폴더.get(), 경로);
+    if (종류 == 연것::연결지점) return {폴더상태::연결지점, nullptr, {}};
+    if (종류 == 연것::폴더아님) return {폴더상태::없음, nullptr, {}};
     std::wstring 이름 = 최종경로(폴더.get(), 경로);
     if (!같은이름(이름, 구분자빼기(전체경로(경로)))) return {폴더상태::다른경로, nullptr, {}};
     return {폴더상태::고정됨, std::make_unique<Win32고정폴더>(std::move(폴더), 이름), 이름};

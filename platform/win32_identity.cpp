@@ -1,7 +1,7 @@
 // Win32 platform: who runs the tool and where its private files live: the
 // user's profile and environment (and the system's, put in its place when
-// elevated), the code pages, the administrators-only temporary folder and
-// the lock that keeps two instances apart.
+// elevated), the local time, the code pages, the administrators-only
+// temporary folder and the lock that keeps two instances apart.
 #define _CRT_RAND_S  // rand_s: the system's cryptographic generator
 #include <stdlib.h>
 
@@ -112,27 +112,25 @@ void Win32플랫폼::관리자면시스템환경으로() {
     for (const auto& [이름, 값] : 값들) ::SetEnvironmentVariableW(이름, 값.empty() ? nullptr : 값.c_str());
 }
 
+날짜시각 Win32플랫폼::지금() const {
+    SYSTEMTIME 때{};
+    ::GetLocalTime(&때);
+    return {때.wYear, 때.wMonth, 때.wDay, 때.wHour, 때.wMinute, 때.wSecond};
+}
+
 namespace {
 
 // An A function's default character or best-fit look-alike would change
 // what the path names; only an exact round trip is the same path.
 bool 그대로오감(const std::wstring& 글, UINT 코드페이지) {
     if (글.empty()) return true;
-    const int 길이 = static_cast<int>(글.size());
     BOOL 기본글자씀 = FALSE;
     // UTF-8 has no default character, and refuses the flag that asks for it.
     const bool utf8 = 코드페이지 == CP_UTF8;
-    const DWORD 방식 = utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
-    BOOL* 기본글자물음 = utf8 ? nullptr : &기본글자씀;
-    const int 크기 =
-        ::WideCharToMultiByte(코드페이지, 방식, 글.data(), 길이, nullptr, 0, nullptr, 기본글자물음);
-    if (크기 <= 0 || 기본글자씀) return false;
-    std::string 바이트(static_cast<size_t>(크기), '\0');
-    if (::WideCharToMultiByte(코드페이지, 방식, 글.data(), 길이, 바이트.data(), 크기, nullptr,
-                              기본글자물음) != 크기 ||
-        기본글자씀)
-        return false;
-    return win32::코드페이지에서(바이트, 코드페이지) == 글;
+    const std::string 바이트 =
+        win32::코드페이지로(글, 코드페이지, utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS,
+                            utf8 ? nullptr : &기본글자씀);
+    return !바이트.empty() && !기본글자씀 && win32::코드페이지에서(바이트, 코드페이지) == 글;
 }
 
 }  // namespace
@@ -185,9 +183,8 @@ private:
     const std::wstring 경로 = 윈도우폴더() + L"\\Temp\\BoanSetting-" + 맞힐수없는이름();
     // Protected, not inheriting: only Administrators and SYSTEM, whatever the
     // Temp folder above lets its creators do.
-    const 보안설명자 설명자(L"D:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)", 경로);
-    auto 설명자속성 = 설명자.속성;
-    if (!::CreateDirectoryW(경로.c_str(), &설명자속성)) 마지막오류던지기(경로);
+    if (const DWORD 오류 = 설명자로폴더만들기(경로, L"D:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)"))
+        오류던지기(경로, 오류);
     return {경로, std::make_unique<폴더지움>(경로)};
 } catch (const 파일오류& 오류) {
     작업으로던지기(오류, 파일작업::폴더만들기);

@@ -56,6 +56,15 @@ struct 보안설명자 {
     SECURITY_ATTRIBUTES 속성{};
 };
 
+// Makes the folder `경로` with the access list `sddl` from the start, so that
+// no moment passes with another one. The error, read at once, or ERROR_SUCCESS.
+DWORD 설명자로폴더만들기(const std::wstring& 경로, const std::wstring& sddl);
+
+// What a handle opened on a folder's own path (never through a link at its
+// end) turned out to be. Throws 파일오류 naming `경로` when it cannot tell.
+enum class 연것 { 폴더, 연결지점, 폴더아님 };
+연것 연것종류(HANDLE 열린것, const std::wstring& 경로);
+
 // A handle held as a 보유: closed when the hold goes. Shared for reading
 // only, it keeps others from writing, deleting or renaming what it opened.
 class 핸들보유 final : public 보유 {

@@ -17,8 +17,7 @@ namespace {
 constexpr DWORD 복사조각 = 1 << 16;
 
 [[noreturn]] void 링크거부던지기(const std::wstring& 경로) {
-    throw 파일오류(경로, 링크거부,
-                   L"링크(연결 지점, 심볼릭 링크 또는 하드 링크)여서 따라가지 않았습니다.");
+    throw 파일오류(경로, 링크거부, 거절사실{거절::링크, {}, 0, 0});
 }
 
 // The path `이름` is meant to have inside the held folder.
@@ -154,9 +153,7 @@ std::vector<폴더항목> Win32플랫폼::폴더항목들(const 보유& 잡음) 
         if (없음오류(오류)) return {폴더상태::없음, nullptr, {}};
         오류던지기(경로, 오류);
     }
-    BY_HANDLE_FILE_INFORMATION 정보{};
-    if (!::GetFileInformationByHandle(하위.get(), &정보)) 마지막오류던지기(경로);
-    if (정보.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return {폴더상태::연결지점, nullptr, {}};
+    if (연것종류(하위.get(), 경로) == 연것::연결지점) return {폴더상태::연결지점, nullptr, {}};
     if (!제자리(하위.get(), 경로)) return {폴더상태::다른경로, nullptr, {}};
     return {폴더상태::고정됨, std::make_unique<Win32고정폴더>(std::move(하위), 경로), 경로};
 }
@@ -228,11 +225,7 @@ UniqueHandle 폴더그자체(const std::wstring& 경로) {
         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
         FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!폴더) 마지막오류던지기(경로);
-    BY_HANDLE_FILE_INFORMATION 정보{};
-    if (!::GetFileInformationByHandle(폴더.get(), &정보)) 마지막오류던지기(경로);
-    if ((정보.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
-        !(정보.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !제자리(폴더.get(), 경로))
-        링크거부던지기(경로);
+    if (연것종류(폴더.get(), 경로) != 연것::폴더 || !제자리(폴더.get(), 경로)) 링크거부던지기(경로);
     return 폴더;
 }
 
@@ -247,7 +240,7 @@ void Win32플랫폼::이름바꾸기(const std::wstring& 폴더경로, const std
     const auto 폴더 = 폴더그자체(구분자빼기(전체경로(폴더경로)));
     const std::wstring 경로 = 안의경로(폴더.get(), 원래);
     if (!한이름(새이름))
-        throw 파일오류(경로, ERROR_INVALID_NAME, L"같은 폴더 안에서만 이름을 바꿉니다: " + 새이름);
+        throw 파일오류(경로, ERROR_INVALID_NAME, 거절사실{거절::다른폴더이름, 새이름, 0, 0});
     const auto 대상 = 안에서열기(폴더.get(), 원래,
                                  {DELETE | FILE_READ_ATTRIBUTES,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, FILE_OPEN, 0},

@@ -108,12 +108,6 @@ void Win32플랫폼::메시지상자(const std::wstring& 텍스트) {
     ::MessageBoxW(소유창_, 텍스트.c_str(), 메시지제목_.c_str(), MB_OK);
 }
 
-날짜시각 Win32플랫폼::지금() const {
-    SYSTEMTIME 때{};
-    ::GetLocalTime(&때);
-    return {때.wYear, 때.wMonth, 때.wDay, 때.wHour, 때.wMinute, 때.wSecond};
-}
-
 bool Win32플랫폼::예아니오(const std::wstring& 텍스트) {
     return ::MessageBoxW(소유창_, 텍스트.c_str(), 메시지제목_.c_str(), MB_YESNO | MB_ICONQUESTION) ==
            IDYES;

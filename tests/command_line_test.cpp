@@ -161,7 +161,8 @@ TEST_F(명령줄모드, 시스템_오류는_이유를_한_줄로_담아_4이고_
     ASSERT_EQ(출력.표준.size(), 2u);
     const std::wstring& 줄 = 출력.표준[0];
     EXPECT_EQ(줄, L"Tessaly\t" + 기준 + L"\\Tessaly\terror: 실행할 파일을 바뀌지 않게 잡아 두지 "
-                  L"못해 작업을 끝내지 못했습니다. " + 임시 + L"\\fe2456.bat 바뀌었습니다.");
+                  L"못해 작업을 끝내지 못했습니다. " + 임시 +
+                  L"\\fe2456.bat 실행하기 전에 다른 프로그램이 이 파일을 바꾸었습니다.");
     EXPECT_EQ(출력.표준[1], L"Pelorant\t" + 기준 + L"\\Quindle\tnot-granted");
 }
 

@@ -118,7 +118,7 @@ public:
     std::unique_ptr<보유> 고정하기(const std::wstring& 경로, const std::wstring& 줄) override {
         기록.push_back(L"고정 " + 경로);
         if (파일들[따라간경로(경로)] != 줄 + L"\r\n")
-            throw 파일오류(경로, 1006, L"바뀌었습니다.", 파일작업::파일고정);
+            throw 파일오류({경로, 1006, 거절사실{거절::실행전바뀜, {}, 0, 0}}, 파일작업::파일고정);
         return std::make_unique<고정>(기록, 경로);
     }
 
@@ -185,7 +185,7 @@ public:
     std::wstring 전체읽기(const std::wstring& 경로, std::size_t 최대바이트) override {
         기록.push_back(L"읽기 " + 경로);
         const std::wstring& 내용 = 파일들[따라간경로(경로)];  // a missing file is created empty
-        if (내용.size() > 최대바이트) throw 파일오류(경로, 223, L"너무 큽니다.", 파일작업::파일읽기);
+        if (내용.size() > 최대바이트) throw 파일오류({경로, 223, 거절사실{거절::너무큼, {}, 내용.size(), 최대바이트}}, 파일작업::파일읽기);
         return 내용;
     }
 
@@ -331,7 +331,7 @@ public:
         기록.push_back(L"이름바꾸기 " + 폴더0 + L"\\" + 원래이름 + L" -> " + 폴더0 + L"\\" + 새이름0);
         const std::wstring 폴더 = 연곳(폴더0);
         if (연결지점들.count(폴더) || !같은이름(최종경로(폴더), 폴더0))
-            throw 파일오류(폴더0, 링크거부, L"링크입니다.");
+            throw 파일오류(폴더0, 링크거부, 거절사실{거절::링크, {}, 0, 0});
         const std::wstring 원래 = 폴더 + L"\\" + 원래이름, 새이름 = 폴더 + L"\\" + 새이름0;
         실패하면던지기(원래);
         if (폴더들.count(새이름) || 파일들.count(새이름))
@@ -378,8 +378,8 @@ public:
     bool 남의보관폴더 = false;
     std::wstring 보관폴더() override {
         실패하면던지기(보관폴더값);
-        if (남의보관폴더) throw 파일오류(보관폴더값, 남의소유, L"쓸 수 있는 폴더입니다.");
-        if (연결지점들.count(연곳(보관폴더값))) throw 파일오류(보관폴더값, 링크거부, L"링크입니다.");
+        if (남의보관폴더) throw 파일오류(보관폴더값, 남의소유, 거절사실{거절::보관남의폴더, {}, 0, 0});
+        if (연결지점들.count(연곳(보관폴더값))) throw 파일오류(보관폴더값, 링크거부, 거절사실{거절::보관연결지점, {}, 0, 0});
         폴더들.insert(보관폴더값);
         return 보관폴더값;
     }
@@ -503,7 +503,7 @@ private:
     const std::wstring& 열린파일(const std::wstring& 경로) const {
         실패하면던지기(경로);
         if (연결지점들.count(경로) || 하드링크들.count(경로))
-            throw 파일오류(경로, 링크거부, L"링크입니다.");
+            throw 파일오류(경로, 링크거부, 거절사실{거절::링크, {}, 0, 0});
         const auto 찾음 = 파일들.find(경로);
         if (찾음 == 파일들.end()) throw 파일오류(경로, 2, L"지정된 파일을 찾을 수 없습니다.");
         return 찾음->second;

@@ -479,11 +479,14 @@ TEST_F(사용자창종단, 창이_떠_있는_동안_자기_파일은_이름을_�
 
 TEST_F(사용자창종단, 부여하지_못한_실행의_종료코드는_관리자_권한_메시지가_된다) {
     cacls.거부하기();
-    EXPECT_FALSE(설정누르고_자식명령줄().empty());
+    프로그램->누르기(IDC_CHECK_BASE + 1);
     EXPECT_EQ(다음상자().본문,
               L"관리자 권한이 필요합니다.\r\n\r\n현재 프로그램을 실행할 때 오른쪽마우스로 "
               L"클릭하여 [관리자 권한으로 실행]을 선택하세요.");
     EXPECT_EQ(cacls.설명자(대상), 기본설명자);
+    // The elevated run asked for the grant (and was refused); the window checked.
+    EXPECT_EQ(실행기록(cacls), 줄들({L"args=" + 대상 + L"|/s:" + 사용자항목, L"stdin=y",
+                                    L"args=" + 대상 + L"|/s"}));
 }
 
 }  // namespace

@@ -91,7 +91,9 @@ TEST_F(Win32플랫폼시험, 한도보다_큰_파일은_읽지_않고_파일오�
         ADD_FAILURE() << "a file past the limit must not be read";
     } catch (const 파일오류& 오류) {
         EXPECT_EQ(오류.경로(), 폴더 / L"큰.txt");
-        EXPECT_FALSE(오류.설명().empty());
+        EXPECT_EQ(오류.사실().사유, 거절::너무큼);
+        EXPECT_EQ(오류.사실().크기, 1001u);
+        EXPECT_EQ(오류.사실().한도, 1000u);
     }
 }
 
