@@ -4,8 +4,6 @@
 #include <algorithm>
 #include <variant>
 
-#include "app/commands.h"
-#include "folders/install_folders.h"
 #include "shared/ascii_case.h"
 
 namespace 명령줄 {
@@ -79,43 +77,19 @@ std::variant<요청, 인자잘못> 해석(const std::vector<std::wstring>& 인�
     return 결과;
 }
 
-// One product as the command line names it; the window's questions are
-// answered from the environment, as the window answers them.
-class 제품폴더 final : public 설치폴더원본 {
-public:
-    제품폴더(const 플랫폼& 시스템, std::wstring 목록이름)
-        : 시스템_(시스템), 목록이름_(std::move(목록이름)) {}
-
-    const std::wstring& 목록이름() const { return 목록이름_; }
-    std::wstring 설치경로() const {
-        return 설치폴더::대상경로(Q프로그램폴더(), Q프로그램_폴더());
-    }
-
-    std::wstring Q프로그램폴더() const override { return 설치폴더::프로그램폴더(시스템_); }
-    std::wstring Q가상_프로그램폴더() const override {
-        return 설치폴더::가상_프로그램폴더(시스템_);
-    }
-    std::wstring Q프로그램_폴더() const override {
-        return 설치폴더::제품폴더이름(목록이름_);
-    }
-
-private:
-    const 플랫폼& 시스템_;
-    std::wstring 목록이름_;
-};
-
 // With none named, the installed ones; but every product where the
 // program-files folder is of no use (a network or unready drive), so that
 // each line says why, rather than "nothing installed" with exit code 0.
-std::vector<제품폴더> 대상제품들(플랫폼& 시스템, const std::vector<std::wstring>& 이름들) {
-    std::vector<제품폴더> 제품들;
+std::vector<설치폴더::제품위치> 대상제품들(플랫폼& 시스템, const std::vector<std::wstring>& 이름들) {
+    std::vector<설치폴더::제품위치> 제품들;
     if (!이름들.empty()) {
-        for (const std::wstring& 이름 : 이름들) 제품들.emplace_back(시스템, 이름);
+        for (const std::wstring& 이름 : 이름들)
+            제품들.push_back(설치폴더::제품위치찾기(시스템, 이름));
         return 제품들;
     }
     const bool 모두 = 프로그램폴더문제(시스템, 설치폴더::프로그램폴더(시스템)).has_value();
     for (const 설치폴더::제품& 행 : 설치폴더::제품표) {
-        제품폴더 제품(시스템, 행.목록이름);
+        설치폴더::제품위치 제품 = 설치폴더::제품위치찾기(시스템, 행.목록이름);
         if (모두 || 폴더있음(시스템, 제품.설치경로())) 제품들.push_back(std::move(제품));
     }
     return 제품들;
@@ -124,7 +98,7 @@ std::vector<제품폴더> 대상제품들(플랫폼& 시스템, const std::vecto
 // Whatever the command throws beyond what it words itself ends as a system
 // failure: the runtime's abort would end the program with exit code 3,
 // which a script reads as "administrator rights needed".
-명령결과 제품에(플랫폼& 시스템, 동작 할일, const 제품폴더& 제품) {
+명령결과 제품에(플랫폼& 시스템, 동작 할일, const 설치폴더::제품위치& 제품) {
     try {
         return 할일 == 동작::검사   ? 보안검사(시스템, 제품)
                : 할일 == 동작::설정 ? 보안설정(시스템, 제품)
@@ -151,32 +125,6 @@ std::wstring 한칸으로(const std::wstring& 글) {
     return 칸;
 }
 
-struct 판정 {
-    std::wstring 낱말;
-    int 코드;
-};
-
-판정 판정하기(const 명령결과& 결과, bool 관리자) {
-    switch (결과.종류) {
-    case 결과종류::설정정상: return {L"ok", 정상};
-    case 결과종류::설정문제: return {L"missing", 미비};
-    case 결과종류::설정완료: return {L"granted", 정상};
-    case 결과종류::설정실패: return {L"unconfirmed", 미확인};
-    // Refused to an elevated process, the folder is beyond what rights can
-    // fix here; refused to an ordinary one, running as administrator will.
-    case 결과종류::관리자권한필요: return {L"not-granted", 관리자 ? 미비 : 관리자필요};
-    case 결과종류::복원완료: return {L"restored", 정상};
-    case 결과종류::복원실패: return {L"not-restored", 미비};
-    case 결과종류::복원권한필요: return {L"not-restored", 관리자 ? 미비 : 관리자필요};
-    case 결과종류::보관없음: return {L"nothing-saved", 미비};
-    case 결과종류::복원거부: return {L"not-restored: " + 한칸으로(결과.메시지), 미비};
-    case 결과종류::폴더없음: return {L"no-folder", 미비};
-    case 결과종류::제품없음:
-    case 결과종류::시스템오류: break;
-    }
-    return {L"error: " + 한칸으로(결과.메시지), 시스템실패};
-}
-
 int 심각도(int 코드) {
     switch (코드) {
     case 시스템실패: return 4;
@@ -189,18 +137,16 @@ int 심각도(int 코드) {
 
 int 요청실행(플랫폼& 시스템, const 요청& 할것, 출력대상& 출력) {
     int 코드 = 정상;
-    for (const 제품폴더& 제품 : 대상제품들(시스템, 할것.제품들)) {
+    for (const 설치폴더::제품위치& 제품 : 대상제품들(시스템, 할것.제품들)) {
         const 명령결과 결과 = 제품에(시스템, 할것.할일, 제품);
         const 판정 판 = 판정하기(결과, 시스템.관리자권한());
-        출력.표준출력(제품.목록이름() + L"\t" + 한칸으로(제품.설치경로()) + L"\t" + 판.낱말);
+        출력.표준출력(제품.목록이름 + L"\t" + 한칸으로(제품.설치경로()) + L"\t" + 한칸으로(판.낱말));
         if (심각도(판.코드) > 심각도(코드)) 코드 = 판.코드;
     }
     return 코드;
 }
 
 }  // namespace
-
-std::wstring 설정인자(const std::wstring& 목록이름) { return L"/fix " + 목록이름; }
 
 std::vector<std::wstring> 인자나누기(const std::wstring& 명령줄) {
     const auto 빈칸 = [](wchar_t 글자) { return 글자 == L' ' || 글자 == L'\t'; };

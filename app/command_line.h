@@ -14,20 +14,13 @@
 #include <string>
 #include <vector>
 
+#include "app/commands.h"
 #include "platform/platform.h"
 
 namespace 명령줄 {
 
-// Exit codes. When several apply, the larger trouble wins:
-// 시스템실패 over 관리자필요 over 미확인 over 미비 over 정상.
-enum 종료코드 : int {
-    정상 = 0,        // every product fine (check), or granted (fix) or restored and confirmed
-    미비 = 1,        // a product lacks the entry, was not granted or restored, or is not installed
-    인자오류 = 2,    // bad arguments or an unknown product; nothing ran
-    관리자필요 = 3,  // a fix needs administrator rights this process lacks
-    시스템실패 = 4,  // a file step, cacls missing, an unsafe path refused, any other failure
-    미확인 = 5,      // a fix was granted, but the check afterwards did not find the entry
-};
+// Exit codes (명령줄::종료코드) and what each result prints are in
+// commands.h, with the results they stand for.
 
 // Where the lines go: results and the usage to standard output, complaints
 // about the arguments to standard error. Lines come without a line end.
@@ -42,9 +35,6 @@ public:
 inline constexpr wchar_t 예상못한오류[] =
     L"예상하지 못한 오류로 작업을 끝내지 못했습니다. 보안설정이 바뀌었는지는 /check 로 "
     L"확인하세요.";
-
-// The arguments of an elevated run that fixes one product, by its list name.
-std::wstring 설정인자(const std::wstring& 목록이름);
 
 // The arguments in a whole Windows command line (GetCommandLineW), the
 // program's own name left out, split by the rules CommandLineToArgvW

@@ -1,10 +1,9 @@
 // The click handlers' rules: see commands.h.
 #include "app/commands.h"
 
+#include <iterator>
 #include <optional>
 
-#include "app/command_line.h"
-#include "folders/install_folders.h"
 #include "folders/virtual_store_move.h"
 #include "permission/permission.h"
 #include "shared/file_error_text.h"
@@ -29,43 +28,83 @@ const wchar_t* 작업문구(파일작업 작업) {
     return L"파일이나 폴더를 다루지 못해";
 }
 
-명령결과 결과(결과종류 종류, std::wstring 메시지) { return {종류, std::move(메시지)}; }
+// Each result's message in the window (none where it carries facts of its
+// own), word on the command line and exit code, elevated and not: the one
+// place a result becomes any of them.
+struct 결과행 {
+    결과종류 종류;
+    const wchar_t* 메시지;
+    const wchar_t* 낱말;  // followed by the message where it ends in ": "
+    int 관리자코드;
+    int 일반코드;
+};
 
-명령결과 검사결과(플랫폼& 시스템, const std::wstring& 대상) {
-    return 보안방화벽::권한검사(시스템, 대상) == 참 ? 결과(결과종류::설정정상, 메시지::설정정상)
-                                                     : 결과(결과종류::설정문제, 메시지::설정문제);
+using namespace 명령줄;
+// Refused to an elevated process, a folder is beyond what rights can fix
+// here; refused to an ordinary one, running as administrator will.
+constexpr 결과행 결과표[] = {
+    {결과종류::설정정상, 메시지::설정정상, L"ok", 정상, 정상},
+    {결과종류::설정문제, 메시지::설정문제, L"missing", 미비, 미비},
+    {결과종류::설정완료, 메시지::설정완료, L"granted", 정상, 정상},
+    {결과종류::설정실패, 메시지::설정실패, L"unconfirmed", 미확인, 미확인},
+    {결과종류::관리자권한필요, 메시지::관리자권한필요, L"not-granted", 미비, 관리자필요},
+    {결과종류::복원완료, 메시지::복원완료, L"restored", 정상, 정상},
+    {결과종류::복원실패, 메시지::복원실패, L"not-restored", 미비, 미비},
+    {결과종류::복원권한필요, 메시지::관리자권한필요, L"not-restored", 미비, 관리자필요},
+    {결과종류::보관없음, 메시지::보관없음, L"nothing-saved", 미비, 미비},
+    {결과종류::복원거부, nullptr, L"not-restored: ", 미비, 미비},
+    {결과종류::폴더없음, nullptr, L"no-folder", 미비, 미비},
+    {결과종류::제품없음, 메시지::제품선택필요, L"error: ", 시스템실패, 시스템실패},
+    {결과종류::시스템오류, nullptr, L"error: ", 시스템실패, 시스템실패},
+};
+
+const 결과행& 행(결과종류 종류) {
+    for (const 결과행& 한행 : 결과표)
+        if (한행.종류 == 종류) return 한행;
+    return 결과표[std::size(결과표) - 1];
 }
 
-명령결과 부여결과(플랫폼& 시스템, const std::wstring& 대상) {
+명령결과 결과(결과종류 종류, std::wstring 메시지) { return {종류, std::move(메시지)}; }
+명령결과 결과(결과종류 종류) { return {종류, 행(종류).메시지}; }
+
+명령결과 검사결과(플랫폼& 시스템, const 보안방화벽::대상폴더& 대상) {
+    return 보안방화벽::권한검사(시스템, 대상) == 참 ? 결과(결과종류::설정정상)
+                                                     : 결과(결과종류::설정문제);
+}
+
+명령결과 부여결과(플랫폼& 시스템, const 보안방화벽::대상폴더& 대상) {
     const 보안방화벽::부여결과 부여 = 보안방화벽::권한부여(시스템, 대상);
     // The list read through the hold was already the grant's: nothing ran.
-    if (부여 == 보안방화벽::부여결과::이미됨) return 결과(결과종류::설정완료, 메시지::설정완료);
+    if (부여 == 보안방화벽::부여결과::이미됨) return 결과(결과종류::설정완료);
     // A second, separate query, whatever the grant printed: its output says
     // only that the folder was processed, not what its access list now
     // holds, and says even that only in Korean.
-    if (보안방화벽::권한검사(시스템, 대상) == 참) return 결과(결과종류::설정완료, 메시지::설정완료);
-    return 부여 == 보안방화벽::부여결과::처리됨 ? 결과(결과종류::설정실패, 메시지::설정실패)
-                                                : 결과(결과종류::관리자권한필요, 메시지::관리자권한필요);
+    if (보안방화벽::권한검사(시스템, 대상) == 참) return 결과(결과종류::설정완료);
+    return 부여 == 보안방화벽::부여결과::처리됨 ? 결과(결과종류::설정실패)
+                                                : 결과(결과종류::관리자권한필요);
 }
 
-명령결과 되돌린결과(플랫폼& 시스템, const std::wstring& 대상) {
+명령결과 되돌린결과(플랫폼& 시스템, const 보안방화벽::대상폴더& 대상) {
     const 보안방화벽::복원답 답 = 보안방화벽::권한복원(시스템, 대상);
     switch (답.결과) {
     case 보안방화벽::복원결과::믿을수없음: return 결과(결과종류::복원거부, 답.사유);
-    case 보안방화벽::복원결과::복원됨: return 결과(결과종류::복원완료, 메시지::복원완료);
-    case 보안방화벽::복원결과::확인안됨: return 결과(결과종류::복원실패, 메시지::복원실패);
+    case 보안방화벽::복원결과::복원됨: return 결과(결과종류::복원완료);
+    case 보안방화벽::복원결과::확인안됨: return 결과(결과종류::복원실패);
     case 보안방화벽::복원결과::거부됨:
-        return 결과(결과종류::복원권한필요, 메시지::관리자권한필요);
+        return 결과(결과종류::복원권한필요);
     case 보안방화벽::복원결과::보관없음: break;
     }
-    return 결과(결과종류::보관없음, 메시지::보관없음);
+    return 결과(결과종류::보관없음);
 }
 
 // Why the command cannot run on `대상`, or nothing when it can. Without these
 // checks a missing folder or a missing cacls would read as "no permission"
 // and, after a fix, as "administrator rights needed".
-std::optional<명령결과> 실행할수없는이유(플랫폼& 시스템, const std::wstring& 대상) {
-    if (!폴더있음(시스템, 대상)) return 결과(결과종류::폴더없음, 대상 + 메시지::폴더없음꼬리);
+std::optional<명령결과> 실행할수없는이유(플랫폼& 시스템, const 보안방화벽::대상폴더& 대상) {
+    // A junction or link counts as there; the permission module refuses it
+    // by name.
+    if (대상.고정.상태 == 폴더상태::없음)
+        return 결과(결과종류::폴더없음, 대상.경로 + 메시지::폴더없음꼬리);
     const std::wstring cacls = 시스템.시스템폴더() + L"\\cacls.exe";
     if (시스템.존재검사(cacls, 속성마스크::일반파일).empty())
         return 결과(결과종류::시스템오류, 메시지::cacls없음 + cacls);
@@ -74,19 +113,17 @@ std::optional<명령결과> 실행할수없는이유(플랫폼& 시스템, const
 
 // Runs `명령` on the product's install folder once it is known to be safe
 // to run on; every failure on the way becomes a result.
-명령결과 제품에실행(플랫폼& 시스템, const 설치폴더원본& 폴더,
-                  명령결과 (*명령)(플랫폼&, const std::wstring&)) {
-    const std::wstring 기준 = 폴더.Q프로그램폴더();
-    const std::wstring 이름 = 폴더.Q프로그램_폴더();
+명령결과 제품에실행(플랫폼& 시스템, const 설치폴더::제품위치& 제품,
+                  명령결과 (*명령)(플랫폼&, const 보안방화벽::대상폴더&)) {
     // An unknown product would leave the bare program-files folder as the
     // target, and granting there would open every installed program to all.
-    if (이름.empty()) return 결과(결과종류::제품없음, 메시지::제품선택필요);
-    const std::wstring 대상 = 설치폴더::대상경로(기준, 이름);
-    if (auto 문제 = 프로그램폴더문제(시스템, 기준)) return *문제;
+    if (제품.폴더이름.empty()) return 결과(결과종류::제품없음);
+    if (auto 문제 = 프로그램폴더문제(시스템, 제품.프로그램폴더)) return *문제;
     try {
-        // Before the folder is looked for: a relative path would be looked
-        // for in another folder than the one cmd would be given.
-        보안방화벽::배치에쓸수있는경로인지(시스템, 대상);
+        // The path is checked before the folder is looked for: a relative
+        // path would be looked for in another folder than the one cmd would
+        // be given.
+        const 보안방화벽::대상폴더 대상 = 보안방화벽::대상잡기(시스템, 제품.설치경로());
         if (auto 이유 = 실행할수없는이유(시스템, 대상)) return *이유;
         return 명령(시스템, 대상);
     } catch (const 보안방화벽::실행거부& 거부) {
@@ -96,10 +133,17 @@ std::optional<명령결과> 실행할수없는이유(플랫폼& 시스템, const
     }
 }
 
-std::wstring 목록이름(const std::wstring& 폴더이름) {
-    for (const 설치폴더::제품& 제품 : 설치폴더::제품표)
-        if (폴더이름 == 제품.폴더이름) return 제품.목록이름;
-    return {};
+// The result an elevated `/fix` run's exit code stands for, before this
+// process checks for itself; nothing when only the check can tell.
+std::optional<결과종류> 관리자실행의결과(bool 거절됨, unsigned long 코드) {
+    // A declined prompt, or a run that could not grant, keeps the picture
+    // that tells the user to start over as administrator true.
+    if (거절됨 || 코드 == 미비 || 코드 == 관리자필요 || 코드 == 인자오류)
+        return 결과종류::관리자권한필요;
+    if (코드 == 시스템실패) return 결과종류::시스템오류;
+    // Granted, but not found afterwards: rights were not what was missing.
+    if (코드 == 미확인) return 결과종류::설정실패;
+    return std::nullopt;
 }
 
 // What the window says once the elevated run has ended with `종료코드` and
@@ -107,11 +151,23 @@ std::wstring 목록이름(const std::wstring& 폴더이름) {
 명령결과 관리자실행후(unsigned long 종료코드, 명령결과 확인) {
     if (확인.종류 != 결과종류::설정정상 && 확인.종류 != 결과종류::설정문제) return 확인;
     if (종료코드 == 명령줄::정상 && 확인.종류 == 결과종류::설정정상)
-        return 결과(결과종류::설정완료, 메시지::설정완료);
-    return 결과(결과종류::설정실패, 메시지::설정실패);
+        return 결과(결과종류::설정완료);
+    return 결과(결과종류::설정실패);
 }
 
 }  // namespace
+
+namespace 명령줄 {
+
+판정 판정하기(const 명령결과& 결과, bool 관리자) {
+    const 결과행& 그행 = 행(결과.종류);
+    const std::wstring 낱말 = 그행.낱말;
+    return {낱말.back() == L' ' ? 낱말 + 결과.메시지 : 낱말, 관리자 ? 그행.관리자코드 : 그행.일반코드};
+}
+
+std::wstring 설정인자(const std::wstring& 목록이름) { return L"/fix " + 목록이름; }
+
+}  // namespace 명령줄
 
 std::wstring 파일오류메시지(const 파일오류& 오류) {
     return std::wstring(작업문구(오류.작업())) + L" 작업을 끝내지 못했습니다.\r\n\r\n" +
@@ -138,16 +194,16 @@ bool 폴더있음(플랫폼& 시스템, const std::wstring& 경로) {
     return 시스템.폴더고정(경로).상태 != 폴더상태::없음;
 }
 
-명령결과 보안검사(플랫폼& 시스템, const 설치폴더원본& 폴더) {
-    return 제품에실행(시스템, 폴더, 검사결과);
+명령결과 보안검사(플랫폼& 시스템, const 설치폴더::제품위치& 제품) {
+    return 제품에실행(시스템, 제품, 검사결과);
 }
 
-명령결과 보안설정(플랫폼& 시스템, const 설치폴더원본& 폴더) {
-    return 제품에실행(시스템, 폴더, 부여결과);
+명령결과 보안설정(플랫폼& 시스템, const 설치폴더::제품위치& 제품) {
+    return 제품에실행(시스템, 제품, 부여결과);
 }
 
-명령결과 보안복원(플랫폼& 시스템, const 설치폴더원본& 폴더) {
-    return 제품에실행(시스템, 폴더, 되돌린결과);
+명령결과 보안복원(플랫폼& 시스템, const 설치폴더::제품위치& 제품) {
+    return 제품에실행(시스템, 제품, 되돌린결과);
 }
 
 namespace {
@@ -159,32 +215,27 @@ std::wstring 부모폴더(const std::wstring& 경로) {
 
 // Once the folder lets every user write, the files Windows redirected into
 // the VirtualStore copy can go back where the product expects them.
-void 가상폴더옮기기제안(플랫폼& 시스템, const 설치폴더원본& 폴더) {
-    const std::wstring 가상기준 = 폴더.Q가상_프로그램폴더();
-    if (가상기준.empty()) return;
-    const std::wstring 이름 = 폴더.Q프로그램_폴더();
+void 가상폴더옮기기제안(플랫폼& 시스템, const 설치폴더::제품위치& 제품) {
+    if (제품.가상_프로그램폴더.empty()) return;
     // The VirtualStore lies in the local application-data folder, which is
     // the user's own: the backups go there too.
-    가상폴더옮기기::제안하기(시스템, {설치폴더::대상경로(가상기준, 이름),
-                                      설치폴더::대상경로(폴더.Q프로그램폴더(), 이름),
-                                      부모폴더(부모폴더(가상기준)), 이름});
+    가상폴더옮기기::제안하기(시스템, {제품.가상경로(), 제품.설치경로(),
+                                      부모폴더(부모폴더(제품.가상_프로그램폴더)), 제품.폴더이름});
 }
 
 }  // namespace
 
-명령결과 관리자로설정(플랫폼& 시스템, const 설치폴더원본& 폴더) {
-    const std::wstring 이름 = 폴더.Q프로그램_폴더();
-    if (이름.empty()) return 결과(결과종류::제품없음, 메시지::제품선택필요);
+명령결과 관리자로설정(플랫폼& 시스템, const 설치폴더::제품위치& 제품) {
+    if (제품.폴더이름.empty()) return 결과(결과종류::제품없음);
     // Asking for rights that could not help would only teach users to
     // click the prompt away.
-    const std::wstring 기준 = 폴더.Q프로그램폴더();
-    if (auto 문제 = 프로그램폴더문제(시스템, 기준)) return *문제;
-    const std::wstring 대상 = 설치폴더::대상경로(기준, 이름);
+    if (auto 문제 = 프로그램폴더문제(시스템, 제품.프로그램폴더)) return *문제;
+    const std::wstring 대상 = 제품.설치경로();
     if (!폴더있음(시스템, 대상)) return 결과(결과종류::폴더없음, 대상 + 메시지::폴더없음꼬리);
 
     // Only the product's name crosses to the elevated run, which works out
     // the folder itself: nothing this process computed is trusted.
-    const std::wstring 인자 = 명령줄::설정인자(목록이름(이름));
+    const std::wstring 인자 = 명령줄::설정인자(제품.목록이름);
     관리자실행결과 실행;
     try {
         // A program the user could replace, or plant a DLL beside, would
@@ -196,27 +247,25 @@ void 가상폴더옮기기제안(플랫폼& 시스템, const 설치폴더원본&
         return 결과(결과종류::시스템오류,
                     메시지::관리자실행실패 + 오류.경로() + L"\r\n" + 오류문구(오류));
     }
-    if (실행.거절됨 || 실행.종료코드 == 명령줄::미비 || 실행.종료코드 == 명령줄::관리자필요 ||
-        실행.종료코드 == 명령줄::인자오류)
-        return 결과(결과종류::관리자권한필요, 메시지::관리자권한필요);
+    const std::optional<결과종류> 실행결과 = 관리자실행의결과(실행.거절됨, 실행.종료코드);
     // What failed is the elevated run's to say, and only a prompt shows it.
-    if (실행.종료코드 == 명령줄::시스템실패)
+    if (실행결과 == 결과종류::시스템오류)
         return 결과(결과종류::시스템오류,
                     std::wstring(메시지::관리자실행오류) + 메시지::콘솔프로그램 + 인자);
-    // Granted, but not found afterwards: rights were not what was missing.
-    if (실행.종료코드 == 명령줄::미확인) return 결과(결과종류::설정실패, 메시지::설정실패);
-    return 관리자실행후(실행.종료코드, 보안검사(시스템, 폴더));
+    if (실행결과) return 결과(*실행결과);
+    return 관리자실행후(실행.종료코드, 보안검사(시스템, 제품));
 }
 
 bool 설정에방패(const 플랫폼& 시스템) { return !시스템.관리자권한(); }
 
-void 보안체크_클릭(플랫폼& 시스템, const 설치폴더원본& 폴더, std::int16_t 인덱스) {
-    const 명령결과 결과 = 인덱스 == 0            ? 보안검사(시스템, 폴더)
-                          : 시스템.관리자권한() ? 보안설정(시스템, 폴더)
-                                                : 관리자로설정(시스템, 폴더);
+void 보안체크_클릭(플랫폼& 시스템, const std::wstring& 목록텍스트, std::int16_t 인덱스) {
+    const 설치폴더::제품위치 제품 = 설치폴더::제품위치찾기(시스템, 목록텍스트);
+    const 명령결과 결과 = 인덱스 == 0            ? 보안검사(시스템, 제품)
+                          : 시스템.관리자권한() ? 보안설정(시스템, 제품)
+                                                : 관리자로설정(시스템, 제품);
     시스템.메시지상자(결과.메시지);
     if (결과.종류 == 결과종류::설정정상 || 결과.종류 == 결과종류::설정완료)
-        가상폴더옮기기제안(시스템, 폴더);
+        가상폴더옮기기제안(시스템, 제품);
 }
 
 namespace {
@@ -245,13 +294,13 @@ void 관리자로폴더열기(플랫폼& 시스템, const std::wstring& 경로) 
 
 }  // namespace
 
-void 폴더열기_클릭(플랫폼& 시스템, const 설치폴더원본& 폴더, std::int16_t 인덱스) {
-    const std::wstring 기준 = 인덱스 != 0 ? 폴더.Q가상_프로그램폴더() : 폴더.Q프로그램폴더();
-    if (기준.empty() && 인덱스 != 0) {
+void 폴더열기_클릭(플랫폼& 시스템, const std::wstring& 목록텍스트, std::int16_t 인덱스) {
+    const 설치폴더::제품위치 제품 = 설치폴더::제품위치찾기(시스템, 목록텍스트);
+    if (인덱스 != 0 && 제품.가상_프로그램폴더.empty()) {
         시스템.메시지상자(메시지::가상저장소모름);
         return;
     }
-    const std::wstring 경로 = 설치폴더::대상경로(기준, 폴더.Q프로그램_폴더());
+    const std::wstring 경로 = 인덱스 != 0 ? 제품.가상경로() : 제품.설치경로();
     if (시스템.관리자권한()) {
         관리자로폴더열기(시스템, 경로);
         return;

@@ -8,17 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "folders/install_folders.h"
 #include "platform/platform.h"
-
-// The three folder questions the main window answers for a command. The
-// window answers them from its product list; tests answer them directly.
-class 설치폴더원본 {
-public:
-    virtual ~설치폴더원본() = default;
-    virtual std::wstring Q프로그램폴더() const = 0;
-    virtual std::wstring Q가상_프로그램폴더() const = 0;
-    virtual std::wstring Q프로그램_폴더() const = 0;
-};
 
 namespace 메시지 {
 inline constexpr wchar_t 설정정상[] = L"보안설정이 잘되어 있습니다.";
@@ -93,12 +84,38 @@ struct 명령결과 {
     std::wstring 메시지;  // what the window shows for it
 };
 
-// The two commands on the product the window (or a caller standing in for
-// it) names. They never show anything themselves.
-명령결과 보안검사(플랫폼& 시스템, const 설치폴더원본& 폴더);
-명령결과 보안설정(플랫폼& 시스템, const 설치폴더원본& 폴더);
+namespace 명령줄 {
+
+// The command line's exit codes. When several apply, the larger trouble
+// wins: 시스템실패 over 관리자필요 over 미확인 over 미비 over 정상.
+enum 종료코드 : int {
+    정상 = 0,        // every product fine (check), or granted (fix) or restored and confirmed
+    미비 = 1,        // a product lacks the entry, was not granted or restored, or is not installed
+    인자오류 = 2,    // bad arguments or an unknown product; nothing ran
+    관리자필요 = 3,  // a fix needs administrator rights this process lacks
+    시스템실패 = 4,  // a file step, cacls missing, an unsafe path refused, any other failure
+    미확인 = 5,      // a fix was granted, but the check afterwards did not find the entry
+};
+
+// What the command line prints for a result, and the exit code it makes
+// (`관리자`: whether this process is elevated).
+struct 판정 {
+    std::wstring 낱말;
+    int 코드;
+};
+판정 판정하기(const 명령결과& 결과, bool 관리자);
+
+// The arguments of an elevated run that fixes one product, by its list name.
+std::wstring 설정인자(const std::wstring& 목록이름);
+
+}  // namespace 명령줄
+
+// The two commands on the product the window's list or the command line
+// names. They never show anything themselves.
+명령결과 보안검사(플랫폼& 시스템, const 설치폴더::제품위치& 제품);
+명령결과 보안설정(플랫폼& 시스템, const 설치폴더::제품위치& 제품);
 // Puts back the access list the last grant on the folder replaced.
-명령결과 보안복원(플랫폼& 시스템, const 설치폴더원본& 폴더);
+명령결과 보안복원(플랫폼& 시스템, const 설치폴더::제품위치& 제품);
 
 // What a failed file step says: what the tool was doing, the path, and the
 // system's reason.
@@ -109,11 +126,14 @@ std::wstring 파일오류메시지(const 파일오류& 오류);
 // ready. Nothing when it may.
 std::optional<명령결과> 프로그램폴더문제(const 플랫폼& 시스템, const std::wstring& 기준);
 
+// The click handlers take the list's text as it stands when the button is
+// pressed, and work out the product's folders from it once (제품위치찾기).
+//
 // Index 0 of `보안체크C` checks the install folder; any other index grants the
 // Users entry and checks again. Elevated, the grant runs in this process;
 // otherwise an elevated run of the program's command line grants (see
 // 관리자로설정), and this process checks afterwards.
-void 보안체크_클릭(플랫폼& 시스템, const 설치폴더원본& 폴더, std::int16_t 인덱스);
+void 보안체크_클릭(플랫폼& 시스템, const std::wstring& 목록텍스트, std::int16_t 인덱스);
 
 // The fix as an ordinary user's window does it: starts the program elevated
 // with `/fix <product>`, waits for it, and checks itself. A declined prompt,
@@ -121,7 +141,7 @@ void 보안체크_클릭(플랫폼& 시스템, const 설치폴더원본& 폴더,
 // that tells the user to start over as administrator stays true; a run that
 // ended with a system failure, in the command that shows why. Where the user
 // could change the program's file, nothing is started.
-명령결과 관리자로설정(플랫폼& 시스템, const 설치폴더원본& 폴더);
+명령결과 관리자로설정(플랫폼& 시스템, const 설치폴더::제품위치& 제품);
 
 // Whether "2. 보안설정" carries the elevation shield: when pressing it will
 // ask for administrator rights.
@@ -134,7 +154,7 @@ bool 폴더있음(플랫폼& 시스템, const std::wstring& 경로);
 // Index 0 of `Pelorant폴더C` opens the real install folder, any other index
 // its VirtualStore copy. Elevated, only a folder is opened, and only through
 // the user's own desktop shell, or else its path is shown to copy.
-void 폴더열기_클릭(플랫폼& 시스템, const 설치폴더원본& 폴더, std::int16_t 인덱스);
+void 폴더열기_클릭(플랫폼& 시스템, const std::wstring& 목록텍스트, std::int16_t 인덱스);
 
 // Opens the help page; elevated, in the user's own context, or, where that
 // cannot be done, shows its address to copy.

@@ -95,10 +95,6 @@ bool TorvaneM::만들기(HINSTANCE 인스턴스, int 표시방법) {
     return true;
 }
 
-std::wstring TorvaneM::Q프로그램폴더() const { return 설치폴더::프로그램폴더(시스템_); }
-std::wstring TorvaneM::Q가상_프로그램폴더() const { return 설치폴더::가상_프로그램폴더(시스템_); }
-std::wstring TorvaneM::Q프로그램_폴더() const { return 설치폴더::제품폴더이름(목록텍스트()); }
-
 LRESULT CALLBACK TorvaneM::창프로시저(HWND 창, UINT 메시지, WPARAM w, LPARAM l) {
     if (메시지 == WM_NCCREATE) {
         auto* 자신 = static_cast<TorvaneM*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
@@ -239,9 +235,9 @@ void TorvaneM::명령처리(int 식별자, int 알림) {
     // end the program, and the user would learn nothing either way.
     try {
         if (배열원소(식별자, IDC_CHECK_BASE))
-            보안체크_클릭(시스템_, *this, static_cast<std::int16_t>(식별자 - IDC_CHECK_BASE));
+            보안체크_클릭(시스템_, 목록텍스트(), static_cast<std::int16_t>(식별자 - IDC_CHECK_BASE));
         else if (배열원소(식별자, IDC_FOLDER_BASE))
-            폴더열기_클릭(시스템_, *this, static_cast<std::int16_t>(식별자 - IDC_FOLDER_BASE));
+            폴더열기_클릭(시스템_, 목록텍스트(), static_cast<std::int16_t>(식별자 - IDC_FOLDER_BASE));
         else if (식별자 == IDC_MANUAL_HELP)
             수동권한_클릭(시스템_);
     } catch (...) {

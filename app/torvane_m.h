@@ -10,7 +10,7 @@
 #include "platform/win32_handles.h"
 #include "platform/win32_platform.h"
 
-class TorvaneM final : public 설치폴더원본 {
+class TorvaneM final {
 public:
     explicit TorvaneM(Win32플랫폼& 시스템);
     TorvaneM(const TorvaneM&) = delete;
@@ -20,10 +20,6 @@ public:
     // False when Windows refused either.
     bool 만들기(HINSTANCE 인스턴스, int 표시방법);
     HWND 핸들() const { return 창_; }
-
-    std::wstring Q프로그램폴더() const override;
-    std::wstring Q가상_프로그램폴더() const override;
-    std::wstring Q프로그램_폴더() const override;
 
 private:
     static LRESULT CALLBACK 창프로시저(HWND 창, UINT 메시지, WPARAM w, LPARAM l);

@@ -77,4 +77,8 @@ std::wstring 대상경로(const std::wstring& 기준폴더, const std::wstring& 
     return 기준폴더 + L"\\" + 폴더이름;
 }
 
+제품위치 제품위치찾기(const 플랫폼& 시스템, const std::wstring& 목록텍스트) {
+    return {목록텍스트, 제품폴더이름(목록텍스트), 프로그램폴더(시스템), 가상_프로그램폴더(시스템)};
+}
+
 }  // namespace 설치폴더

@@ -1,9 +1,9 @@
 // Where the selected product is installed, and where Windows keeps the
 // user's virtualised copy of it.
 //
-// Everything is computed afresh from the system and the list text on
-// every call: the tool caches nothing, so a command always acts on what the
-// list shows at the moment it is pressed.
+// Everything is worked out afresh from the system and the list text for
+// every command (제품위치찾기): the tool caches nothing between commands, so
+// each acts on what the list shows at the moment it is pressed.
 #pragma once
 
 #include <string>
@@ -43,5 +43,19 @@ std::wstring 가상_프로그램폴더(const 플랫폼& 시스템);
 // The product's folder under a base folder: the two joined by one backslash,
 // as given (the base comes without a trailing separator).
 std::wstring 대상경로(const std::wstring& 기준폴더, const std::wstring& 폴더이름);
+
+// One product as the list text names it, and where it lives: the one value
+// the commands, the window and the command line all read.
+struct 제품위치 {
+    std::wstring 목록이름;           // the list text, as given
+    std::wstring 폴더이름;           // empty when the text names no product
+    std::wstring 프로그램폴더;       // see 프로그램폴더()
+    std::wstring 가상_프로그램폴더;  // see 가상_프로그램폴더(); may be empty
+
+    std::wstring 설치경로() const { return 대상경로(프로그램폴더, 폴더이름); }
+    std::wstring 가상경로() const { return 대상경로(가상_프로그램폴더, 폴더이름); }
+};
+
+제품위치 제품위치찾기(const 플랫폼& 시스템, const std::wstring& 목록텍스트);
 
 }  // namespace 설치폴더

@@ -1,5 +1,8 @@
-// The VirtualStore move: see virtual_store_move.h.
+// The VirtualStore move: see virtual_store_move.h. What it says to the user
+// is worded in virtual_store_report.cpp.
 #include "folders/virtual_store_move.h"
+
+#include "folders/virtual_store_report.h"
 
 #include <algorithm>
 #include <cwctype>
@@ -16,17 +19,10 @@
 namespace 가상폴더옮기기 {
 namespace {
 
-// What stopped the move: the path at fault and why, in the user's language.
-struct 멈춤 {
-    std::wstring 경로;
-    std::wstring 이유;
-};
-
 constexpr wchar_t 링크폴더이유[] =
     L"링크이거나 다른 곳을 가리키는 폴더여서 그 안에는 아무것도 쓰지 않았습니다.";
 constexpr wchar_t 폴더없음이유[] = L"폴더가 없습니다.";
 constexpr wchar_t 권한없음이유[] = L"이 사용자의 권한으로는 여기에 백업 폴더를 만들 수 없습니다.";
-constexpr size_t 보일경로수 = 5;
 
 // Windows matches file names without regard to case.
 std::wstring 소문자(std::wstring 글) {
@@ -77,7 +73,7 @@ size_t 파일수(플랫폼& 시스템, const std::wstring& 폴더) {
     return 고정.상태 == 폴더상태::고정됨 ? 파일수(시스템, *고정.잡음) : 0;
 }
 
-class 옮기기 {
+class 옮기기 : public 옮긴결과 {
 public:
     옮기기(플랫폼& 시스템, const 옮길곳& 곳, std::wstring 시각, size_t 전체)
         : 시스템_(시스템), 곳_(곳), 시각_(std::move(시각)), 전체_(전체) {}
@@ -99,18 +95,6 @@ public:
         // in place of the current ones.
         if (!멈춘곳 && 링크들.empty() && 권한없음.empty()) 가상폴더이름바꾸기();
     }
-
-    size_t 옮김 = 0;  // files whose copy's bytes are now in the install folder
-    size_t 바꿈 = 0;  // of those, files that replaced another version
-    std::vector<std::wstring> 링크들;  // not followed, so not moved
-    // What the user's own token may not do there (create, write, read), so
-    // not done: the elevated run does no more than the user could.
-    std::vector<std::wstring> 권한없음;
-    // Install-folder files written after the copy's version: kept as they are.
-    std::vector<std::wstring> 새것남김;
-    std::optional<멈춤> 멈춘곳;
-    std::wstring 백업루트;  // empty until a backup was needed
-    std::wstring 새이름;    // the copy's name once renamed
 
 private:
     // What the install folder holds at a name; null when the name is free.
@@ -282,73 +266,6 @@ private:
     std::unique_ptr<보유> 백업부모잡음_;
     std::map<std::wstring, std::unique_ptr<보유>> 백업잡음_;  // by path below the root
 };
-
-std::wstring 물음(const 옮길곳& 곳, size_t 수) {
-    return L"가상 폴더에 파일이 " + std::to_wstring(수) + L"개 있습니다.\r\n" + 곳.가상폴더 +
-           L"\r\n\r\n이 파일들을 프로그램 폴더로 옮길까요? 바뀌는 파일은 먼저 백업해 둡니다.\r\n" +
-           곳.설치폴더 + L"\r\n\r\n옮기기 전에 이 폴더의 프로그램을 모두 닫으세요.";
-}
-
-// Elevated with no token of the user's own, nothing tells what the user may
-// change: the move is left to a run that is the user.
-std::wstring 보통으로하라는글(const 옮길곳& 곳, size_t 수) {
-    return L"가상 폴더에 파일이 " + std::to_wstring(수) + L"개 있습니다.\r\n" + 곳.가상폴더 +
-           L"\r\n\r\n이 창은 사용자 계정 컨트롤 없이 관리자로 실행되어, 이 사용자가 바꿀 수 있는 "
-           L"파일만 골라 옮길 수 없으므로 옮기지 않았습니다.\r\n보안설정을 관리자 권한 없이 "
-           L"보통으로 시작해서 1. 보안체크를 누르면 옮길 수 있습니다.";
-}
-
-std::wstring 경로목록(const std::vector<std::wstring>& 경로들) {
-    std::wstring 글;
-    for (size_t 번 = 0; 번 < 경로들.size() && 번 < 보일경로수; ++번) 글 += 경로들[번] + L"\r\n";
-    if (경로들.size() > 보일경로수)
-        글 += L"그 밖에 " + std::to_wstring(경로들.size() - 보일경로수) + L"개\r\n";
-    return 글;
-}
-
-// The copy's versions of kept files are not lost: they stay where the copy is.
-std::wstring 새것남김글(const 옮기기& 일) {
-    return L"\r\n프로그램 폴더의 다음 " + std::to_wstring(일.새것남김.size()) +
-           L"개는 가상 폴더의 것보다 나중에 바뀌어 그대로 두었습니다.\r\n" +
-           경로목록(일.새것남김) +
-           (일.새이름.empty() ? L"가상 폴더 쪽 파일은 가상 폴더에 그대로 있습니다.\r\n"
-                               : L"가상 폴더 쪽 파일은 이름을 바꾼 가상 폴더에 그대로 있습니다.\r\n");
-}
-
-std::wstring 결과메시지(const 옮기기& 일) {
-    const std::wstring 옮긴수 = std::to_wstring(일.옮김);
-    std::wstring 글;
-    if (일.멈춘곳) {
-        글 = L"가상 폴더의 파일을 다 옮기지 못했습니다.\r\n\r\n" + 일.멈춘곳->경로 + L"\r\n" +
-             일.멈춘곳->이유 + L"\r\n\r\n지금까지 파일 " + 옮긴수 +
-             L"개를 옮겼고, 가상 폴더의 이름은 바꾸지 않았습니다.\r\n";
-    } else {
-        글 = L"파일 " + 옮긴수 + L"개를 프로그램 폴더로 옮겼습니다.\r\n";
-    }
-    if (!일.새것남김.empty()) 글 += 새것남김글(일);
-    if (!일.백업루트.empty())
-        글 += L"\r\n바뀐 파일의 원래 내용은 이 사용자의 폴더에 백업해 두었습니다(다른 사용자는 "
-              L"열 수 없습니다).\r\n" + 일.백업루트 + L"\r\n";
-    else if (!일.멈춘곳)
-        글 += L"\r\n바뀐 파일이 없어 백업은 만들지 않았습니다.\r\n";
-    if (!일.링크들.empty())
-        글 += L"\r\n링크(연결 지점, 심볼릭 링크, 하드 링크)는 따라가지 않으므로 다음 " +
-              std::to_wstring(일.링크들.size()) + L"개는 옮기지 않았습니다.\r\n" +
-              경로목록(일.링크들);
-    if (!일.권한없음.empty())
-        글 += L"\r\n이 사용자의 권한으로는 만들거나 바꾸거나 읽을 수 없어 다음 " +
-              std::to_wstring(일.권한없음.size()) +
-              L"개는 옮기지 않았습니다(관리자만 바꿀 수 있는 곳입니다).\r\n" + 경로목록(일.권한없음);
-    if ((!일.링크들.empty() || !일.권한없음.empty()) && !일.멈춘곳)
-        글 += L"그래서 가상 폴더의 이름은 바꾸지 않았습니다.\r\n";
-    if (!일.새이름.empty())
-        글 += L"\r\n가상 폴더는 지우지 않고 이름만 바꾸어 두었습니다.\r\n" + 일.새이름 + L"\r\n";
-    if (일.멈춘곳)
-        글 += L"\r\n이 폴더의 프로그램을 모두 닫은 뒤 다시 하면, 멈춘 곳부터 안전하게 이어서 "
-              L"옮깁니다.\r\n";
-    글.erase(글.size() - 2);  // the last line end
-    return 글;
-}
 
 }  // namespace
 

@@ -63,19 +63,19 @@ std::unique_ptr<보유> 독점하기(플랫폼& 시스템) {
     return 독점;
 }
 
-// The target as the path names it, held until cmd has ended: never a
-// junction or link that leads elsewhere (cacls would follow it and set the
-// access list of whatever it leads to), and not replaceable by one meanwhile.
-폴더고정결과 대상붙잡기(플랫폼& 시스템, const std::wstring& 대상경로) {
-    폴더고정결과 결과 = 시스템.폴더고정(대상경로);
-    switch (결과.상태) {
+// The target as the path named it when it was held, and held until the
+// command ends: never a junction or link that leads elsewhere (cacls would
+// follow it and set the access list of whatever it leads to), and not
+// replaceable by one meanwhile.
+const 폴더고정결과& 붙잡은대상(const 플랫폼& 시스템, const 대상폴더& 대상) {
+    switch (대상.고정.상태) {
     case 폴더상태::고정됨: break;
-    case 폴더상태::연결지점: 거부(거부문구::연결지점, 대상경로);
-    case 폴더상태::다른경로: 거부(거부문구::다른경로, 대상경로);
-    case 폴더상태::없음: 거부(거부문구::폴더사라짐, 대상경로);
+    case 폴더상태::연결지점: 거부(거부문구::연결지점, 대상.경로);
+    case 폴더상태::다른경로: 거부(거부문구::다른경로, 대상.경로);
+    case 폴더상태::없음: 거부(거부문구::폴더사라짐, 대상.경로);
     }
-    배치에쓸수있는경로인지(시스템, 결과.최종경로);
-    return 결과;
+    배치에쓸수있는경로인지(시스템, 대상.고정.최종경로);
+    return 대상.고정;
 }
 
 // How much the grant needs the held folder to keep an entry open. An empty
@@ -135,12 +135,13 @@ void cmd실행(플랫폼& 시스템, const std::wstring& 배치경로) {
 using 붙잡은뒤할일 = std::function<bool(const 보유&)>;
 
 template <typename 줄함수>
-std::optional<std::wstring> 배치실행후읽기(플랫폼& 시스템, const std::wstring& 대상경로,
+std::optional<std::wstring> 배치실행후읽기(플랫폼& 시스템, const 대상폴더& 목표,
                                           항목붙잡기 붙잡기, const std::wstring& 배치경로,
                                           줄함수 줄만들기, const std::wstring& 출력경로,
                                           const 붙잡은뒤할일& 붙잡은뒤 = {}) {
     {
-        const 폴더고정결과 대상 = 대상붙잡기(시스템, 대상경로);
+        const std::wstring& 대상경로 = 목표.경로;
+        const 폴더고정결과& 대상 = 붙잡은대상(시스템, 목표);
         const bool 관리자변경 = 붙잡기 == 항목붙잡기::반드시;
         if (!대상.잡음->안의항목붙잡기() && 관리자변경) 거부(거부문구::빈폴더, 대상경로);
         if (붙잡은뒤 && !붙잡은뒤(*대상.잡음)) return std::nullopt;
@@ -169,19 +170,19 @@ std::wstring 설정명령(const std::wstring& 대상경로, const std::wstring& 
 
 // The descriptor cacls prints for the folder when asked: the rest of the
 // line that names the held folder itself. `붙잡은뒤` as in 배치실행후읽기.
-std::wstring 조회한설명자(플랫폼& 시스템, const std::wstring& 대상경로,
+std::wstring 조회한설명자(플랫폼& 시스템, const 대상폴더& 대상,
                           const 붙잡은뒤할일& 붙잡은뒤 = {}) {
     const auto 독점 = 독점하기(시스템);
     const 작업폴더 폴더(시스템);
     const std::wstring 출력경로 = 폴더.파일(검사출력파일);
     const std::wstring 배치경로 = 폴더.파일(검사배치파일);
-    안전한경로인지(시스템, {대상경로, 출력경로, 배치경로});
+    안전한경로인지(시스템, {출력경로, 배치경로});
     임시파일들 정리(시스템, {배치경로, 출력경로});
     이전출력지우기(시스템, 출력경로);
 
     std::wstring 최종경로;
     const std::wstring 출력 = *배치실행후읽기(
-        시스템, 대상경로, 항목붙잡기::되면, 배치경로,
+        시스템, 대상, 항목붙잡기::되면, 배치경로,
         [&](const std::wstring& 최종) { return 검사명령(최종경로 = 최종, 출력경로); }, 출력경로,
         붙잡은뒤);
     // cacls names the folder it answers for. Without that line there is no
@@ -195,14 +196,14 @@ std::wstring 조회한설명자(플랫폼& 시스템, const std::wstring& 대상
 // Sets the folder's access list to `목록`; true when cacls reported the
 // folder as processed (in Korean: any other answer is false, and only a
 // query can tell), or when `붙잡은뒤` stopped it.
-플래그 목록설정(플랫폼& 시스템, const std::wstring& 대상경로, const std::wstring& 목록,
+플래그 목록설정(플랫폼& 시스템, const 대상폴더& 대상, const std::wstring& 목록,
                 const 붙잡은뒤할일& 붙잡은뒤) {
     const auto 독점 = 독점하기(시스템);
     const 작업폴더 폴더(시스템);
     const std::wstring 출력경로 = 폴더.파일(부여출력파일);
     const std::wstring 응답경로 = 폴더.파일(부여응답파일);
     const std::wstring 배치경로 = 폴더.파일(부여배치파일);
-    안전한경로인지(시스템, {대상경로, 출력경로, 응답경로, 배치경로});
+    안전한경로인지(시스템, {출력경로, 응답경로, 배치경로});
     임시파일들 정리(시스템, {배치경로, 출력경로, 응답경로});
     이전출력지우기(시스템, 출력경로);
 
@@ -214,7 +215,7 @@ std::wstring 조회한설명자(플랫폼& 시스템, const std::wstring& 대상
     // another folder; an ordinary user's cacls has no more rights than they.
     const 항목붙잡기 붙잡기 = 시스템.관리자권한() ? 항목붙잡기::반드시 : 항목붙잡기::되면;
     const std::optional<std::wstring> 출력 = 배치실행후읽기(
-        시스템, 대상경로, 붙잡기, 배치경로,
+        시스템, 대상, 붙잡기, 배치경로,
         [&](const std::wstring& 최종) { return 설정명령(최종, 목록, 응답경로, 출력경로); },
         출력경로, 붙잡은뒤);
     return 출력 ? 포함하면참(*출력, 처리완료문구) : 거짓;
@@ -258,15 +259,21 @@ std::wstring 부여명령(const std::wstring& 대상경로, const std::wstring& 
     return 설정명령(대상경로, std::wstring(L"D:") + 사용자전체권한, 응답경로, 출력경로);
 }
 
-플래그 권한검사(플랫폼& 시스템, const std::wstring& 대상경로) {
-    return 사용자권한이있음(조회한설명자(시스템, 대상경로)) ? 참 : 거짓;
+대상폴더 대상잡기(플랫폼& 시스템, const std::wstring& 대상경로) {
+    배치에쓸수있는경로인지(시스템, 대상경로);
+    return {대상경로, 시스템.폴더고정(대상경로)};
 }
 
-부여결과 권한부여(플랫폼& 시스템, const std::wstring& 대상경로) {
+플래그 권한검사(플랫폼& 시스템, const 대상폴더& 목표) {
+    return 사용자권한이있음(조회한설명자(시스템, 목표)) ? 참 : 거짓;
+}
+
+부여결과 권한부여(플랫폼& 시스템, const 대상폴더& 목표) {
+    const std::wstring& 대상경로 = 목표.경로;
     std::optional<부여결과> 멈춤;
     붙잡은폴더들 하위폴더들;  // held until the walk after cmd has run: see tree_links.h
     const 플래그 처리 =
-        목록설정(시스템, 대상경로, std::wstring(L"D:") + 사용자전체권한, [&](const 보유& 대상) {
+        목록설정(시스템, 목표, std::wstring(L"D:") + 사용자전체권한, [&](const 보유& 대상) {
             const std::optional<std::wstring> 목록 = 바꿀목록읽기(시스템, 대상경로, 대상);
             if (!목록) {
                 멈춤 = 부여결과::처리안됨;
@@ -283,7 +290,8 @@ std::wstring 부여명령(const std::wstring& 대상경로, const std::wstring& 
     return 처리 == 참 ? 부여결과::처리됨 : 부여결과::처리안됨;
 }
 
-복원답 권한복원(플랫폼& 시스템, const std::wstring& 대상경로) {
+복원답 권한복원(플랫폼& 시스템, const 대상폴더& 목표) {
+    const std::wstring& 대상경로 = 목표.경로;
     std::wstring 파일;
     try {
         파일 = 최근보관파일(시스템, 보관폴더열기(시스템), 폴더이름(대상경로));
@@ -300,13 +308,13 @@ std::wstring 부여명령(const std::wstring& 대상경로, const std::wstring& 
             return {복원결과::믿을수없음, 사유 + std::wstring(L"\r\n\r\n") + 파일};
     }
     붙잡은폴더들 하위폴더들;  // as in 권한부여
-    const 플래그 처리 = 목록설정(시스템, 대상경로, 목록, [&](const 보유& 대상) {
+    const 플래그 처리 = 목록설정(시스템, 목표, 목록, [&](const 보유& 대상) {
         if (시스템.관리자권한()) 링크없는지(시스템, 대상, 대상경로, 거부문구::링크있음, &하위폴더들);
         return true;
     });
     // Decided by a query, as the grant's answer is, whatever cacls printed.
     std::optional<소유자정보> 소유자;
-    const std::wstring 설명자 = 조회한설명자(시스템, 대상경로, [&](const 보유& 대상) {
+    const std::wstring 설명자 = 조회한설명자(시스템, 목표, [&](const 보유& 대상) {
         if (목록이지켜짐) 소유자 = 시스템.소유자(대상, 대상경로);
         return true;
     });
@@ -318,5 +326,9 @@ std::wstring 부여명령(const std::wstring& 대상경로, const std::wstring& 
                 복원사유::남의소유자 + std::wstring(L"\r\n\r\n") + 대상경로 + L"\r\n" + 소유자->이름};
     return {복원결과::복원됨, {}};
 }
+
+플래그 권한검사(플랫폼& 시스템, const std::wstring& 경로) { return 권한검사(시스템, 대상잡기(시스템, 경로)); }
+부여결과 권한부여(플랫폼& 시스템, const std::wstring& 경로) { return 권한부여(시스템, 대상잡기(시스템, 경로)); }
+복원답 권한복원(플랫폼& 시스템, const std::wstring& 경로) { return 권한복원(시스템, 대상잡기(시스템, 경로)); }
 
 }  // namespace 보안방화벽

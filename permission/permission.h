@@ -3,6 +3,9 @@
 // What the answers mean is read in access_list.h; the lists a grant replaces
 // are kept by kept_lists.h.
 //
+// A command holds the install folder once (대상잡기) and hands the hold to
+// each procedure it runs on it, so that nothing looks the path up again.
+//
 // Every procedure owns its temporary files from creation to deletion within
 // one call, and uses them alone. Elevated, the files live in a folder made
 // for the call that only administrators can reach; otherwise in the user's
@@ -148,9 +151,22 @@ std::wstring 검사명령(const std::wstring& 대상경로, const std::wstring& 
 std::wstring 부여명령(const std::wstring& 대상경로, const std::wstring& 응답경로,
                       const std::wstring& 출력경로);
 
+// The install folder one command works on, checked and held once for the
+// whole command: every cacls run on it and every read of its list goes
+// through this one hold, and never looks the path up again.
+struct 대상폴더 {
+    std::wstring 경로;    // as the command named it
+    폴더고정결과 고정;    // what was there; held, with its own name, when 고정됨
+};
+
+// Refuses (실행거부) a path cmd could read otherwise (배치에쓸수있는경로인지),
+// then holds what is there. A missing folder, or a link in its place, is
+// only refused when a procedure is run on it.
+대상폴더 대상잡기(플랫폼& 시스템, const std::wstring& 대상경로);
+
 // True when the access list cacls prints for the folder is as the fix
 // leaves it (see 사용자권한이있음).
-플래그 권한검사(플랫폼& 시스템, const std::wstring& 대상경로);
+플래그 권한검사(플랫폼& 시스템, const 대상폴더& 대상);
 
 enum class 부여결과 {
     처리됨,    // cacls reported the folder as processed (in Korean)
@@ -169,7 +185,7 @@ enum class 부여결과 {
 // 처리안됨. One that is no list to go back to is not kept, and the grant
 // goes ahead: it is what was asked for, and the older kept list stays the
 // newest.
-부여결과 권한부여(플랫폼& 시스템, const std::wstring& 대상경로);
+부여결과 권한부여(플랫폼& 시스템, const 대상폴더& 대상);
 
 // ---- Putting back a kept list (see kept_lists.h) ----
 
@@ -198,6 +214,11 @@ struct 복원답 {
 // 되돌릴목록인지) is not put back, and the owner, read through the query's
 // hold, must be Administrators, SYSTEM or TrustedInstaller. Elevated, links
 // in the tree are refused as for the grant. The kept file stays.
+복원답 권한복원(플랫폼& 시스템, const 대상폴더& 대상);
+
+// Each of the three on a path held for that call alone (대상잡기).
+플래그 권한검사(플랫폼& 시스템, const std::wstring& 대상경로);
+부여결과 권한부여(플랫폼& 시스템, const std::wstring& 대상경로);
 복원답 권한복원(플랫폼& 시스템, const std::wstring& 대상경로);
 
 }  // namespace 보안방화벽

@@ -8,12 +8,9 @@ using namespace 설치폴더;
 
 namespace {
 
+// No row is shadowed by an earlier one with the same list name.
 TEST(제품표, 목록의_각_항목은_자기_행의_폴더가_된다) {
-    const std::pair<const wchar_t*, const wchar_t*> 기대[] = {
-        {L"Pelorant", L"Quindle"}, {L"Marrowin", L"Marrowin"}, {L"Tessaly", L"Tessaly"},
-        {L"Orbisk", L"Glenmarch"}, {L"Fennick", L"Sorrelay"},  {L"Havrest", L"Havrest80"},
-    };
-    for (const auto& [목록이름, 폴더이름] : 기대) EXPECT_EQ(제품폴더이름(목록이름), 폴더이름);
+    for (const 제품& 행 : 제품표) EXPECT_EQ(제품폴더이름(행.목록이름), 행.폴더이름);
 }
 
 TEST(제품표, 대소문자나_공백만_달라도_일치하지_않는다) {

@@ -1,0 +1,42 @@
+// What the VirtualStore move (virtual_store_move.cpp) came to, and the words
+// that ask the user and tell them how it went; only the move reads this.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "folders/virtual_store_move.h"
+
+namespace 가상폴더옮기기 {
+
+// What stopped the move: the path at fault and why, in the user's language.
+struct 멈춤 {
+    std::wstring 경로;
+    std::wstring 이유;
+};
+
+struct 옮긴결과 {
+    size_t 옮김 = 0;  // files whose copy's bytes are now in the install folder
+    size_t 바꿈 = 0;  // of those, files that replaced another version
+    std::vector<std::wstring> 링크들;  // not followed, so not moved
+    // What the user's own token may not do there (create, write, read), so
+    // not done: the elevated run does no more than the user could.
+    std::vector<std::wstring> 권한없음;
+    // Install-folder files written after the copy's version: kept as they are.
+    std::vector<std::wstring> 새것남김;
+    std::optional<멈춤> 멈춘곳;
+    std::wstring 백업루트;  // empty until a backup was needed
+    std::wstring 새이름;    // the copy's name once renamed
+};
+
+// Whether to move the `수` files of the copy.
+std::wstring 물음(const 옮길곳& 곳, size_t 수);
+// Elevated with no token of the user's own, nothing tells what the user may
+// change: the move is left to a run that is the user.
+std::wstring 보통으로하라는글(const 옮길곳& 곳, size_t 수);
+// How the move went.
+std::wstring 결과메시지(const 옮긴결과& 일);
+
+}  // namespace 가상폴더옮기기
