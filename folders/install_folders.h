@@ -57,5 +57,9 @@ struct 제품위치 {
 };
 
 제품위치 제품위치찾기(const 플랫폼& 시스템, const std::wstring& 목록텍스트);
+// The same without the VirtualStore copy (left empty), for the command line,
+// which never opens or moves it: finding the copy asks the system for the
+// user's profile folder, a library load that every script's run would pay.
+제품위치 설치위치찾기(const 플랫폼& 시스템, const std::wstring& 목록텍스트);
 
 }  // namespace 설치폴더
