@@ -77,22 +77,11 @@ std::variant<요청, 인자잘못> 해석(const std::vector<std::wstring>& 인�
     return 결과;
 }
 
-// With none named, the installed ones; but every product where the
-// program-files folder is of no use (a network or unready drive), so that
-// each line says why, rather than "nothing installed" with exit code 0.
-std::vector<설치폴더::제품위치> 대상제품들(플랫폼& 시스템, const std::vector<std::wstring>& 이름들) {
-    std::vector<설치폴더::제품위치> 제품들;
-    if (!이름들.empty()) {
-        for (const std::wstring& 이름 : 이름들)
-            제품들.push_back(설치폴더::설치위치찾기(시스템, 이름));
-        return 제품들;
-    }
-    const bool 모두 = 프로그램폴더문제(시스템, 설치폴더::프로그램폴더(시스템)).has_value();
-    for (const 설치폴더::제품& 행 : 설치폴더::제품표) {
-        설치폴더::제품위치 제품 = 설치폴더::설치위치찾기(시스템, 행.목록이름);
-        if (모두 || 폴더있음(시스템, 제품.설치경로())) 제품들.push_back(std::move(제품));
-    }
-    return 제품들;
+std::vector<std::wstring> 대상이름들(const std::vector<std::wstring>& 이름들) {
+    if (!이름들.empty()) return 이름들;
+    std::vector<std::wstring> 모든이름;
+    for (const 설치폴더::제품& 행 : 설치폴더::제품표) 모든이름.push_back(행.목록이름);
+    return 모든이름;
 }
 
 // Whatever the command throws beyond what it words itself ends as a system
@@ -136,9 +125,17 @@ int 심각도(int 코드) {
 }
 
 int 요청실행(플랫폼& 시스템, const 요청& 할것, 출력대상& 출력) {
+    // With none named, the installed ones; but every product where the
+    // program-files folder is of no use (a network or unready drive), so
+    // that each line says why, rather than "nothing installed" with exit
+    // code 0. Whether one is installed is the command's own first answer.
+    const bool 설치된것만 = 할것.제품들.empty() &&
+                            !프로그램폴더문제(시스템, 설치폴더::프로그램폴더(시스템)).has_value();
     int 코드 = 정상;
-    for (const 설치폴더::제품위치& 제품 : 대상제품들(시스템, 할것.제품들)) {
+    for (const std::wstring& 이름 : 대상이름들(할것.제품들)) {
+        const 설치폴더::제품위치 제품 = 설치폴더::설치위치찾기(시스템, 이름);
         const 명령결과 결과 = 제품에(시스템, 할것.할일, 제품);
+        if (설치된것만 && 결과.종류 == 결과종류::폴더없음) continue;
         const 판정 판 = 판정하기(결과, 시스템.관리자권한());
         출력.표준출력(제품.목록이름 + L"\t" + 한칸으로(제품.설치경로()) + L"\t" + 한칸으로(판.낱말));
         if (심각도(판.코드) > 심각도(코드)) 코드 = 판.코드;

@@ -10,8 +10,6 @@
 
 namespace {
 
-using 보안방화벽::참;
-
 // What the tool was doing, as the message about a failed file step begins.
 const wchar_t* 작업문구(파일작업 작업) {
     switch (작업) {
@@ -28,13 +26,12 @@ const wchar_t* 작업문구(파일작업 작업) {
     return L"파일이나 폴더를 다루지 못해";
 }
 
-// Each result's message in the window (none where it carries facts of its
-// own), word on the command line and exit code, elevated and not: the one
-// place a result becomes any of them.
+// Each result's words in the window, word on the command line and exit
+// code, elevated and not: the one place a result becomes any of them.
 struct 결과행 {
     결과종류 종류;
-    const wchar_t* 메시지;
-    const wchar_t* 낱말;  // followed by the message where it ends in ": "
+    const wchar_t* 메시지;  // follows the result's reason, if any
+    const wchar_t* 낱말;    // followed by the message where it ends in ": "
     int 관리자코드;
     int 일반코드;
 };
@@ -52,10 +49,10 @@ constexpr 결과행 결과표[] = {
     {결과종류::복원실패, 메시지::복원실패, L"not-restored", 미비, 미비},
     {결과종류::복원권한필요, 메시지::관리자권한필요, L"not-restored", 미비, 관리자필요},
     {결과종류::보관없음, 메시지::보관없음, L"nothing-saved", 미비, 미비},
-    {결과종류::복원거부, nullptr, L"not-restored: ", 미비, 미비},
-    {결과종류::폴더없음, nullptr, L"no-folder", 미비, 미비},
+    {결과종류::복원거부, L"", L"not-restored: ", 미비, 미비},
+    {결과종류::폴더없음, 메시지::폴더없음꼬리, L"no-folder", 미비, 미비},
     {결과종류::제품없음, 메시지::제품선택필요, L"error: ", 시스템실패, 시스템실패},
-    {결과종류::시스템오류, nullptr, L"error: ", 시스템실패, 시스템실패},
+    {결과종류::시스템오류, L"", L"error: ", 시스템실패, 시스템실패},
 };
 
 const 결과행& 행(결과종류 종류) {
@@ -64,68 +61,17 @@ const 결과행& 행(결과종류 종류) {
     return 결과표[std::size(결과표) - 1];
 }
 
-명령결과 결과(결과종류 종류, std::wstring 메시지) { return {종류, std::move(메시지)}; }
-명령결과 결과(결과종류 종류) { return {종류, 행(종류).메시지}; }
+명령결과 결과(결과종류 종류, std::wstring 사유 = {}) { return {종류, std::move(사유)}; }
 
-명령결과 검사결과(플랫폼& 시스템, const 보안방화벽::대상폴더& 대상) {
-    return 보안방화벽::권한검사(시스템, 대상) == 참 ? 결과(결과종류::설정정상)
-                                                     : 결과(결과종류::설정문제);
-}
-
-명령결과 부여결과(플랫폼& 시스템, const 보안방화벽::대상폴더& 대상) {
-    const 보안방화벽::부여결과 부여 = 보안방화벽::권한부여(시스템, 대상);
-    // The list read through the hold was already the grant's: nothing ran.
-    if (부여 == 보안방화벽::부여결과::이미됨) return 결과(결과종류::설정완료);
-    // A second, separate query, whatever the grant printed: its output says
-    // only that the folder was processed, not what its access list now
-    // holds, and says even that only in Korean.
-    if (보안방화벽::권한검사(시스템, 대상) == 참) return 결과(결과종류::설정완료);
-    return 부여 == 보안방화벽::부여결과::처리됨 ? 결과(결과종류::설정실패)
-                                                : 결과(결과종류::관리자권한필요);
-}
-
-명령결과 되돌린결과(플랫폼& 시스템, const 보안방화벽::대상폴더& 대상) {
-    const 보안방화벽::복원답 답 = 보안방화벽::권한복원(시스템, 대상);
-    switch (답.결과) {
-    case 보안방화벽::복원결과::믿을수없음: return 결과(결과종류::복원거부, 답.사유);
-    case 보안방화벽::복원결과::복원됨: return 결과(결과종류::복원완료);
-    case 보안방화벽::복원결과::확인안됨: return 결과(결과종류::복원실패);
-    case 보안방화벽::복원결과::거부됨:
-        return 결과(결과종류::복원권한필요);
-    case 보안방화벽::복원결과::보관없음: break;
-    }
-    return 결과(결과종류::보관없음);
-}
-
-// Why the command cannot run on `대상`, or nothing when it can. Without these
-// checks a missing folder or a missing cacls would read as "no permission"
-// and, after a fix, as "administrator rights needed".
-std::optional<명령결과> 실행할수없는이유(플랫폼& 시스템, const 보안방화벽::대상폴더& 대상) {
-    // A junction or link counts as there; the permission module refuses it
-    // by name.
-    if (대상.고정.상태 == 폴더상태::없음)
-        return 결과(결과종류::폴더없음, 대상.경로 + 메시지::폴더없음꼬리);
-    const std::wstring cacls = 시스템.시스템폴더() + L"\\cacls.exe";
-    if (시스템.존재검사(cacls, 속성마스크::일반파일).empty())
-        return 결과(결과종류::시스템오류, 메시지::cacls없음 + cacls);
-    return std::nullopt;
-}
-
-// Runs `명령` on the product's install folder once it is known to be safe
+// Runs `할일` on the product's install folder once it is known to be safe
 // to run on; every failure on the way becomes a result.
-명령결과 제품에실행(플랫폼& 시스템, const 설치폴더::제품위치& 제품,
-                  명령결과 (*명령)(플랫폼&, const 보안방화벽::대상폴더&)) {
+명령결과 제품에실행(플랫폼& 시스템, const 설치폴더::제품위치& 제품, 보안방화벽::명령 할일) {
     // An unknown product would leave the bare program-files folder as the
     // target, and granting there would open every installed program to all.
     if (제품.폴더이름.empty()) return 결과(결과종류::제품없음);
     if (auto 문제 = 프로그램폴더문제(시스템, 제품.프로그램폴더)) return *문제;
     try {
-        // The path is checked before the folder is looked for: a relative
-        // path would be looked for in another folder than the one cmd would
-        // be given.
-        const 보안방화벽::대상폴더 대상 = 보안방화벽::대상잡기(시스템, 제품.설치경로());
-        if (auto 이유 = 실행할수없는이유(시스템, 대상)) return *이유;
-        return 명령(시스템, 대상);
+        return 보안방화벽::실행(시스템, 제품.설치경로(), 할일);
     } catch (const 보안방화벽::실행거부& 거부) {
         return 결과(결과종류::시스템오류, 거부.메시지());
     } catch (const 파일오류& 오류) {
@@ -162,12 +108,15 @@ namespace 명령줄 {
 판정 판정하기(const 명령결과& 결과, bool 관리자) {
     const 결과행& 그행 = 행(결과.종류);
     const std::wstring 낱말 = 그행.낱말;
-    return {낱말.back() == L' ' ? 낱말 + 결과.메시지 : 낱말, 관리자 ? 그행.관리자코드 : 그행.일반코드};
+    return {낱말.back() == L' ' ? 낱말 + 보일메시지(결과) : 낱말,
+            관리자 ? 그행.관리자코드 : 그행.일반코드};
 }
 
 std::wstring 설정인자(const std::wstring& 목록이름) { return L"/fix " + 목록이름; }
 
 }  // namespace 명령줄
+
+std::wstring 보일메시지(const 명령결과& 결과) { return 결과.사유 + 행(결과.종류).메시지; }
 
 std::wstring 파일오류메시지(const 파일오류& 오류) {
     return std::wstring(작업문구(오류.작업())) + L" 작업을 끝내지 못했습니다.\r\n\r\n" +
@@ -195,15 +144,15 @@ bool 폴더있음(플랫폼& 시스템, const std::wstring& 경로) {
 }
 
 명령결과 보안검사(플랫폼& 시스템, const 설치폴더::제품위치& 제품) {
-    return 제품에실행(시스템, 제품, 검사결과);
+    return 제품에실행(시스템, 제품, 보안방화벽::명령::검사);
 }
 
 명령결과 보안설정(플랫폼& 시스템, const 설치폴더::제품위치& 제품) {
-    return 제품에실행(시스템, 제품, 부여결과);
+    return 제품에실행(시스템, 제품, 보안방화벽::명령::설정);
 }
 
 명령결과 보안복원(플랫폼& 시스템, const 설치폴더::제품위치& 제품) {
-    return 제품에실행(시스템, 제품, 되돌린결과);
+    return 제품에실행(시스템, 제품, 보안방화벽::명령::복원);
 }
 
 namespace {
@@ -231,7 +180,7 @@ void 가상폴더옮기기제안(플랫폼& 시스템, const 설치폴더::제�
     // click the prompt away.
     if (auto 문제 = 프로그램폴더문제(시스템, 제품.프로그램폴더)) return *문제;
     const std::wstring 대상 = 제품.설치경로();
-    if (!폴더있음(시스템, 대상)) return 결과(결과종류::폴더없음, 대상 + 메시지::폴더없음꼬리);
+    if (!폴더있음(시스템, 대상)) return 결과(결과종류::폴더없음, 대상);
 
     // Only the product's name crosses to the elevated run, which works out
     // the folder itself: nothing this process computed is trusted.
@@ -263,7 +212,7 @@ void 보안체크_클릭(플랫폼& 시스템, const std::wstring& 목록텍스�
     const 명령결과 결과 = 인덱스 == 0            ? 보안검사(시스템, 제품)
                           : 시스템.관리자권한() ? 보안설정(시스템, 제품)
                                                 : 관리자로설정(시스템, 제품);
-    시스템.메시지상자(결과.메시지);
+    시스템.메시지상자(보일메시지(결과));
     if (결과.종류 == 결과종류::설정정상 || 결과.종류 == 결과종류::설정완료)
         가상폴더옮기기제안(시스템, 제품);
 }

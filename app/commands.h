@@ -9,6 +9,7 @@
 #include <string>
 
 #include "folders/install_folders.h"
+#include "permission/answer.h"
 #include "platform/platform.h"
 
 namespace 메시지 {
@@ -21,8 +22,6 @@ inline constexpr wchar_t 관리자권한필요[] =
     L"현재 프로그램을 실행할 때 오른쪽마우스로 클릭하여 [관리자 권한으로 실행]을 선택하세요.";
 inline constexpr wchar_t 제품선택필요[] = L"목록에서 프로그램을 선택하세요.";
 inline constexpr wchar_t 폴더없음꼬리[] = L" - 폴더가 없습니다.";
-inline constexpr wchar_t cacls없음[] =
-    L"Windows의 권한 도구(cacls.exe)를 찾을 수 없어 보안설정을 확인하거나 바꿀 수 없습니다.\r\n\r\n";
 inline constexpr wchar_t 관리자실행실패[] =
     L"보안설정을 관리자 권한으로 실행하지 못했습니다.\r\n\r\n";
 inline constexpr wchar_t 복원완료[] = L"보관한 접근 목록으로 되돌렸습니다.";
@@ -57,32 +56,13 @@ inline constexpr wchar_t 준비안된폴더꼬리[] =
 // The page that explains how to set the permission by hand.
 inline constexpr wchar_t 도움말주소[] = L"http://www.torvane.co.kr/xe/FAQ/44187";
 
-// What a check or a fix came to, for the window and the command line alike.
-enum class 결과종류 {
-    설정정상,        // check: the Users entry is there
-    설정문제,        // check: it is not
-    설정완료,        // fix: granted, and a second check found the entry
-    설정실패,        // fix: granted, but the second check did not find it
-    관리자권한필요,  // fix: cacls did not process the folder
-    제품없음,        // the text names no product; nothing ran
-    폴더없음,        // the install folder is missing or a file; nothing ran
-    시스템오류,      // a temporary file, cacls itself, or the system failed; or the
-                     // tool refused to run (an unsafe path, a junction, another
-                     // instance busy, cmd not started, an oversized output)
-    복원완료,        // restore: the kept list is back, as a query confirms
-    복원실패,        // restore: cacls took it, but the query found another list
-    복원권한필요,    // restore: cacls did not process the folder, or the kept
-                     // lists were out of reach without administrator rights
-    보관없음,        // restore: no list was kept for the folder; nothing ran
-    복원거부,        // restore: the kept list is none to go back to (nothing
-                     // ran), or it is back under an owner who may change it
-                     // again; the message says which
-};
+// What a command came to, as the permission module answers it; the window
+// shows 보일메시지, the command line prints 판정하기's word.
+using 보안방화벽::결과종류;
+using 보안방화벽::명령결과;
 
-struct 명령결과 {
-    결과종류 종류;
-    std::wstring 메시지;  // what the window shows for it
-};
+// What the window says for a result.
+std::wstring 보일메시지(const 명령결과& 결과);
 
 namespace 명령줄 {
 

@@ -1,7 +1,8 @@
-// The permission module: runs the system's `cacls` through one-line batch
-// files, to read or to set the access list of a product's install folder.
-// What the answers mean is read in access_list.h; the lists a grant replaces
-// are kept by kept_lists.h.
+// The permission module's procedures: they run the system's `cacls` through
+// one-line batch files, to read or to set the access list of a product's
+// install folder. The commands the window and the console run, and the one
+// answer they get, are in answer.h. What cacls's text means is read in
+// access_list.h; the lists a grant replaces are kept by kept_lists.h.
 //
 // A command holds the install folder once (대상잡기) and hands the hold to
 // each procedure it runs on it, so that nothing looks the path up again.
@@ -73,6 +74,8 @@ inline constexpr wchar_t 폴더바뀜[] =
     L"옮겨졌습니다. 보안설정이 어느 폴더에 적용되었는지 알 수 없으니 확인하세요.";
 inline constexpr wchar_t 다른창작업중[] =
     L"다른 보안설정 창이 작업하고 있습니다. 그 창의 작업이 끝난 뒤에 다시 하세요.";
+inline constexpr wchar_t cacls없음[] =
+    L"Windows의 권한 도구(cacls.exe)를 찾을 수 없어 보안설정을 확인하거나 바꿀 수 없습니다.";
 inline constexpr wchar_t 시작실패[] =
     L"명령 처리기(cmd.exe)를 시작하지 못해 보안설정을 확인하거나 바꾸지 못했습니다.";
 inline constexpr wchar_t 보관실패[] =

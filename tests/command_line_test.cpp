@@ -3,6 +3,7 @@
 // the exit code a script gets.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 #include "app/command_line.h"
@@ -109,6 +110,10 @@ TEST_F(명령줄모드, 제품을_적지_않으면_설치된_제품만_목록_�
     EXPECT_EQ(출력.표준, (std::vector<std::wstring>{L"Pelorant\t" + 펠로란트 + L"\tmissing",
                                                     L"Havrest\t" + 하브레스트 + L"\tok"}));
     EXPECT_TRUE(출력.오류.empty());
+    // Each folder is held once, by the command itself, not again to see
+    // whether it is there.
+    for (const std::wstring& 폴더 : {펠로란트, 하브레스트})
+        EXPECT_EQ(std::count(시스템.기록.begin(), 시스템.기록.end(), L"폴더고정 " + 폴더), 1) << 폴더;
 }
 
 TEST_F(명령줄모드, 아무_제품도_없으면_줄_없이_0이다) {

@@ -149,7 +149,8 @@ TEST_F(명령, cacls가_없으면_그렇게_알리고_관리자_권한_탓으로
     보안체크_클릭(시스템, 목록, 1);
     ASSERT_EQ(시스템.메시지들.size(), 1u);
     EXPECT_EQ(시스템.메시지들[0],
-              std::wstring(메시지::cacls없음) + L"C:\\Windows\\system32\\cacls.exe");
+              L"Windows의 권한 도구(cacls.exe)를 찾을 수 없어 보안설정을 확인하거나 바꿀 수 없습니다."
+              L"\r\n\r\nC:\\Windows\\system32\\cacls.exe");
     EXPECT_TRUE(시스템.실행한명령들.empty());
 }
 
@@ -323,7 +324,7 @@ TEST_F(명령, 연결지점인_설치폴더는_시스템오류로_경로를_밝�
     시스템.연결지점들.insert(대상);
     const 명령결과 결과 = 보안설정(시스템, 설치폴더::제품위치찾기(시스템, 목록));
     EXPECT_EQ(결과.종류, 결과종류::시스템오류);
-    EXPECT_NE(결과.메시지.find(대상), std::wstring::npos);
+    EXPECT_NE(결과.사유.find(대상), std::wstring::npos);
     EXPECT_TRUE(시스템.실행한명령들.empty());
 }
 
