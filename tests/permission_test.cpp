@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "app/commands.h"
 #include "permission/permission.h"
 #include "tests/fake_platform.h"
 
@@ -15,14 +16,14 @@ namespace {
 const std::wstring 임시 = L"C:\\Users\\Kim Minsu\\AppData\\Local\\Temp";
 const std::wstring 대상 = L"C:\\Program Files (x86)\\Quindle";
 
-// The message of the refusal the call throws; empty, and a failure, when it
-// throws none.
+// The message of the refusal the call throws, as the commands show it;
+// empty, and a failure, when it throws none.
 template <typename 호출>
 std::wstring 거부메시지(호출 할일) {
     try {
         할일();
     } catch (const 실행거부& 거부) {
-        return 거부.메시지();
+        return ::거부메시지(거부);
     }
     ADD_FAILURE() << "no refusal";
     return {};
