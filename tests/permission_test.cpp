@@ -357,6 +357,7 @@ TEST_F(권한모듈, 부여는_바꿀_목록을_폴더_이름과_시각의_파�
     const std::wstring 메시지 = 거부메시지([&] { 권한부여(시스템, 대상); });
     EXPECT_EQ(메시지.rfind(거부문구::보관실패, 0), 0u);
     EXPECT_NE(메시지.find(L"09-05-07 2.sddl"), std::wstring::npos);
+    EXPECT_NE(메시지.find(L".sddl\r\n액세스가 거부되었습니다."), std::wstring::npos) << "the file step's reason";
     EXPECT_EQ(시스템.실행한명령들.size(), 1u);
 }
 
