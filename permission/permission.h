@@ -11,7 +11,8 @@
 // for the call that only administrators can reach; otherwise in the user's
 // temporary folder, and another instance of the tool waits, for a while. What
 // the procedures refuse to do, or cannot get done, they throw: 파일오류 for
-// a file step, 실행거부 for the rest. A result is only ever what cacls said.
+// a file step, 실행거부 for the rest (holding the 파일오류 where a failed
+// file step is the reason). A result is only ever what cacls said.
 #pragma once
 
 #include <cstddef>
