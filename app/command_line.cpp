@@ -4,7 +4,8 @@
 #include <algorithm>
 #include <variant>
 
-#include "shared/ascii_case.h"
+#include "folders/file_error_text.h"
+#include "platform/names.h"
 
 namespace 명령줄 {
 namespace {

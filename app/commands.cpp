@@ -4,27 +4,11 @@
 #include <iterator>
 #include <optional>
 
+#include "folders/file_error_text.h"
 #include "folders/virtual_store_move.h"
 #include "permission/permission.h"
-#include "shared/file_error_text.h"
 
 namespace {
-
-// What the tool was doing, as the message about a failed file step begins.
-const wchar_t* 작업문구(파일작업 작업) {
-    switch (작업) {
-    case 파일작업::파일쓰기: return L"파일을 쓰지 못해";
-    case 파일작업::파일읽기: return L"파일을 읽지 못해";
-    case 파일작업::파일삭제: return L"파일을 지우지 못해";
-    case 파일작업::파일고정: return L"실행할 파일을 바뀌지 않게 잡아 두지 못해";
-    case 파일작업::폴더만들기: return L"작업할 폴더를 만들지 못해";
-    case 파일작업::폴더열기: return L"폴더를 열지 못해";
-    case 파일작업::잠그기: return L"다른 보안설정 창과 겹치지 않게 잠그지 못해";
-    case 파일작업::프로그램시작: return L"프로그램을 시작하지 못해";
-    case 파일작업::기타: break;
-    }
-    return L"파일이나 폴더를 다루지 못해";
-}
 
 // Each result's words in the window, word on the command line and exit
 // code, elevated and not: the one place a result becomes any of them.
@@ -73,7 +57,7 @@ const 결과행& 행(결과종류 종류) {
     try {
         return 보안방화벽::실행(시스템, 제품.설치경로(), 할일);
     } catch (const 보안방화벽::실행거부& 거부) {
-        return 결과(결과종류::시스템오류, 거부.메시지());
+        return 결과(결과종류::시스템오류, 거부메시지(거부));
     } catch (const 파일오류& 오류) {
         return 결과(결과종류::시스템오류, 파일오류메시지(오류));
     }
@@ -118,9 +102,10 @@ std::wstring 설정인자(const std::wstring& 목록이름) { return L"/fix " + 
 
 std::wstring 보일메시지(const 명령결과& 결과) { return 결과.사유 + 행(결과.종류).메시지; }
 
-std::wstring 파일오류메시지(const 파일오류& 오류) {
-    return std::wstring(작업문구(오류.작업())) + L" 작업을 끝내지 못했습니다.\r\n\r\n" +
-           오류.경로() + L"\r\n" + 오류문구(오류);
+std::wstring 거부메시지(const 보안방화벽::실행거부& 거부) {
+    if (거부.원인()) return 거부.문구() + L"\r\n\r\n" + 경로와오류문구(*거부.원인());
+    if (거부.대상().empty()) return 거부.문구();
+    return 거부.문구() + L"\r\n\r\n" + 거부.대상();
 }
 
 // A folder of another computer is that computer's to protect, and an
@@ -194,7 +179,7 @@ void 가상폴더옮기기제안(플랫폼& 시스템, const 설치폴더::제�
         실행 = 시스템.관리자로실행(인자);
     } catch (const 파일오류& 오류) {
         return 결과(결과종류::시스템오류,
-                    메시지::관리자실행실패 + 오류.경로() + L"\r\n" + 오류문구(오류));
+                    메시지::관리자실행실패 + 경로와오류문구(오류));
     }
     const std::optional<결과종류> 실행결과 = 관리자실행의결과(실행.거절됨, 실행.종료코드);
     // What failed is the elevated run's to say, and only a prompt shows it.
@@ -237,7 +222,7 @@ void 관리자로폴더열기(플랫폼& 시스템, const std::wstring& 경로) 
                           시스템.존재검사(경로, 속성마스크::숨김포함).empty();
         시스템.메시지상자(경로 + (없음 ? 메시지::폴더없음꼬리 : 메시지::폴더아님꼬리));
     } catch (const 파일오류& 오류) {
-        시스템.메시지상자(오류.경로() + L"\r\n" + 오류문구(오류));
+        시스템.메시지상자(경로와오류문구(오류));
     }
 }
 

@@ -12,6 +12,10 @@
 #include "permission/answer.h"
 #include "platform/platform.h"
 
+namespace 보안방화벽 {
+class 실행거부;
+}
+
 namespace 메시지 {
 inline constexpr wchar_t 설정정상[] = L"보안설정이 잘되어 있습니다.";
 inline constexpr wchar_t 설정문제[] = L"보안설정에 문제가 있습니다.";
@@ -97,9 +101,10 @@ std::wstring 설정인자(const std::wstring& 목록이름);
 // Puts back the access list the last grant on the folder replaced.
 명령결과 보안복원(플랫폼& 시스템, const 설치폴더::제품위치& 제품);
 
-// What a failed file step says: what the tool was doing, the path, and the
-// system's reason.
-std::wstring 파일오류메시지(const 파일오류& 오류);
+// What a refusal of the permission module says: why, then, after a blank
+// line, the path concerned or the file step that failed
+// (folders/file_error_text.h words it).
+std::wstring 거부메시지(const 보안방화벽::실행거부& 거부);
 
 // Why nothing may run on the products under the program-files folder
 // `기준`: it lies on a network drive or path, or on a drive that is not

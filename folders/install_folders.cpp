@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "shared/ascii_case.h"
+#include "platform/names.h"
 
 namespace 설치폴더 {
 namespace {

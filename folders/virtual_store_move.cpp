@@ -13,16 +13,10 @@
 #include <set>
 #include <vector>
 
-#include "shared/file_error_text.h"
-#include "shared/names.h"
+#include "platform/names.h"
 
 namespace 가상폴더옮기기 {
 namespace {
-
-constexpr wchar_t 링크폴더이유[] =
-    L"링크이거나 다른 곳을 가리키는 폴더여서 그 안에는 아무것도 쓰지 않았습니다.";
-constexpr wchar_t 폴더없음이유[] = L"폴더가 없습니다.";
-constexpr wchar_t 권한없음이유[] = L"이 사용자의 권한으로는 여기에 백업 폴더를 만들 수 없습니다.";
 
 // Windows matches file names without regard to case.
 std::wstring 소문자(std::wstring 글) {
@@ -46,8 +40,8 @@ std::wstring 빈이름(플랫폼& 시스템, const 보유& 폴더, const std::ws
 
 std::unique_ptr<보유> 고정해야함(플랫폼& 시스템, const std::wstring& 경로) {
     폴더고정결과 결과 = 시스템.폴더고정(경로);
-    if (결과.상태 == 폴더상태::없음) throw 멈춤{경로, 폴더없음이유};
-    if (결과.상태 != 폴더상태::고정됨) throw 멈춤{경로, 링크폴더이유};
+    if (결과.상태 == 폴더상태::없음) throw 멈춤{경로, 멈춘까닭::폴더없음};
+    if (결과.상태 != 폴더상태::고정됨) throw 멈춤{경로, 멈춘까닭::링크폴더};
     return std::move(결과.잡음);
 }
 
@@ -84,7 +78,7 @@ public:
             const auto 대상잡음 = 고정해야함(시스템_, 곳_.설치폴더);
             폴더옮기기(*원본잡음, *대상잡음, L"");
         } catch (const 파일오류& 오류) {
-            멈춘곳 = 멈춤{오류.경로(), 오류문구(오류)};
+            멈춘곳 = 멈춤{오류.경로(), 오류};
         } catch (const 멈춤& 까닭) {
             멈춘곳 = 까닭;
         }
@@ -223,7 +217,7 @@ private:
         if (상대.empty()) {
             백업부모잡음_ = 고정해야함(시스템_, 곳_.백업부모);
             if (!시스템_.사용자에게허용(*백업부모잡음_, L"", 사용자권한::폴더추가))
-                throw 멈춤{곳_.백업부모, 권한없음이유};
+                throw 멈춤{곳_.백업부모, 멈춘까닭::백업권한없음};
             const std::wstring 이름 =
                 빈이름(시스템_, *백업부모잡음_, 곳_.제품이름 + L" 백업 " + 시각_);
             잡음 = 시스템_.하위폴더만들기(*백업부모잡음_, 이름);
@@ -252,7 +246,7 @@ private:
             시스템_.이름바꾸기(부모, 원래, 이름);
             새이름 = 부모 + L"\\" + 이름;
         } catch (const 파일오류& 오류) {
-            멈춘곳 = 멈춤{오류.경로(), 오류문구(오류)};
+            멈춘곳 = 멈춤{오류.경로(), 오류};
         } catch (const 멈춤& 까닭) {
             멈춘곳 = 까닭;
         }

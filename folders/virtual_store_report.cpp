@@ -1,6 +1,8 @@
 // The words of the VirtualStore move: see virtual_store_report.h.
 #include "folders/virtual_store_report.h"
 
+#include "folders/file_error_text.h"
+
 namespace 가상폴더옮기기 {
 namespace {
 
@@ -12,6 +14,24 @@ std::wstring 경로목록(const std::vector<std::wstring>& 경로들) {
     if (경로들.size() > 보일경로수)
         글 += L"그 밖에 " + std::to_wstring(경로들.size() - 보일경로수) + L"개\r\n";
     return 글;
+}
+
+// The move's own reasons for stopping, in words.
+const wchar_t* 까닭문구(멈춘까닭 까닭) {
+    switch (까닭) {
+    case 멈춘까닭::폴더없음: return L"폴더가 없습니다.";
+    case 멈춘까닭::링크폴더:
+        return L"링크이거나 다른 곳을 가리키는 폴더여서 그 안에는 아무것도 쓰지 않았습니다.";
+    case 멈춘까닭::백업권한없음: break;
+    }
+    return L"이 사용자의 권한으로는 여기에 백업 폴더를 만들 수 없습니다.";
+}
+
+// Where the move stopped, and on the next line why.
+std::wstring 멈춘곳글(const 멈춤& 멈춘곳) {
+    const auto* 오류 = std::get_if<파일오류>(&멈춘곳.까닭);
+    return 멈춘곳.경로 + L"\r\n" +
+           (오류 ? 오류문구(*오류) : std::wstring(까닭문구(std::get<멈춘까닭>(멈춘곳.까닭))));
 }
 
 // The copy's versions of kept files are not lost: they stay where the copy is.
@@ -42,8 +62,8 @@ std::wstring 결과메시지(const 옮긴결과& 일) {
     const std::wstring 옮긴수 = std::to_wstring(일.옮김);
     std::wstring 글;
     if (일.멈춘곳) {
-        글 = L"가상 폴더의 파일을 다 옮기지 못했습니다.\r\n\r\n" + 일.멈춘곳->경로 + L"\r\n" +
-             일.멈춘곳->이유 + L"\r\n\r\n지금까지 파일 " + 옮긴수 +
+        글 = L"가상 폴더의 파일을 다 옮기지 못했습니다.\r\n\r\n" + 멈춘곳글(*일.멈춘곳) +
+             L"\r\n\r\n지금까지 파일 " + 옮긴수 +
              L"개를 옮겼고, 가상 폴더의 이름은 바꾸지 않았습니다.\r\n";
     } else {
         글 = L"파일 " + 옮긴수 + L"개를 프로그램 폴더로 옮겼습니다.\r\n";

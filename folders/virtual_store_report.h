@@ -1,20 +1,30 @@
-// What the VirtualStore move (virtual_store_move.cpp) came to, and the words
-// that ask the user and tell them how it went; only the move reads this.
+// What the VirtualStore move (virtual_store_move.cpp) came to, as facts, and
+// the words that ask the user and tell them how it went; only the move reads
+// this.
 #pragma once
 
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "folders/virtual_store_move.h"
 
 namespace 가상폴더옮기기 {
 
-// What stopped the move: the path at fault and why, in the user's language.
+// Why the move stopped, where no file step failed.
+enum class 멈춘까닭 {
+    폴더없음,      // the folder is not there
+    링크폴더,      // the folder is a link, or leads elsewhere
+    백업권한없음,  // the user may not make the backup folder in it
+};
+
+// What stopped the move: the path at fault and why, as facts (결과메시지
+// words them): the move's own reason, or the failed file step.
 struct 멈춤 {
     std::wstring 경로;
-    std::wstring 이유;
+    std::variant<멈춘까닭, 파일오류> 까닭;
 };
 
 struct 옮긴결과 {

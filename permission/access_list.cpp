@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "shared/ascii_case.h"
+#include "platform/names.h"
 
 namespace 보안방화벽 {
 namespace {

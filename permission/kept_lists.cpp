@@ -10,8 +10,7 @@
 
 #include "permission/access_list.h"
 #include "permission/permission.h"
-#include "shared/file_error_text.h"
-#include "shared/names.h"
+#include "platform/names.h"
 
 namespace 보안방화벽 {
 namespace {
@@ -84,7 +83,7 @@ namespace {
 // only, and so is the grant.
 bool 보관못함(플랫폼& 시스템, const 파일오류& 오류) {
     if (!시스템.관리자권한()) return false;
-    거부(거부문구::보관실패, 오류.경로() + L"\r\n" + 오류문구(오류));
+    거부(거부문구::보관실패, 오류);
 }
 
 // Who owns the folder at `경로`, as a message names them; read through a

@@ -12,8 +12,6 @@
 #include <utility>
 #include <vector>
 
-#include "shared/file_error_text.h"
-
 namespace 보안방화벽 {
 namespace {
 
@@ -121,7 +119,7 @@ void cmd실행(플랫폼& 시스템, const std::wstring& 배치경로) {
     try {
         시스템.배치실행(배치경로);
     } catch (const 파일오류& 오류) {
-        거부(거부문구::시작실패, 오류.경로() + L"\r\n" + 오류문구(오류));
+        거부(거부문구::시작실패, 오류);
     }
 }
 
@@ -223,9 +221,9 @@ std::wstring 조회한설명자(플랫폼& 시스템, const 대상폴더& 대상
 
 }  // namespace
 
-void 거부(const wchar_t* 문구, const std::wstring& 경로) {
-    throw 실행거부(std::wstring(문구) + L"\r\n\r\n" + 경로);
-}
+void 거부(const wchar_t* 문구, const std::wstring& 경로) { throw 실행거부(문구, 경로); }
+
+void 거부(const wchar_t* 문구, const 파일오류& 원인) { throw 실행거부(문구, 원인); }
 
 void 배치에쓸수있는경로인지(const 플랫폼& 시스템, const std::wstring& 경로) {
     // cmd expands %NAME% (and, were it on, !NAME!) in a batch file's path

@@ -12,11 +12,13 @@
 // for the call that only administrators can reach; otherwise in the user's
 // temporary folder, and another instance of the tool waits, for a while. What
 // the procedures refuse to do, or cannot get done, they throw: 파일오류 for
-// a file step, 실행거부 for the rest. A result is only ever what cacls said.
+// a file step, 실행거부 for the rest (holding the 파일오류 where a failed
+// file step is the reason). A result is only ever what cacls said.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -122,20 +124,35 @@ inline constexpr wchar_t 남의소유자[] =
     L"소유자가 언제든 다시 바꿀 수 있습니다. 관리자가 소유자를 바꾼 뒤 다시 되돌리세요.";
 }  // namespace 복원사유
 
-// What a procedure refused, or could not get done, in the words the user is
-// to read, naming the path concerned.
+// What a procedure refused, or could not get done: why, in the words the
+// user is to read (a 거부문구), and what it concerns: a path, or the failed
+// file step it came from, whose facts the layer that shows the refusal
+// words (app/commands.cpp).
 class 실행거부 : public std::runtime_error {
 public:
-    explicit 실행거부(std::wstring 메시지)
-        : std::runtime_error("permission command refused"), 메시지_(std::move(메시지)) {}
-    const std::wstring& 메시지() const { return 메시지_; }
+    explicit 실행거부(std::wstring 문구, std::wstring 대상 = {})
+        : std::runtime_error("permission command refused"), 문구_(std::move(문구)),
+          대상_(std::move(대상)) {}
+    실행거부(std::wstring 문구, const 파일오류& 원인)
+        : 실행거부(std::move(문구), 원인.경로()) {
+        원인_ = 원인;
+    }
+    const std::wstring& 문구() const { return 문구_; }
+    // The path concerned (for a kept-lists folder, with its owner), or
+    // nothing; where a file step failed, its path.
+    const std::wstring& 대상() const { return 대상_; }
+    const std::optional<파일오류>& 원인() const { return 원인_; }
 
 private:
-    std::wstring 메시지_;
+    std::wstring 문구_;
+    std::wstring 대상_;
+    std::optional<파일오류> 원인_;
 };
 
-// Throws 실행거부 with `문구` followed, after a blank line, by `경로`.
+// Throws 실행거부 with `문구` about `경로`.
 [[noreturn]] void 거부(const wchar_t* 문구, const std::wstring& 경로);
+// Throws 실행거부 with `문구` about the file step that failed.
+[[noreturn]] void 거부(const wchar_t* 문구, const 파일오류& 원인);
 
 // Refuses (실행거부, naming it) a path that cmd could read otherwise than
 // the tool: one with %, !, a quote, a control character or a character the

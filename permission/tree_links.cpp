@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "permission/permission.h"
-#include "shared/file_error_text.h"
 
 namespace 보안방화벽 {
 namespace {
@@ -61,7 +60,7 @@ void 링크없는지(플랫폼& 시스템, const 보유& 대상, const std::wstr
     try {
         찾음 = 첫링크(시스템, 대상, 대상경로, 붙잡아둠);
     } catch (const 파일오류& 오류) {
-        거부(거부문구::살필수없음, 오류.경로() + L"\r\n" + 오류문구(오류));
+        거부(거부문구::살필수없음, 오류);
     }
     if (!찾음.empty()) 거부(문구, 찾음);
 }

@@ -24,7 +24,7 @@ enum class 파일작업 {
 };
 
 // Why the platform refused a step of its own accord, the system having
-// reported no error: the facts for the logic to word (shared/file_error_text.h).
+// reported no error: the facts for the logic to word (folders/file_error_text.h).
 enum class 거절 {
     없음,          // the system's error: 코드 and 설명 say it
     링크,          // a move step met a link (reparse point or hard link)

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "app/commands.h"
 #include "permission/permission.h"
 #include "tests/fake_platform.h"
 
@@ -15,14 +16,14 @@ namespace {
 const std::wstring 임시 = L"C:\\Users\\Kim Minsu\\AppData\\Local\\Temp";
 const std::wstring 대상 = L"C:\\Program Files (x86)\\Quindle";
 
-// The message of the refusal the call throws; empty, and a failure, when it
-// throws none.
+// The message of the refusal the call throws, as the commands show it;
+// empty, and a failure, when it throws none.
 template <typename 호출>
 std::wstring 거부메시지(호출 할일) {
     try {
         할일();
     } catch (const 실행거부& 거부) {
-        return 거부.메시지();
+        return ::거부메시지(거부);
     }
     ADD_FAILURE() << "no refusal";
     return {};
@@ -356,6 +357,7 @@ TEST_F(권한모듈, 부여는_바꿀_목록을_폴더_이름과_시각의_파�
     const std::wstring 메시지 = 거부메시지([&] { 권한부여(시스템, 대상); });
     EXPECT_EQ(메시지.rfind(거부문구::보관실패, 0), 0u);
     EXPECT_NE(메시지.find(L"09-05-07 2.sddl"), std::wstring::npos);
+    EXPECT_NE(메시지.find(L".sddl\r\n액세스가 거부되었습니다."), std::wstring::npos) << "the file step's reason";
     EXPECT_EQ(시스템.실행한명령들.size(), 1u);
 }
 

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <utility>
 
 #include "folders/virtual_store_move.h"
 #include "tests/fake_platform.h"
@@ -106,6 +108,24 @@ TEST_F(옮김시험, 복사하지_못한_파일이_있으면_이름을_바꾸지
     const std::wstring& 글 = 시스템.메시지들[0];
     EXPECT_NE(글.find(가상 + L"\\dat\\sub\\c.dat\r\n액세스가 거부되었습니다."), std::wstring::npos) << testing::PrintToString(글);
     EXPECT_NE(글.find(L"다시 하면, 멈춘 곳부터 안전하게 이어서 옮깁니다."), std::wstring::npos);
+}
+
+TEST_F(옮김시험, 폴더가_없거나_링크이거나_백업을_만들_수_없으면_그_폴더와_까닭을_알린다) {
+    const std::pair<std::function<void(가짜플랫폼&)>, std::wstring> 사례들[] = {
+        {[](가짜플랫폼& 플랫폼) { 플랫폼.폴더들.erase(로컬); }, 로컬 + L"\r\n폴더가 없습니다."},
+        {[](가짜플랫폼& 플랫폼) { 플랫폼.연결지점들.insert(설치); },
+         설치 + L"\r\n링크이거나 다른 곳을 가리키는 폴더여서 그 안에는 아무것도 쓰지 않았습니다."},
+        {[](가짜플랫폼& 플랫폼) { 플랫폼.사용자거부.insert({로컬, 사용자권한::폴더추가}); },
+         로컬 + L"\r\n이 사용자의 권한으로는 여기에 백업 폴더를 만들 수 없습니다."},
+    };
+    const 가짜플랫폼 처음 = 시스템;
+    for (const auto& [바꾸기, 멈춘곳] : 사례들) {
+        시스템 = 처음;
+        바꾸기(시스템);
+        제안();
+        EXPECT_NE(시스템.메시지들.at(0).find(L"못했습니다.\r\n\r\n" + 멈춘곳 + L"\r\n\r\n"), std::wstring::npos)
+            << testing::PrintToString(시스템.메시지들[0]);
+    }
 }
 
 TEST_F(옮김시험, 멈춘_뒤에_다시_하면_마저_옮기고_어느_판도_잃지_않는다) {

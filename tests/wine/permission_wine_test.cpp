@@ -217,7 +217,7 @@ TEST_F(권한모듈종단, cmd가_달리_읽을_TEMP는_거부되고_아무것�
             권한부여(시스템, 대상);
             ADD_FAILURE() << "the temporary folder must be refused";
         } catch (const 실행거부& 거부) {
-            EXPECT_NE(거부.메시지().find(하나.TEMP), std::wstring::npos);
+            EXPECT_NE(거부.대상().find(하나.TEMP), std::wstring::npos);
         }
         EXPECT_THROW(권한검사(시스템, 대상), 실행거부);
     }
