@@ -310,42 +310,6 @@ TEST_F(가상폴더옮김_작은디스크, 덮어쓰다_디스크가_차면_파�
     EXPECT_TRUE(바이트읽기(설치 + L"\\big.dat") == 새것) << "the copy's version did not come";
 }
 
-// Another user saves a.dat, and makes b.dat, after the layer's listing:
-// neither is replaced, no new file is left beside them, and a.dat as now
-// listed is.
-TEST(가상폴더옮김_플랫폼, 목록을_본_뒤에_바뀐_파일은_덮지_않는다) {
-    작업폴더 뿌리{L"본 뒤 바뀜"};
-    const std::wstring 대상곳 = 뿌리 / L"설치", 원본곳 = 뿌리 / L"가상";
-    폴더만들기(대상곳);
-    폴더만들기(원본곳);
-    바이트쓰기(원본곳 + L"\\a.dat", "copy a");
-    바이트쓰기(원본곳 + L"\\b.dat", "copy b");
-    바이트쓰기(대상곳 + L"\\a.dat", "listed a");
-    Win32플랫폼 시스템(L"보안설정");
-    const auto 원본폴더 = 시스템.폴더고정(원본곳).잡음, 대상폴더 = 시스템.폴더고정(대상곳).잡음;
-    ASSERT_TRUE(원본폴더 && 대상폴더);
-    const auto a의때 = [&] {
-        for (const 폴더항목& 항목 : 시스템.폴더항목들(*대상폴더))
-            if (항목.이름 == L"a.dat") return 항목.쓴때;
-        return -1LL;
-    };
-    const long long 본때 = a의때();
-    바이트쓰기(대상곳 + L"\\a.dat", "saved a");
-    바이트쓰기(대상곳 + L"\\b.dat", "made b");
-    ASSERT_NE(a의때(), 본때);
-    for (const auto& [이름, 방식] : {std::pair{L"a.dat", 복사방식::덮어쓰기}, std::pair{L"b.dat", 복사방식::새파일}}) {
-        try {
-            시스템.파일복사(*원본폴더, *대상폴더, 이름, 방식, 본때);
-            ADD_FAILURE() << "copied over " << utf8(이름);
-        } catch (const 파일오류& 오류) {
-            EXPECT_EQ(오류.코드(), 목록과다름) << utf8(이름);
-        }
-    }
-    EXPECT_EQ(나무(대상곳), 줄들({L"a.dat = \"saved a\"", L"b.dat = \"made b\""}));
-    시스템.파일복사(*원본폴더, *대상폴더, L"a.dat", 복사방식::덮어쓰기, a의때());
-    EXPECT_EQ(바이트읽기(대상곳 + L"\\a.dat"), "copy a");
-}
-
 // Wine makes no junctions or symbolic links; a second name of a file (hard
 // link) it does make, and the real layer must not write through it.
 TEST(가상폴더옮김_플랫폼, 하드_링크인_파일에는_쓰지_않는다) {
