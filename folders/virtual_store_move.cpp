@@ -86,8 +86,9 @@ public:
         백업부모잡음_.reset();
         // Kept newer files do not stop the rename: the copy's versions of
         // them stay in the renamed copy, and Windows must stop serving them
-        // in place of the current ones.
-        if (!멈춘곳 && 링크들.empty() && 권한없음.empty()) 가상폴더이름바꾸기();
+        // in place of the current ones. One saved while the move ran does:
+        // the install folder was in use, and the next run looks again.
+        if (!멈춘곳 && 링크들.empty() && 권한없음.empty() && !본뒤바뀜_) 가상폴더이름바꾸기();
     }
 
 private:
@@ -170,7 +171,7 @@ private:
             if (!이다(있는것, 항목종류::파일)) {
                 // Free, or a folder of the name, where making it fails.
                 if (!사용자라면(대상, {사용자권한::파일추가}, 항목.이름, 설치)) return;
-                시스템_.파일복사(원본, 대상, 항목.이름, 복사방식::새파일);
+                if (!목록대로복사(원본, 대상, 항목, 있는것, 설치)) return;
             } else if (!사용자라면(대상, {사용자권한::읽기}, 항목.이름, 설치)) {
                 // Compared with administrator rights, the answer would tell
                 // the user whether a file they may not read matches a guess.
@@ -191,7 +192,7 @@ private:
                                 설치))
                     return;
                 백업하기(대상, 상대, 항목.이름);
-                시스템_.파일복사(원본, 대상, 항목.이름, 복사방식::덮어쓰기);
+                if (!목록대로복사(원본, 대상, 항목, 있는것, 설치)) return;
                 ++바꿈;
             }
             ++옮김;
@@ -201,11 +202,32 @@ private:
         }
     }
 
+    // Brings the copy's version of `항목` over what the listing showed at
+    // its name (`있는것`), unless that is no longer what stands there:
+    // another user saved the file, or made one where the name was free,
+    // after the look. That file is newer and stays, named as the newer ones
+    // are; the copy keeps its name, so that the next run looks again. A
+    // folder of the name when listed makes it fail with the system's reason.
+    bool 목록대로복사(const 보유& 원본, const 보유& 대상, const 폴더항목& 항목, 대상항목 있는것,
+                     const std::wstring& 설치) {
+        const bool 덮기 = 이다(있는것, 항목종류::파일);
+        try {
+            시스템_.파일복사(원본, 대상, 항목.이름, 덮기 ? 복사방식::덮어쓰기 : 복사방식::새파일,
+                             덮기 ? 있는것->쓴때 : 0);
+            return true;
+        } catch (const 파일오류& 오류) {
+            if (오류.코드() != 목록과다름 || 이다(있는것, 항목종류::폴더)) throw;
+        }
+        새것남김.push_back(설치);
+        본뒤바뀜_ = true;
+        return false;
+    }
+
     // Copies the install folder's file `이름` (in `설치폴더`, at `상대`) to
     // the same place in this run's own backup folder.
     void 백업하기(const 보유& 설치폴더, const std::wstring& 상대, const std::wstring& 이름) {
         시스템_.파일복사(설치폴더, 백업폴더(상대.substr(0, 상대.rfind(L'\\'))), 이름,
-                         복사방식::새파일);
+                         복사방식::새파일, 0);
     }
 
     // The backup folder at `상대` ("" for its root, "\\dat" below it), made
@@ -257,6 +279,7 @@ private:
     const std::wstring 시각_;
     const size_t 전체_;
     size_t 진행_ = 0;
+    bool 본뒤바뀜_ = false;  // an install file changed between the listing and its replacement
     std::unique_ptr<보유> 백업부모잡음_;
     std::map<std::wstring, std::unique_ptr<보유>> 백업잡음_;  // by path below the root
 };

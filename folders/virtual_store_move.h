@@ -20,9 +20,12 @@
 //
 // After the fix other users write the install folder too: a file there that
 // was written later than the copy's version is kept, and the copy's version
-// stays in the copy, which is renamed as usual. No file is ever left part
-// old, part new: the platform writes each version beside its target and
-// renames it over, so a stopped copy leaves the old file and its time.
+// stays in the copy, which is renamed as usual. So is one written (or made)
+// after the move listed its folder: just before replacing, the platform
+// compares what is there with what the listing showed, and the copy then
+// keeps its name. No file is ever left part old, part new: the platform
+// writes each version beside its target and renames it over, so a stopped
+// copy leaves the old file and its time.
 //
 // Elevated, the move does only what the logged-on user's own token may:
 // what it may not (a file into a folder closed to Users, over a file they

@@ -209,13 +209,18 @@ public:
     // beside the target, which takes the target's name only once complete,
     // in one rename through the held folder; on any failure the new file is
     // removed through its own handle. 새파일: the rename replaces nothing,
-    // so whatever stands at the name makes the copy fail. 덮어쓰기: the
-    // target must be a plain file with one name (else 링크거부); the new
-    // file gets its access list and replaces it. So the target holds either
-    // all its old bytes, with its old last-write time, or all the new ones.
-    // Throws 파일오류 naming the path at fault.
+    // so whatever stands at the name makes the copy fail (목록과다름 where
+    // it was the rename that found the name taken). 덮어쓰기: the target
+    // must be a plain file with one name (else 링크거부); once the new bytes
+    // are complete it is opened through the folder's handle, and only when
+    // the last-write time read through that handle is still `목록쓴때` (what
+    // the caller's listing showed) does the new file get its access list and
+    // replace it; a target written, replaced or removed since is left as it
+    // is (목록과다름). So the target holds either all its old bytes, with its
+    // old last-write time, or all the new ones. `목록쓴때` is not used by
+    // 새파일. Throws 파일오류 naming the path at fault.
     virtual void 파일복사(const 보유& 원본, const 보유& 대상, const std::wstring& 이름,
-                          복사방식 방식) = 0;
+                          복사방식 방식, long long 목록쓴때) = 0;
 
     // Renames the entry `원래` of the folder at `폴더` to `새이름` in the same
     // folder. The folder is opened itself (a link at or above its path is

@@ -155,6 +155,13 @@ struct 폴더항목 {
 // number as the system's ERROR_STOPPED_ON_SYMLINK.
 inline constexpr unsigned long 링크거부 = 681;
 
+// The code a 파일오류 from 파일복사 carries when the target is not what the
+// caller's listing showed: a file (or folder) stands where the name was
+// free, or the file there was written, replaced or removed since. Nothing
+// was written at the name. The same number as the system's
+// ERROR_ALREADY_EXISTS, which is what a rename onto a taken name reports.
+inline constexpr unsigned long 목록과다름 = 183;
+
 enum class 복사방식 {
     새파일,    // the target must not exist: created with CREATE_NEW
     덮어쓰기,  // the target is an existing plain file, written through

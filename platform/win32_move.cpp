@@ -119,6 +119,30 @@ struct 접근목록사본 {
     return 사본;
 }
 
+// The access list of the target `이름` of the held folder, for the version
+// that replaces it, read just before the rename over it through a handle
+// opened relative to the folder, once that handle shows the target is still
+// the version the caller listed (its last-write time is `목록쓴때`): one
+// saved, replaced or removed since is left as it is. Shared for reading
+// only, so no one writes it while it is looked at; let go at once, since
+// the rename over it needs the old file unopened.
+접근목록사본 목록대로인대상의접근목록(HANDLE 폴더, const std::wstring& 이름, long long 목록쓴때,
+                                     const std::wstring& 경로) {
+    std::wstring 대상;
+    UniqueHandle 파일;
+    try {
+        파일 = 일반파일열기(폴더, 이름, READ_CONTROL, 대상);
+    } catch (const 파일오류& 오류) {
+        if (!없음오류(오류.코드())) throw;
+        오류던지기(경로, 목록과다름);
+    }
+    FILETIME 쓴때{};
+    if (!::GetFileTime(파일.get(), nullptr, nullptr, &쓴때)) 마지막오류던지기(경로);
+    const ULARGE_INTEGER 값{{쓴때.dwLowDateTime, 쓴때.dwHighDateTime}};
+    if (static_cast<long long>(값.QuadPart) != 목록쓴때) 오류던지기(경로, 목록과다름);
+    return 접근목록읽기(파일.get(), 대상);
+}
+
 // Removes a file this process made, through its own handle, never by name.
 void 만든것지우기(HANDLE 파일) {
     FILE_DISPOSITION_INFO 지우기{TRUE};
@@ -180,18 +204,12 @@ bool Win32플랫폼::같은내용(const 보유& 가, const 보유& 나, const st
 }
 
 void Win32플랫폼::파일복사(const 보유& 원본폴더, const 보유& 대상폴더, const std::wstring& 이름,
-                           복사방식 방식) {
-    std::wstring 원본, 대상;
+                           복사방식 방식, long long 목록쓴때) {
+    std::wstring 원본;
     const auto 읽을 = 일반파일열기(잡은핸들(원본폴더, L""), 이름, GENERIC_READ, 원본);
     const HANDLE 폴더 = 잡은핸들(대상폴더, L"");
+    const std::wstring 대상 = 안의경로(폴더, 이름);
     const bool 덮기 = 방식 == 복사방식::덮어쓰기;
-    접근목록사본 목록;
-    if (덮기) {
-        // Let go at once: the rename over it needs the old file unopened.
-        목록 = 접근목록읽기(일반파일열기(폴더, 이름, READ_CONTROL, 대상).get(), 대상);
-    } else {
-        대상 = 안의경로(폴더, 이름);
-    }
     // The new bytes go into a file of their own beside the target, shared
     // with no one, and only a whole file takes the target's name: a disk
     // that fills, a crash or a failed write leaves the old version (or no
@@ -202,11 +220,13 @@ void Win32플랫폼::파일복사(const 보유& 원본폴더, const 보유& 대�
                                {GENERIC_WRITE | DELETE | WRITE_DAC, 0, FILE_CREATE, FILE_NON_DIRECTORY_FILE},
                                안의경로(폴더, 새이름));
     try {
-        if (덮기)
+        내용옮기기(읽을.get(), 원본, 쓸.get(), 대상);
+        if (덮기) {
+            const 접근목록사본 목록 = 목록대로인대상의접근목록(폴더, 이름, 목록쓴때, 대상);
             if (const DWORD 오류 = ::SetSecurityInfo(쓸.get(), SE_FILE_OBJECT, 목록.종류, nullptr,
                                                      nullptr, 목록.목록, nullptr))
                 오류던지기(대상, 오류);
-        내용옮기기(읽을.get(), 원본, 쓸.get(), 대상);
+        }
         안에서이름바꾸기(쓸.get(), 폴더, 이름, 덮기, 대상);
     } catch (const 파일오류&) {
         만든것지우기(쓸.get());

@@ -76,7 +76,7 @@ public:
     std::unique_ptr<보유> 하위폴더만들기(const 보유& 폴더, const std::wstring& 이름) override;
     bool 같은내용(const 보유& 가, const 보유& 나, const std::wstring& 이름) override;
     void 파일복사(const 보유& 원본, const 보유& 대상, const std::wstring& 이름,
-                  복사방식 방식) override;
+                  복사방식 방식, long long 목록쓴때) override;
     void 이름바꾸기(const std::wstring& 폴더, const std::wstring& 원래,
                     const std::wstring& 새이름) override;
     날짜시각 지금() const override;

@@ -308,19 +308,24 @@ public:
         return 열린파일(가경로) == 열린파일(나경로);
     }
 
+    // What another process does to a copy's target while the new version is written.
+    std::function<void(가짜플랫폼&, const std::wstring& 경로)> 바꾸기전동작;
+
     void 파일복사(const 보유& 원본폴더, const 보유& 대상폴더, const std::wstring& 이름,
-                  복사방식 방식) override {
+                  복사방식 방식, long long 목록쓴때) override {
         const std::wstring 원본 = 잡은경로(원본폴더) + L"\\" + 이름;
         const std::wstring 대상 = 잡은경로(대상폴더) + L"\\" + 이름;
         const bool 새로 = 방식 == 복사방식::새파일;
         기록.push_back((새로 ? L"복사 " : L"덮어쓰기 ") + 원본 + L" -> " + 대상);
         const std::wstring 내용 = 열린파일(원본);
+        if (바꾸기전동작) 바꾸기전동작(*this, 대상);
         if (새로) {
             if (파일들.count(대상) || 폴더들.count(대상) || 연결지점들.count(대상))
-                throw 파일오류(대상, 80, L"파일이 있습니다.");
+                throw 파일오류(대상, 목록과다름, L"파일이 이미 있으므로 만들 수 없습니다.");
             실패하면던지기(대상);
         } else {
             열린파일(대상);
+            if ((쓴때들.count(대상) ? 쓴때들.at(대상) : 0) != 목록쓴때) throw 파일오류(대상, 목록과다름, L"");
         }
         파일들[대상] = 내용;
         쓴때들[대상] = 쓴때들[원본];

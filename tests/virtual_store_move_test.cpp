@@ -146,6 +146,20 @@ TEST_F(옮김시험, 멈춘_뒤에_다시_하면_마저_옮기고_어느_판도_
     EXPECT_NE(시스템.메시지들.back().find(L"파일 3개를"), std::wstring::npos);
 }
 
+// Another user saves a.dat (its time changes) and makes sub\c.dat after the move listed them.
+TEST_F(옮김시험, 목록을_본_뒤에_설치_폴더에서_바뀐_파일은_덮지_않고_알리며_이름도_바꾸지_않는다) {
+    시스템.바꾸기전동작 = [](가짜플랫폼& 플랫폼, const std::wstring& 경로) {
+        if (경로 == 설치 + L"\\dat\\a.dat") 플랫폼.쓴때들[경로] = 9;
+        if (경로 == 설치 + L"\\dat\\sub\\c.dat") 플랫폼.파일들[경로] = L"방금 만든 c";
+    };
+    제안();
+    EXPECT_EQ(시스템.파일들[설치 + L"\\dat\\a.dat"], L"옛 a");
+    EXPECT_EQ(시스템.파일들[설치 + L"\\dat\\sub\\c.dat"], L"방금 만든 c");
+    EXPECT_EQ(순서(L"이름바꾸기 "), -1) << "the next run must look again";
+    EXPECT_NE(시스템.메시지들.at(0).find(L"그대로 두었습니다.\r\n" + 설치 + L"\\dat\\a.dat\r\n" + 설치 +
+                                        L"\\dat\\sub\\c.dat\r\n"), std::wstring::npos);
+}
+
 TEST_F(옮김시험, 가상_폴더의_링크는_따라가지_않고_알리며_이름도_바꾸지_않는다) {
     시스템.연결지점들.insert(가상 + L"\\dat\\junction");       // a junction or symbolic link
     시스템.폴더들.insert(가상 + L"\\dat\\junction");
