@@ -98,26 +98,13 @@ TEST_F(권한모듈, 이전_실행의_출력은_결과가_되지_않는다) {
               std::wstring(거부문구::응답없음) + L"\r\n\r\n" + 대상);
 }
 
-TEST_F(권한모듈, 검사는_사용자_전체권한_항목이_정확히_있을때만_참이다) {
-    struct 사례 { std::wstring 출력; 플래그 기대; };
-    const std::wstring 앞 = 대상 + L" ";
-    const 사례 사례들[] = {
-        {앞 + L"D:PAI(A;OICI;FA;;;BU)(A;OICI;FA;;;SY)\r\n", 참},
-        {앞 + L"D:AI(A;OICIID;FA;;;BU)\r\n", 거짓},          // inherited from the parent
-        {앞 + L"D:PAI(A;OICI;0x1301bf;;;BU)\r\n", 거짓},     // modify, not full control
-        {앞 + L"D:PAI(A;CI;FA;;;BU)\r\n", 거짓},             // subfolders only
-        {L"c:\\program files (x86)\\quindle d:pai(a;oici;fa;;;bu)\r\n", 거짓},  // other case
-        // Denied to Users, or to a group every user is in: not in force.
-        {앞 + L"D:P(D;OICI;WD;;;BU)(A;OICI;FA;;;BU)\r\n", 거짓},
-        {앞 + L"D:P(A;OICI;FA;;;BU)(D;;0x1;;;S-1-1-0)\r\n", 거짓},
-        // The entry in another line, or in a name, is not the folder's.
-        {L"C:\\(A;OICI;FA;;;BU) D:(A;;FA;;;BA)\r\n" + 앞 + L"D:(A;;FA;;;BA)\r\n", 거짓},
-    };
-    for (const 사례& 하나 : 사례들) {
-        SCOPED_TRACE(testing::PrintToString(하나.출력));
-        cacls출력(L"\\fe2437.txt", 하나.출력);
-        EXPECT_EQ(권한검사(시스템, 대상), 하나.기대);
-    }
+// Which entries count is access_list_test's; here, whose line they are read from.
+TEST_F(권한모듈, 검사는_그_폴더의_줄에_사용자_전체권한_항목이_있을때만_참이다) {
+    cacls출력(L"\\fe2437.txt", 대상 + L" D:PAI(A;OICI;FA;;;BU)(A;OICI;FA;;;SY)\r\n");
+    EXPECT_EQ(권한검사(시스템, 대상), 참);
+    // The entry in another line, or in a name, is not the folder's.
+    cacls출력(L"\\fe2437.txt", L"C:\\(A;OICI;FA;;;BU) D:(A;;FA;;;BA)\r\n" + 대상 + L" D:(A;;FA;;;BA)\r\n");
+    EXPECT_EQ(권한검사(시스템, 대상), 거짓);
 }
 
 TEST_F(권한모듈, 검사의_파일_오류는_호출자에게_간다) {
@@ -218,19 +205,6 @@ TEST_F(권한모듈, 임시_경로는_도구와_cmd에게_같은_파일이_되�
         EXPECT_NE(배치내용.find(L"> \"" + 출력 + L"\""), std::wstring::npos) << 배치내용;
         EXPECT_TRUE(시스템.파일들.empty());
     }
-}
-
-// A platform whose whole-file read always fails.
-class 읽기실패플랫폼 : public 가짜플랫폼 {
-public:
-    std::wstring 전체읽기(const std::wstring& 경로, std::size_t) override {
-        throw 파일오류(경로, 32, L"다른 프로세스가 파일을 사용 중입니다.");
-    }
-};
-
-TEST(파일읽기, 실패는_빈_답이_아니라_호출자에게_간다) {
-    읽기실패플랫폼 시스템;
-    EXPECT_THROW(파일읽기(시스템, L"C:\\x.txt"), 파일오류);
 }
 
 // ---- what a user's files, environment and folders cannot steer ----------
