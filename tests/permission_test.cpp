@@ -123,16 +123,6 @@ TEST_F(권한모듈, cmd가_끝난_뒤_지우지_못한_파일은_남기고_결�
     EXPECT_TRUE(시스템.있음(임시 + L"\\fe1235.txt"));
 }
 
-TEST_F(권한모듈, 중간에_실패해도_그때까지_만든_파일은_지운다) {
-    // The batch file is replaced between the write and the run.
-    시스템.쓴뒤동작 = [](가짜플랫폼& 플랫폼, const std::wstring& 경로) {
-        if (경로.find(L".bat") != std::wstring::npos) 플랫폼.파일들[경로] = L"del C:\\x\r\n";
-    };
-    EXPECT_THROW(권한부여(시스템, 대상), 파일오류);
-    EXPECT_TRUE(시스템.파일들.empty());
-    EXPECT_EQ(std::count(시스템.기록.begin(), 시스템.기록.end(), L"풀림 독점"), 1);
-}
-
 TEST_F(권한모듈, 부여는_응답파일을_써서_cmd에_주고_바꿀_목록을_먼저_읽고_모두_지운다) {
     std::wstring 응답, 배치내용;
     시스템.실행동작 = [&](가짜플랫폼& 플랫폼, const std::wstring&) {
@@ -173,13 +163,15 @@ TEST_F(권한모듈, 부여의_파일_오류는_호출자에게_가고_실행하
     EXPECT_TRUE(시스템.실행한명령들.empty());
 }
 
-TEST_F(권한모듈, 쓴_뒤에_바뀐_배치는_실행하지_않는다) {
+TEST_F(권한모듈, 쓴_뒤에_바뀐_배치는_실행하지_않고_그때까지_만든_파일은_지운다) {
     시스템.쓴뒤동작 = [](가짜플랫폼& 플랫폼, const std::wstring& 경로) {
         if (경로.find(L".bat") != std::wstring::npos) 플랫폼.파일들[경로] = L"del /q C:\\*\r\n";
     };
     EXPECT_THROW(권한검사(시스템, 대상), 파일오류);
     EXPECT_THROW(권한부여(시스템, 대상), 파일오류);
     EXPECT_TRUE(시스템.실행한명령들.empty());
+    EXPECT_TRUE(시스템.파일들.empty());
+    EXPECT_EQ(std::count(시스템.기록.begin(), 시스템.기록.end(), L"풀림 독점"), 2);
 }
 
 TEST_F(권한모듈, 임시_경로는_도구와_cmd에게_같은_파일이_되도록_절대경로가_된다) {
