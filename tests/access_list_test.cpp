@@ -16,6 +16,10 @@ TEST(접근목록, 사용자_항목은_아무것도_덜어내지_않을_때만_�
     const std::pair<std::wstring, bool> 사례들[] = {
         {L"D:PAI(A;OICI;FA;;;BU)(A;OICI;FA;;;SY)", true},
         {L"O:BAD:P(A;OICI;FA;;;BU)(D;;0x0;;;WD)S:(AU;FA;FA;;;WD)", true},  // a deny of nothing
+        {L"D:AI(A;OICIID;FA;;;BU)", false},                                // inherited from the parent
+        {L"D:PAI(A;OICI;0x1301bf;;;BU)", false},                           // modify, not full control
+        {L"D:PAI(A;CI;FA;;;BU)", false},                                   // subfolders only
+        {L"D:PAI(a;oici;fa;;;bu)", false},                                 // in other case
         {L"D:P(D;OICI;WP;;;S-1-5-21-1-2-3-1001)(A;OICI;FA;;;BU)", false},  // one user denied
         {L"D:P(XA;;FA;;;WD;(@User.x))(A;OICI;FA;;;BU)", false},           // conditional
         {L"D:P(OA;;FA;;bf967aba-0de6-11d0-a285-00aa003049e2;WD)(A;OICI;FA;;;BU)", false},

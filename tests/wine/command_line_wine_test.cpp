@@ -192,12 +192,6 @@ TEST_F(명령줄종단, 관리자면_환경변수가_아니라_시스템이_적�
     EXPECT_EQ(콘솔(L"/check Pelorant").표준, 줄들({줄(L"Pelorant", 대상, L"no-folder")}));
 }
 
-TEST_F(명령줄종단, 사용자를_막는_거부_항목이_있으면_전체권한_항목이_있어도_missing이다) {
-    폴더만들기(대상);
-    cacls.설명자정하기(대상, L"D:P(D;OICI;WD;;;BU)(A;OICI;FA;;;BU)");
-    EXPECT_EQ(콘솔(L"/check Pelorant").표준, 줄들({줄(L"Pelorant", 대상, L"missing")}));
-}
-
 TEST_F(명령줄종단, 영어_cacls의_부여도_다시_조회해서_granted로_0이다) {
     설치하기();
     cacls.영어로();
