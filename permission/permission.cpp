@@ -278,8 +278,11 @@ std::wstring 부여명령(const std::wstring& 대상경로, const std::wstring& 
             } else if (부여한목록그대로(*목록)) {
                 멈춤 = 부여결과::이미됨;  // cacls would change nothing, and follow what it finds
             } else {
+                // Elevated, cacls runs only over a tree nobody else may
+                // change: see tree_links.h.
                 if (시스템.관리자권한())
-                    링크없는지(시스템, 대상, 대상경로, 거부문구::링크있음, &하위폴더들);
+                    링크없는지(시스템, 대상, 대상경로, 거부문구::링크있음, &하위폴더들,
+                               시스템.접근목록이지켜짐() ? 살필것::남의폴더도 : 살필것::링크만);
                 if (!이전목록보관(시스템, 대상경로, 대상, *목록)) 멈춤 = 부여결과::처리안됨;
             }
             return !멈춤;
