@@ -127,6 +127,10 @@ inline constexpr wchar_t 남이씀[] =
 inline constexpr wchar_t 남의소유자[] =
     L"접근 목록은 되돌렸지만 폴더의 소유자가 Administrators, SYSTEM, TrustedInstaller가 아니어서 "
     L"소유자가 언제든 다시 바꿀 수 있습니다. 관리자가 소유자를 바꾼 뒤 다시 되돌리세요.";
+inline constexpr wchar_t 안의소유자[] =
+    L"접근 목록은 되돌렸지만 설치 폴더 안의 이 항목의 소유자가 Administrators, SYSTEM, "
+    L"TrustedInstaller가 아니어서 소유자가 이 항목의 접근 목록을 언제든 다시 바꿀 수 있습니다. 관리자가 "
+    L"소유자를 바꾼 뒤 다시 되돌리세요.";
 }  // namespace 복원사유
 
 // What a procedure refused, or could not get done: why, in the words the
@@ -204,7 +208,9 @@ enum class 부여결과 {
 // Never queries. Reads the list it replaces through the hold on the folder:
 // when that is already just the grant's, nothing runs. Elevated, it refuses
 // an install folder in which no entry can be held open, and a tree with a
-// link in it (tree_links.h), before and after cmd. Then keeps the list it
+// link in it (tree_links.h), before and after cmd; where the file system
+// keeps lists, also a tree with a folder someone besides the
+// administrators owns or may write to, before cmd. Then keeps the list it
 // replaces (kept_lists.h); a list that cannot be kept stops the grant
 // before cacls runs: 실행거부 saying why, or, without administrator rights,
 // 처리안됨. One that is no list to go back to is not kept, and the grant
@@ -236,8 +242,9 @@ struct 복원답 {
 // query alone decides, whatever cacls printed. A kept list that is not
 // plain SDDL (it goes into a batch line) is refused with 실행거부. Where the
 // file system keeps lists, one that is no list to go back to (see
-// 되돌릴목록인지) is not put back, and the owner, read through the query's
-// hold, must be Administrators, SYSTEM or TrustedInstaller. Elevated, links
+// 되돌릴목록인지) is not put back, and the owner of the folder and of every
+// entry in it, read through the query's hold (남이가진항목), must be
+// Administrators, SYSTEM or TrustedInstaller. Elevated, links
 // in the tree are refused as for the grant. The kept file stays.
 복원답 권한복원(플랫폼& 시스템, const 대상폴더& 대상);
 

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,5 +37,16 @@ enum class 살필것 { 링크만, 남의폴더도 };
 void 링크없는지(플랫폼& 시스템, const 보유& 대상, const std::wstring& 대상경로,
                 const wchar_t* 문구, 붙잡은폴더들* 붙잡아둠 = nullptr,
                 살필것 무엇 = 살필것::링크만);
+
+// The first entry under the folder `대상` holds, the folder itself
+// included, whose owner is not one a program folder has (믿는소유자), and
+// that owner's name; walked as above. An owner may rewrite the entry's list
+// at any moment, so a list put back above it does not hold it. Throws
+// 파일오류 when the tree cannot be looked through whole.
+struct 남의항목 {
+    std::wstring 경로;
+    std::wstring 소유자;
+};
+std::optional<남의항목> 남이가진항목(플랫폼& 시스템, const 보유& 대상, const std::wstring& 대상경로);
 
 }  // namespace 보안방화벽
