@@ -214,6 +214,13 @@ bool 부여한목록그대로(const std::wstring& 목록글) {
            목록.항목들 == std::vector<std::wstring>{괄호째.substr(1, 괄호째.size() - 2)};
 }
 
+// An allow entry that lets someone write besides the administrators,
+// SYSTEM, the installer's service and a creator-owner.
+bool 남이쓰는항목(const std::vector<std::wstring>& 칸) {
+    return !거부형(칸) && (권한값(칸[2]) & 쓰기권한) && !가운데하나(칸[5], 관리자들) &&
+           !가운데하나(칸[5], 시스템) && !가운데하나(칸[5], {설치서비스, L"CO", L"S-1-3-0"});
+}
+
 목록판정 되돌릴목록인지(const std::wstring& 목록글) {
     const 읽은목록 목록 = 목록읽기(목록글);
     if (!목록.있음() || 목록.널목록()) return 목록판정::목록없음;
@@ -222,11 +229,17 @@ bool 부여한목록그대로(const std::wstring& 목록글) {
     if (std::any_of(항목들.begin(), 항목들.end(), 거부형)) return 목록판정::거부항목;
     if (!목록.온전 || !std::all_of(항목들.begin(), 항목들.end(), 평범한항목)) return 목록판정::특수항목;
     if (!모두다룸(항목들, 관리자들) || !모두다룸(항목들, 시스템)) return 목록판정::관리자권한부족;
-    const bool 남이씀 = std::any_of(항목들.begin(), 항목들.end(), [](const auto& 칸) {
-        return (권한값(칸[2]) & 쓰기권한) && !가운데하나(칸[5], 관리자들) &&
-               !가운데하나(칸[5], 시스템) && !가운데하나(칸[5], {설치서비스, L"CO", L"S-1-3-0"});
-    });
+    const bool 남이씀 = std::any_of(항목들.begin(), 항목들.end(), 남이쓰는항목);
     return 남이씀 ? 목록판정::남이씀 : 목록판정::되돌릴만함;
+}
+
+bool 남도쓸수있음(const std::wstring& 목록글) {
+    const 읽은목록 목록 = 목록읽기(목록글);
+    if (!목록.있음() || 목록.널목록() || !목록.온전) return true;
+    return std::any_of(목록.항목들.begin(), 목록.항목들.end(), [](const std::wstring& 항목) {
+        const std::vector<std::wstring> 칸 = 칸들(항목);
+        return !평범한항목(칸) || 남이쓰는항목(칸);
+    });
 }
 
 bool 믿는소유자(const std::wstring& 소유자) {

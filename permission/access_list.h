@@ -56,6 +56,13 @@ enum class 목록판정 {
 // than the grant.
 목록판정 되돌릴목록인지(const std::wstring& 목록);
 
+// True when someone besides those a list worth going back to lets write may
+// add to or change what the list guards: there is no list, or it is
+// NO_ACCESS_CONTROL, or an entry cannot be read, or an allow entry of any
+// kind but a plain one, or a plain one that gives anyone else a right to
+// write. Deny entries only take rights away.
+bool 남도쓸수있음(const std::wstring& 목록);
+
 // True for the owners a program folder has: Administrators, SYSTEM or
 // TrustedInstaller, by alias or SID. Any other owner may change the list.
 bool 믿는소유자(const std::wstring& 소유자);

@@ -278,8 +278,11 @@ std::wstring 부여명령(const std::wstring& 대상경로, const std::wstring& 
             } else if (부여한목록그대로(*목록)) {
                 멈춤 = 부여결과::이미됨;  // cacls would change nothing, and follow what it finds
             } else {
+                // Elevated, cacls runs only over a tree nobody else may
+                // change: see tree_links.h.
                 if (시스템.관리자권한())
-                    링크없는지(시스템, 대상, 대상경로, 거부문구::링크있음, &하위폴더들);
+                    링크없는지(시스템, 대상, 대상경로, 거부문구::링크있음, &하위폴더들,
+                               시스템.접근목록이지켜짐() ? 살필것::남의폴더도 : 살필것::링크만);
                 if (!이전목록보관(시스템, 대상경로, 대상, *목록)) 멈춤 = 부여결과::처리안됨;
             }
             return !멈춤;
@@ -311,17 +314,18 @@ std::wstring 부여명령(const std::wstring& 대상경로, const std::wstring& 
         return true;
     });
     // Decided by a query, as the grant's answer is, whatever cacls printed.
-    std::optional<소유자정보> 소유자;
+    std::optional<남의항목> 남의것;
     const std::wstring 설명자 = 조회한설명자(시스템, 목표, [&](const 보유& 대상) {
-        if (목록이지켜짐) 소유자 = 시스템.소유자(대상, 대상경로);
+        if (목록이지켜짐) 남의것 = 남이가진항목(시스템, 대상, 대상경로);
         return true;
     });
     if (접근목록부분(설명자) != 목록)
         return {처리 == 참 ? 복원결과::확인안됨 : 복원결과::거부됨, {}};
-    // Whoever owns the folder may change its list again at once.
-    if (소유자 && !믿는소유자(소유자->sid))
-        return {복원결과::믿을수없음,
-                복원사유::남의소유자 + std::wstring(L"\r\n\r\n") + 대상경로 + L"\r\n" + 소유자->이름};
+    // Whoever owns the folder, or anything in it, may change its list again
+    // at once.
+    if (남의것)
+        return {복원결과::믿을수없음, (남의것->경로 == 대상경로 ? 복원사유::남의소유자 : 복원사유::안의소유자) +
+                                          std::wstring(L"\r\n\r\n") + 남의것->경로 + L"\r\n" + 남의것->소유자};
     return {복원결과::복원됨, {}};
 }
 

@@ -99,6 +99,11 @@ inline constexpr wchar_t 링크있음[] =
 inline constexpr wchar_t 링크생김[] =
     L"명령 처리기(cmd)가 작업하는 사이에 설치 폴더 안에 연결 지점이나 하드 링크가 생겼습니다. "
     L"보안설정이 그 대상에도 적용되었을 수 있으니 확인하세요.";
+inline constexpr wchar_t 남이바꿀수있음[] =
+    L"설치 폴더나 그 안의 폴더를 관리자가 아닌 사용자가 가지고 있거나 바꿀 수 있어, 명령 처리기(cmd)가 "
+    L"작업하는 사이에 그 안에 다른 곳을 가리키는 연결 지점이 생길 수 있으므로 보안설정을 바꾸지 "
+    L"않았습니다. 관리자가 이 폴더의 소유자와 접근 목록을 관리자만 바꿀 수 있게 한 뒤(보관한 목록이 "
+    L"있으면 /restore) 다시 하세요.";
 inline constexpr wchar_t 살필수없음[] =
     L"설치 폴더 안을 모두 살펴보지 못해(연결 지점이나 하드 링크가 없는지 알 수 없어) 보안설정을 "
     L"바꾸지 않았습니다.";
@@ -122,6 +127,10 @@ inline constexpr wchar_t 남이씀[] =
 inline constexpr wchar_t 남의소유자[] =
     L"접근 목록은 되돌렸지만 폴더의 소유자가 Administrators, SYSTEM, TrustedInstaller가 아니어서 "
     L"소유자가 언제든 다시 바꿀 수 있습니다. 관리자가 소유자를 바꾼 뒤 다시 되돌리세요.";
+inline constexpr wchar_t 안의소유자[] =
+    L"접근 목록은 되돌렸지만 설치 폴더 안의 이 항목의 소유자가 Administrators, SYSTEM, "
+    L"TrustedInstaller가 아니어서 소유자가 이 항목의 접근 목록을 언제든 다시 바꿀 수 있습니다. 관리자가 "
+    L"소유자를 바꾼 뒤 다시 되돌리세요.";
 }  // namespace 복원사유
 
 // What a procedure refused, or could not get done: why, in the words the
@@ -199,7 +208,9 @@ enum class 부여결과 {
 // Never queries. Reads the list it replaces through the hold on the folder:
 // when that is already just the grant's, nothing runs. Elevated, it refuses
 // an install folder in which no entry can be held open, and a tree with a
-// link in it (tree_links.h), before and after cmd. Then keeps the list it
+// link in it (tree_links.h), before and after cmd; where the file system
+// keeps lists, also a tree with a folder someone besides the
+// administrators owns or may write to, before cmd. Then keeps the list it
 // replaces (kept_lists.h); a list that cannot be kept stops the grant
 // before cacls runs: 실행거부 saying why, or, without administrator rights,
 // 처리안됨. One that is no list to go back to is not kept, and the grant
@@ -231,8 +242,9 @@ struct 복원답 {
 // query alone decides, whatever cacls printed. A kept list that is not
 // plain SDDL (it goes into a batch line) is refused with 실행거부. Where the
 // file system keeps lists, one that is no list to go back to (see
-// 되돌릴목록인지) is not put back, and the owner, read through the query's
-// hold, must be Administrators, SYSTEM or TrustedInstaller. Elevated, links
+// 되돌릴목록인지) is not put back, and the owner of the folder and of every
+// entry in it, read through the query's hold (남이가진항목), must be
+// Administrators, SYSTEM or TrustedInstaller. Elevated, links
 // in the tree are refused as for the grant. The kept file stays.
 복원답 권한복원(플랫폼& 시스템, const 대상폴더& 대상);
 

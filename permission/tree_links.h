@@ -7,6 +7,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,8 +24,29 @@ namespace 보안방화벽 {
 // can be renamed, deleted or, unless empty, made a reparse point while cacls
 // runs. An empty subfolder can still become one, and a new hard link can
 // still appear; only the walk after cmd finds those, once cacls has run.
+//
+// With `남의폴더도`, it also refuses (거부문구::남이바꿀수있음, naming it) the
+// held folder or any folder under it that someone besides the
+// administrators could change while cacls runs: one owned by anyone else
+// (an owner may rewrite its list at any moment) or whose list lets anyone
+// else write (see 남도쓸수있음). There, a program of theirs could make a
+// new folder and turn it into a link the moment cacls starts, and no walk
+// before cmd can see that. Ask it only where the file system keeps lists.
 using 붙잡은폴더들 = std::vector<std::unique_ptr<고정폴더>>;
+enum class 살필것 { 링크만, 남의폴더도 };
 void 링크없는지(플랫폼& 시스템, const 보유& 대상, const std::wstring& 대상경로,
-                const wchar_t* 문구, 붙잡은폴더들* 붙잡아둠 = nullptr);
+                const wchar_t* 문구, 붙잡은폴더들* 붙잡아둠 = nullptr,
+                살필것 무엇 = 살필것::링크만);
+
+// The first entry under the folder `대상` holds, the folder itself
+// included, whose owner is not one a program folder has (믿는소유자), and
+// that owner's name; walked as above. An owner may rewrite the entry's list
+// at any moment, so a list put back above it does not hold it. Throws
+// 파일오류 when the tree cannot be looked through whole.
+struct 남의항목 {
+    std::wstring 경로;
+    std::wstring 소유자;
+};
+std::optional<남의항목> 남이가진항목(플랫폼& 시스템, const 보유& 대상, const std::wstring& 대상경로);
 
 }  // namespace 보안방화벽

@@ -142,8 +142,10 @@ std::wstring Win32플랫폼::보관폴더() {
 
 bool Win32플랫폼::접근목록이지켜짐() { return 소유자가지켜짐(프로그램데이터()); }
 
-소유자정보 Win32플랫폼::소유자(const 보유& 잡음, const std::wstring& 경로) {
-    const 읽은설명자 설명자 = 설명자읽기(잡은핸들(잡음, 경로), OWNER_SECURITY_INFORMATION, 경로);
+namespace {
+
+소유자정보 소유자읽기(HANDLE 대상, const std::wstring& 경로) {
+    const 읽은설명자 설명자 = 설명자읽기(대상, OWNER_SECURITY_INFORMATION, 경로);
     wchar_t* 글 = nullptr;
     if (!설명자.소유자 || !::ConvertSidToStringSidW(설명자.소유자, &글)) 마지막오류던지기(경로);
     const UniqueLocalMemory 글소유(글);
@@ -154,6 +156,26 @@ bool Win32플랫폼::접근목록이지켜짐() { return 소유자가지켜짐(�
     if (::LookupAccountSidW(nullptr, 설명자.소유자, 이름, &이름길이, 영역, &영역길이, &종류))
         정보.이름 = 영역[0] ? std::wstring(영역) + L"\\" + 이름 : std::wstring(이름);
     return 정보;
+}
+
+}  // namespace
+
+소유자정보 Win32플랫폼::소유자(const 보유& 잡음, const std::wstring& 경로) {
+    return 소유자읽기(잡은핸들(잡음, 경로), 경로);
+}
+
+std::optional<소유자정보> Win32플랫폼::안의소유자(const 보유& 폴더, const std::wstring& 이름) {
+    const HANDLE 잡은폴더 = 잡은핸들(폴더, 이름);
+    const std::wstring 폴더이름 = 최종경로(잡은폴더, 이름);
+    const std::wstring 경로 = 구분자로끝남(폴더이름) ? 폴더이름 + 이름 : 폴더이름 + L"\\" + 이름;
+    UniqueHandle 항목;
+    const 열기요청 요청{READ_CONTROL, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                       FILE_OPEN, 0};
+    if (const DWORD 오류 = 안에서열기(잡은폴더, 이름, 요청, 항목, 경로)) {
+        if (없음오류(오류)) return std::nullopt;  // gone since it was listed
+        오류던지기(경로, 오류);
+    }
+    return 소유자읽기(항목.get(), 경로);
 }
 
 bool Win32플랫폼::링크파일인가(const 보유& 폴더, const std::wstring& 이름) {

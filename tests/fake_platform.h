@@ -401,6 +401,15 @@ public:
     }
 
     // Hard links are the files in 하드링크들.
+    std::optional<소유자정보> 안의소유자(const 보유& 폴더, const std::wstring& 이름) override {
+        const std::wstring 경로 = 잡은경로(폴더) + L"\\" + 이름;
+        실패하면던지기(경로);
+        if (!파일들.count(경로) && !연결지점들.count(경로) && !폴더들.count(경로)) return std::nullopt;
+        const auto 찾음 = 소유자들.find(경로);
+        const std::wstring sid = 찾음 == 소유자들.end() ? L"S-1-5-32-544" : 찾음->second;
+        return 소유자정보{sid, sid};
+    }
+
     bool 링크파일인가(const 보유& 폴더, const std::wstring& 이름) override {
         const std::wstring 경로 = 잡은경로(폴더) + L"\\" + 이름;
         실패하면던지기(경로);

@@ -29,6 +29,9 @@ std::wstring 거부메시지(호출 할일) {
     return {};
 }
 
+// What an installer leaves: only administrators and SYSTEM may write.
+const std::wstring 관리자만목록 = L"D:AI(A;OICIID;FA;;;BA)(A;OICIID;FA;;;SY)";
+
 class 권한모듈 : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -205,6 +208,7 @@ TEST_F(권한모듈, 임시_경로는_도구와_cmd에게_같은_파일이_되�
 
 TEST_F(권한모듈, 관리자면_호출마다_새로_만든_개인폴더를_쓰고_사용자_TEMP는_쓰지_않는다) {
     시스템.관리자 = true;
+    시스템.접근목록들[대상] = 관리자만목록;
     시스템.환경설정(L"TEMP", L"C:\\Users\\kim\\%Q%");  // the user's, and refused if used
     const std::wstring 개인 = L"C:\\Windows\\Temp\\개인1";
     std::wstring 배치내용;
@@ -319,7 +323,7 @@ TEST_F(권한모듈, 다른_인스턴스가_한도를_넘게_쓰면_그렇게_�
 
 TEST_F(권한모듈, 부여는_바꿀_목록을_폴더_이름과_시각의_파일에_보관하고_보관하지_못하면_실행하지_않는다) {
     시스템.관리자 = true;
-    시스템.접근목록들[대상] = L"D:AI(A;OICIID;FA;;;BA)(A;OICIID;FA;;;SY)";
+    시스템.접근목록들[대상] = 관리자만목록;
     const std::wstring 보관 = 시스템.보관폴더값 + L"\\Quindle 2026-12-08 09-05-07.sddl";
     권한부여(시스템, 대상);
     EXPECT_EQ(시스템.파일들[보관], L"D:AI(A;OICIID;FA;;;BA)(A;OICIID;FA;;;SY)\r\n");
@@ -332,30 +336,51 @@ TEST_F(권한모듈, 부여는_바꿀_목록을_폴더_이름과_시각의_파�
 }
 
 
-TEST_F(권한모듈, 되돌릴_목록이_아니거나_소유자를_믿을_수_없으면_보관하지_않고_부여는_한다) {
+// Elevated, cacls runs only over a tree nobody else may change: there, a
+// program of theirs could turn a new folder into a link the moment cacls
+// starts. A list that is no list to go back to, but lets nobody else write,
+// is not kept, and the grant goes ahead.
+TEST_F(권한모듈, 관리자면_남이_바꿀_수_있는_폴더에는_부여하지_않고_되돌릴_목록만_보관한다) {
     시스템.관리자 = true;
     const std::wstring 보관 = 시스템.보관폴더값 + L"\\Quindle 2026-12-08 09-05-07.sddl";
-    struct 사례 { std::wstring 목록, 소유자; bool 보관; };
+    const std::wstring 사용자 = L"S-1-5-21-1-2-3-1001";
+    const std::wstring 하위 = 대상 + L"\\data";
+    struct 사례 { std::wstring 목록, 소유자, 하위목록, 하위소유자; bool 보관, 실행; };
     const 사례 사례들[] = {
-        {L"D:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)", L"S-1-5-18", true},
-        {L"D:NO_ACCESS_CONTROL", L"S-1-5-32-544", false},
-        {L"D:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)", L"S-1-5-21-1-2-3-1001", false},
+        {L"D:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)", L"S-1-5-18", 관리자만목록, L"S-1-5-32-544", true, true},
+        {L"D:P(D;OICI;FA;;;WD)(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)", L"S-1-5-32-544", 관리자만목록,
+         L"S-1-5-32-544", false, true},
+        {L"D:NO_ACCESS_CONTROL", L"S-1-5-32-544", 관리자만목록, L"S-1-5-32-544", false, false},
+        {L"D:PAI(A;OICI;FA;;;BU)(D;;WD;;;" + 사용자 + L")", L"S-1-5-32-544", 관리자만목록,
+         L"S-1-5-32-544", false, false},
+        {L"D:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)", 사용자, 관리자만목록, L"S-1-5-32-544", false, false},
+        {관리자만목록, L"S-1-5-32-544", L"D:(A;OICI;0x1301bf;;;BU)", L"S-1-5-32-544", false, false},
+        {관리자만목록, L"S-1-5-32-544", 관리자만목록, 사용자, false, false},
     };
     for (const 사례& 하나 : 사례들) {
-        SCOPED_TRACE(testing::PrintToString(하나.목록 + L" " + 하나.소유자));
+        SCOPED_TRACE(testing::PrintToString(하나.목록 + L" " + 하나.소유자 + L" " + 하나.하위목록));
         시스템.파일들.erase(보관);
         시스템.실행한명령들.clear();
         시스템.접근목록들[대상] = 하나.목록;
         시스템.소유자들[대상] = 하나.소유자;
-        권한부여(시스템, 대상);
+        시스템.접근목록들[하위] = 하나.하위목록;
+        시스템.소유자들[하위] = 하나.하위소유자;
+        if (하나.실행) {
+            권한부여(시스템, 대상);
+        } else {
+            const std::wstring 이름 = 하나.하위목록 == 관리자만목록 && 하나.하위소유자 != 사용자 ? 대상 : 하위;
+            EXPECT_EQ(거부메시지([&] { 권한부여(시스템, 대상); }),
+                      std::wstring(거부문구::남이바꿀수있음) + L"\r\n\r\n" + 이름);
+        }
         EXPECT_EQ(시스템.파일들.count(보관), 하나.보관 ? 1u : 0u);
-        EXPECT_EQ(시스템.실행한명령들.size(), 1u);
+        EXPECT_EQ(시스템.실행한명령들.size(), 하나.실행 ? 1u : 0u);
     }
 }
 
 TEST_F(권한모듈, 관리자면_설치폴더_안의_링크는_cmd_전에_거부하고_뒤에_생긴_것은_오류가_된다) {
     // cacls could carry the grant through a hard link or junction elsewhere.
     시스템.관리자 = true;
+    시스템.접근목록들[대상] = 관리자만목록;
     시스템.폴더들.insert(대상 + L"\\data\\sub");
     const std::wstring 링크 = 대상 + L"\\data\\sub\\win.ini";
     시스템.파일들[링크] = L"x";
@@ -376,6 +401,7 @@ TEST_F(권한모듈, 관리자면_cmd_동안_설치폴더_안의_폴더를_모�
     // Released, a subfolder could be renamed and a junction put in its place
     // while cacls runs.
     시스템.관리자 = true;
+    시스템.접근목록들[대상] = 관리자만목록;
     const std::wstring 하위 = 대상 + L"\\data\\sub";
     시스템.폴더들.insert(하위);
     시스템.파일들[하위 + L"\\a.dll"] = L"x";
