@@ -150,6 +150,14 @@ const wchar_t* 되돌리지않을사유(목록판정 판정) {
     return nullptr;
 }
 
+std::wstring 믿을수없는까닭(const std::wstring& 경로, const std::wstring& 소유자,
+                            const std::wstring& 대상경로) {
+    const wchar_t* 사유 = 소유자.empty()        ? 복원사유::남이쓰는항목
+                          : 경로 == 대상경로 ? 복원사유::남의소유자
+                                             : 복원사유::안의소유자;
+    return 사유 + (L"\r\n\r\n" + 경로) + (소유자.empty() ? L"" : L"\r\n" + 소유자);
+}
+
 std::wstring 보관목록읽기(플랫폼& 시스템, const std::wstring& 파일) {
     std::wstring 목록 = 시스템.전체읽기(파일, 최대목록글자 + 2);
     if (목록.size() >= 2 && 목록.compare(목록.size() - 2, 2, L"\r\n") == 0)

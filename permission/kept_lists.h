@@ -51,6 +51,13 @@ bool 이전목록보관(플랫폼& 시스템, const std::wstring& 대상경로, 
 // worth going back to.
 const wchar_t* 되돌리지않을사유(목록판정 판정);
 
+// Why a list put back does not hold (a 복원사유 text and what it names):
+// the entry `경로` under the folder `대상경로`, or the folder itself, is
+// owned by `소유자`, or, with no owner named, its own list lets someone
+// else write (see 남이바꿀수있는항목 in tree_links.h).
+std::wstring 믿을수없는까닭(const std::wstring& 경로, const std::wstring& 소유자,
+                            const std::wstring& 대상경로);
+
 // The list a kept file holds, without its line end. Throws 실행거부
 // (보관목록이상) for one that is not plain SDDL: it goes into a batch line.
 std::wstring 보관목록읽기(플랫폼& 시스템, const std::wstring& 파일);

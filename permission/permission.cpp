@@ -316,16 +316,14 @@ std::wstring 부여명령(const std::wstring& 대상경로, const std::wstring& 
     // Decided by a query, as the grant's answer is, whatever cacls printed.
     std::optional<남의항목> 남의것;
     const std::wstring 설명자 = 조회한설명자(시스템, 목표, [&](const 보유& 대상) {
-        if (목록이지켜짐) 남의것 = 남이가진항목(시스템, 대상, 대상경로);
+        if (목록이지켜짐) 남의것 = 남이바꿀수있는항목(시스템, 대상, 대상경로);
         return true;
     });
     if (접근목록부분(설명자) != 목록)
         return {처리 == 참 ? 복원결과::확인안됨 : 복원결과::거부됨, {}};
     // Whoever owns the folder, or anything in it, may change its list again
-    // at once.
-    if (남의것)
-        return {복원결과::믿을수없음, (남의것->경로 == 대상경로 ? 복원사유::남의소유자 : 복원사유::안의소유자) +
-                                          std::wstring(L"\r\n\r\n") + 남의것->경로 + L"\r\n" + 남의것->소유자};
+    // at once; an entry's own list may let others write whatever is above.
+    if (남의것) return {복원결과::믿을수없음, 믿을수없는까닭(남의것->경로, 남의것->소유자, 대상경로)};
     return {복원결과::복원됨, {}};
 }
 

@@ -131,6 +131,10 @@ inline constexpr wchar_t 안의소유자[] =
     L"접근 목록은 되돌렸지만 설치 폴더 안의 이 항목의 소유자가 Administrators, SYSTEM, "
     L"TrustedInstaller가 아니어서 소유자가 이 항목의 접근 목록을 언제든 다시 바꿀 수 있습니다. 관리자가 "
     L"소유자를 바꾼 뒤 다시 되돌리세요.";
+inline constexpr wchar_t 남이쓰는항목[] =
+    L"접근 목록은 되돌렸지만 설치 폴더나 그 안의 이 항목에 관리자 말고도 쓸 수 있게 하는 항목이 따로 있어"
+    L"(되돌린 목록을 물려받지 않습니다) 그 사용자가 이 항목을 계속 바꿀 수 있습니다. 관리자가 이 "
+    L"항목의 접근 목록을 확인한 뒤 다시 되돌리세요.";
 }  // namespace 복원사유
 
 // What a procedure refused, or could not get done: why, in the words the

@@ -102,17 +102,20 @@ void 링크없는지(플랫폼& 시스템, const 보유& 대상, const std::wstr
     if (결과) 거부(결과->왜 == 까닭::남이바꿈 ? 거부문구::남이바꿀수있음 : 문구, 결과->경로);
 }
 
-std::optional<남의항목> 남이가진항목(플랫폼& 시스템, const 보유& 대상, const std::wstring& 대상경로) {
-    const auto 남의것 = [](const std::wstring& 경로, const 소유자정보& 소유자) -> 찾음 {
-        if (믿는소유자(소유자.sid)) return std::nullopt;
-        return 찾은것{경로, 까닭::남의소유, 소유자.이름};
+std::optional<남의항목> 남이바꿀수있는항목(플랫폼& 시스템, const 보유& 대상, const std::wstring& 대상경로) {
+    const auto 남의것 = [](const std::wstring& 경로, const 항목보안& 보안) -> 찾음 {
+        if (!믿는소유자(보안.소유자.sid)) return 찾은것{경로, 까닭::남의소유, 보안.소유자.이름};
+        if (남도쓸수있음(보안.목록)) return 찾은것{경로, 까닭::남이바꿈, {}};
+        return std::nullopt;
     };
     const 찾음 결과 = 걷기(
         시스템, 대상, 대상경로, nullptr,
-        [&](const 보유& 폴더, const std::wstring& 경로) { return 남의것(경로, 시스템.소유자(폴더, 경로)); },
+        [&](const 보유& 폴더, const std::wstring& 경로) {
+            return 남의것(경로, {시스템.소유자(폴더, 경로), 시스템.접근목록(폴더, 경로)});
+        },
         [&](const 보유& 폴더, const 폴더항목& 항목, const std::wstring& 경로) -> 찾음 {
-            const std::optional<소유자정보> 소유자 = 시스템.안의소유자(폴더, 항목.이름);
-            return 소유자 ? 남의것(경로, *소유자) : std::nullopt;  // gone meanwhile
+            const std::optional<항목보안> 보안 = 시스템.안의보안(폴더, 항목.이름);
+            return 보안 ? 남의것(경로, *보안) : std::nullopt;  // gone meanwhile
         });
     if (!결과) return std::nullopt;
     return 남의항목{결과->경로, 결과->소유자};

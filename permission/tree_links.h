@@ -39,14 +39,16 @@ void 링크없는지(플랫폼& 시스템, const 보유& 대상, const std::wstr
                 살필것 무엇 = 살필것::링크만);
 
 // The first entry under the folder `대상` holds, the folder itself
-// included, whose owner is not one a program folder has (믿는소유자), and
-// that owner's name; walked as above. An owner may rewrite the entry's list
-// at any moment, so a list put back above it does not hold it. Throws
-// 파일오류 when the tree cannot be looked through whole.
+// included, that someone besides the administrators may change: its owner
+// is not one a program folder has (믿는소유자), or its own list lets anyone
+// else write (남도쓸수있음: an entry of its own, or a protected list, that a
+// list put back above it does not replace); walked as above. An owner may
+// rewrite the entry's list at any moment. Throws 파일오류 when the tree
+// cannot be looked through whole.
 struct 남의항목 {
     std::wstring 경로;
-    std::wstring 소유자;
+    std::wstring 소유자;  // the owner's name; empty when it is the list that lets others write
 };
-std::optional<남의항목> 남이가진항목(플랫폼& 시스템, const 보유& 대상, const std::wstring& 대상경로);
+std::optional<남의항목> 남이바꿀수있는항목(플랫폼& 시스템, const 보유& 대상, const std::wstring& 대상경로);
 
 }  // namespace 보안방화벽

@@ -300,9 +300,9 @@ public:
     // meant when it cannot be opened.
     virtual bool 링크파일인가(const 보유& 폴더, const std::wstring& 이름) = 0;
 
-    // The owner of the entry `이름` of the held `폴더` (a file, or a link
-    // opened itself, never followed), read as 소유자 reads it; nothing when
-    // it is gone. Throws 파일오류 naming the path meant when it cannot be
-    // opened or read.
-    virtual std::optional<소유자정보> 안의소유자(const 보유& 폴더, const std::wstring& 이름) = 0;
+    // The owner and access list of the entry `이름` of the held `폴더` (a
+    // file, or a link opened itself, never followed), read as 소유자 and
+    // 접근목록 read them; nothing when it is gone. Throws 파일오류 naming the
+    // path meant when it cannot be opened or read.
+    virtual std::optional<항목보안> 안의보안(const 보유& 폴더, const std::wstring& 이름) = 0;
 };

@@ -193,6 +193,12 @@ struct 소유자정보 {
     std::wstring 이름;  // "BUILTIN\Administrators", or the SID where no name is known
 };
 
+// Who owns an entry, and its access list in SDDL ("D:...").
+struct 항목보안 {
+    소유자정보 소유자;
+    std::wstring 목록;
+};
+
 // The code a 파일오류 from 보관폴더 carries when the folder standing there
 // is someone else's: owned, or writable, by anyone but Administrators and
 // SYSTEM. The same number as the system's ERROR_INVALID_OWNER.

@@ -121,14 +121,22 @@ void 보관폴더확인(const std::wstring& 경로, const std::wstring& 부모) 
 
 }  // namespace
 
-std::wstring Win32플랫폼::접근목록(const 보유& 잡음, const std::wstring& 경로) {
-    const 읽은설명자 설명자 = 설명자읽기(잡은핸들(잡음, 경로), DACL_SECURITY_INFORMATION, 경로);
+namespace {
+
+std::wstring 목록읽기(HANDLE 대상, const std::wstring& 경로) {
+    const 읽은설명자 설명자 = 설명자읽기(대상, DACL_SECURITY_INFORMATION, 경로);
     wchar_t* 글 = nullptr;
     if (!::ConvertSecurityDescriptorToStringSecurityDescriptorW(
             설명자.소유.get(), SDDL_REVISION_1, DACL_SECURITY_INFORMATION, &글, nullptr))
         마지막오류던지기(경로);
     const UniqueLocalMemory 글소유(글);
     return 글;
+}
+
+}  // namespace
+
+std::wstring Win32플랫폼::접근목록(const 보유& 잡음, const std::wstring& 경로) {
+    return 목록읽기(잡은핸들(잡음, 경로), 경로);
 }
 
 std::wstring Win32플랫폼::보관폴더() {
@@ -164,7 +172,7 @@ namespace {
     return 소유자읽기(잡은핸들(잡음, 경로), 경로);
 }
 
-std::optional<소유자정보> Win32플랫폼::안의소유자(const 보유& 폴더, const std::wstring& 이름) {
+std::optional<항목보안> Win32플랫폼::안의보안(const 보유& 폴더, const std::wstring& 이름) {
     const HANDLE 잡은폴더 = 잡은핸들(폴더, 이름);
     const std::wstring 폴더이름 = 최종경로(잡은폴더, 이름);
     const std::wstring 경로 = 구분자로끝남(폴더이름) ? 폴더이름 + 이름 : 폴더이름 + L"\\" + 이름;
@@ -175,7 +183,7 @@ std::optional<소유자정보> Win32플랫폼::안의소유자(const 보유& 폴
         if (없음오류(오류)) return std::nullopt;  // gone since it was listed
         오류던지기(경로, 오류);
     }
-    return 소유자읽기(항목.get(), 경로);
+    return 항목보안{소유자읽기(항목.get(), 경로), 목록읽기(항목.get(), 경로)};
 }
 
 bool Win32플랫폼::링크파일인가(const 보유& 폴더, const std::wstring& 이름) {

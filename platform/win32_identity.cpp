@@ -110,6 +110,23 @@ void Win32플랫폼::관리자면시스템환경으로() {
         {L"ALLUSERSPROFILE", 프로그램데이터},  // the same folder, by its older name
     };
     for (const auto& [이름, 값] : 값들) ::SetEnvironmentVariableW(이름, 값.empty() ? nullptr : 값.c_str());
+    // COM expands the paths of servers registered under %ProgramFiles% or
+    // %CommonProgramFiles% with this process's environment. This process's
+    // own registry view gives what Windows sets for it (a 32-bit one reads
+    // the x86 folders under the plain names).
+    const std::pair<const wchar_t*, const wchar_t*> 프로그램폴더들[] = {
+        {L"ProgramFiles", L"ProgramFilesDir"},
+        {L"ProgramFiles(x86)", L"ProgramFilesDir (x86)"},
+        {L"ProgramW6432", L"ProgramW6432Dir"},
+        {L"CommonProgramFiles", L"CommonFilesDir"},
+        {L"CommonProgramFiles(x86)", L"CommonFilesDir (x86)"},
+        {L"CommonProgramW6432", L"CommonW6432Dir"},
+    };
+    for (const auto& [이름, 값이름] : 프로그램폴더들) {
+        const std::wstring 값 =
+            시스템레지스트리값(L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion", 값이름, REG_SZ);
+        ::SetEnvironmentVariableW(이름, 값.empty() ? nullptr : 값.c_str());
+    }
 }
 
 날짜시각 Win32플랫폼::지금() const {

@@ -90,7 +90,7 @@ public:
     std::wstring 보관폴더() override;
     bool 접근목록이지켜짐() override;
     소유자정보 소유자(const 보유& 잡음, const std::wstring& 경로) override;
-    std::optional<소유자정보> 안의소유자(const 보유& 폴더, const std::wstring& 이름) override;
+    std::optional<항목보안> 안의보안(const 보유& 폴더, const std::wstring& 이름) override;
     bool 링크파일인가(const 보유& 폴더, const std::wstring& 이름) override;
 
 private:

@@ -35,6 +35,9 @@
          files and subfolders, protected from the parent's entries; and that a
          new file and a new subfolder inside do inherit it;
       7. removes what it created.
+    It also shows (INFO lines, never a failure) whether cacls itself, run
+    directly on scratch folders, carries a list through a junction or a hard
+    link: what decides how much a link made while cacls runs could do.
     It prints one PASS or FAIL line per step with what it saw (SKIP where this
     PC cannot run a step, such as the unelevated runs with UAC off), and exits
     with 0 when no step failed, 1 when one did, 2 when it refused to start.
@@ -320,6 +323,40 @@ function Test-LinksInTree {
     }
 }
 
+# Whether cacls itself, setting a list with inherited entries, carries them
+# through a junction or a hard link it meets on its way down: the tool
+# refuses both before cmd and reports them after, but one made while cacls
+# runs is out of its reach (docs/security.md). Run on scratch folders only,
+# with cacls called directly; it prints what it saw, and fails nothing.
+function Show-CaclsThroughLinks {
+    $root = $programFiles.Substring(0, 3)
+    $scratch = Join-Path $root "boansetting-smoke-cacls-$PID"
+    $victimFile = "$scratch-victim.txt"
+    $victimFolder = "$scratch-victim"
+    $answer = "$scratch-y.txt"
+    try {
+        New-Item -ItemType Directory -Path $scratch, $victimFolder -ErrorAction Stop | Out-Null
+        Set-Content -LiteralPath $victimFile -Value 'victim' -Encoding Ascii -ErrorAction Stop
+        Set-Content -LiteralPath $answer -Value 'y' -Encoding Ascii -ErrorAction Stop
+        New-Item -ItemType Junction -Path (Join-Path $scratch 'j') -Target $victimFolder -ErrorAction Stop | Out-Null
+        New-Item -ItemType HardLink -Path (Join-Path $scratch 'h.txt') -Target $victimFile -ErrorAction Stop | Out-Null
+        $before = @((Get-DaclSddl $victimFolder), (Get-DaclSddl $victimFile))
+        & $env:ComSpec /d /c "cacls `"$scratch`" /s:D:PAI(A;OICI;FA;;;BU) < `"$answer`"" | Out-Null
+        $after = @((Get-DaclSddl $victimFolder), (Get-DaclSddl $victimFile))
+        foreach ($i in 0, 1) {
+            $what = @('a junction', 'a hard link')[$i]
+            $seen = if ($after[$i] -eq $before[$i]) { 'no (its target kept its list)' } else { "YES: its target now has $($after[$i])" }
+            Write-Host ("INFO  cacls /s: carries a list through {0}: {1}" -f $what, $seen)
+        }
+    } catch {
+        Write-Host "SKIP  whether cacls follows links: $($_.Exception.Message)"
+    } finally {
+        Remove-Link (Join-Path $scratch 'j')
+        Remove-Link (Join-Path $scratch 'h.txt')
+        Remove-Item -LiteralPath $scratch, $victimFolder, $victimFile, $answer -Recurse -Force -ErrorAction SilentlyContinue
+    }
+}
+
 # A file made before the fix: the product's data files are, and the fix is
 # for them. Shows whether cacls carries the entry down to what the folder
 # already holds (which is also why links in the folder are refused).
@@ -489,6 +526,7 @@ try {
     # A folder that already holds just the grant's list is not granted
     # again, so nothing there is refused.
     if (-not $hadEntry) { Test-LinksInTree }
+    Show-CaclsThroughLinks
     if ($hadEntry) { Test-Run '/check' 0 'ok' } else { Test-Run '/check' 1 'missing' }
     Test-Run '/fix' 0 'granted'
     Test-ExistingFile

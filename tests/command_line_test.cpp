@@ -252,8 +252,12 @@ TEST_F(명령줄모드, 복원의_답은_cacls의_말이_아니라_다시_조회
     const std::wstring 프로그램 = 대상 + L"\\Quindle.exe";
     시스템.파일들[프로그램] = L"x";
     const std::wstring 사용자 = L"S-1-5-21-1-2-3-1001";
-    // `소유자` owns the folder, `안소유자` the program in it.
-    struct 사례 { std::wstring 보관목록, 소유자; bool 거부; std::wstring 결과앞, 안소유자 = L"S-1-5-32-544"; };
+    // `소유자` owns the folder, `안소유자` the program in it; `data` has `안목록`.
+    struct 사례 {
+        std::wstring 보관목록, 소유자;
+        bool 거부;
+        std::wstring 결과앞, 안소유자 = L"S-1-5-32-544", 안목록 = L"D:AI(A;OICIID;FA;;;BA)";
+    };
     const 사례 사례들[] = {
         {좋은목록, L"S-1-5-18", true, L"restored"},  // refused, but the list is back
         {L"D:NO_ACCESS_CONTROL", L"S-1-5-18", false,
@@ -261,6 +265,9 @@ TEST_F(명령줄모드, 복원의_답은_cacls의_말이_아니라_다시_조회
         {좋은목록, 사용자, false, L"not-restored: " + std::wstring(보안방화벽::복원사유::남의소유자)},
         {좋은목록, L"S-1-5-18", false,
          L"not-restored: " + std::wstring(보안방화벽::복원사유::안의소유자) + L" " + 프로그램 + L" " + 사용자, 사용자},
+        {좋은목록, L"S-1-5-18", false,
+         L"not-restored: " + std::wstring(보안방화벽::복원사유::남이쓰는항목) + L" " + 대상 + L"\\data",
+         L"S-1-5-32-544", L"D:P(A;OICI;FA;;;" + 사용자 + L")"},
     };
     for (const 사례& 하나 : 사례들) {
         SCOPED_TRACE(testing::PrintToString(하나.보관목록 + L" " + 하나.소유자));
@@ -269,6 +276,7 @@ TEST_F(명령줄모드, 복원의_답은_cacls의_말이_아니라_다시_조회
         설명자[대상] = 좋은목록;
         시스템.소유자들[대상] = 하나.소유자;
         시스템.소유자들[프로그램] = 하나.안소유자;
+        시스템.접근목록들[대상 + L"\\data"] = 하나.안목록;
         거부 = 하나.거부;
         EXPECT_EQ(실행({L"/restore", L"Pelorant"}), 하나.결과앞 == L"restored" ? 0 : 1);
         EXPECT_EQ(출력.표준.at(0).rfind(L"Pelorant\t" + 대상 + L"\t" + 하나.결과앞, 0), 0u) << 출력.표준[0];

@@ -373,10 +373,13 @@ public:
     std::map<std::wstring, std::wstring> 접근목록들;
     std::wstring 보관폴더값 = L"C:\\ProgramData\\BoanSetting";
 
-    std::wstring 접근목록(const 보유&, const std::wstring& 경로) override {
-        기록.push_back(L"접근목록 " + 경로);
+    std::wstring 목록(const std::wstring& 경로) const {
         const auto 찾음 = 접근목록들.find(경로);
         return 찾음 == 접근목록들.end() ? L"D:AI(A;OICIID;FA;;;BA)(A;OICIID;FA;;;SY)" : 찾음->second;
+    }
+    std::wstring 접근목록(const 보유&, const std::wstring& 경로) override {
+        기록.push_back(L"접근목록 " + 경로);
+        return 목록(경로);
     }
 
     // Set, the kept folder stands there already, someone else's.
@@ -401,13 +404,13 @@ public:
     }
 
     // Hard links are the files in 하드링크들.
-    std::optional<소유자정보> 안의소유자(const 보유& 폴더, const std::wstring& 이름) override {
+    std::optional<항목보안> 안의보안(const 보유& 폴더, const std::wstring& 이름) override {
         const std::wstring 경로 = 잡은경로(폴더) + L"\\" + 이름;
         실패하면던지기(경로);
         if (!파일들.count(경로) && !연결지점들.count(경로) && !폴더들.count(경로)) return std::nullopt;
         const auto 찾음 = 소유자들.find(경로);
         const std::wstring sid = 찾음 == 소유자들.end() ? L"S-1-5-32-544" : 찾음->second;
-        return 소유자정보{sid, sid};
+        return 항목보안{{sid, sid}, 목록(경로)};
     }
 
     bool 링크파일인가(const 보유& 폴더, const std::wstring& 이름) override {

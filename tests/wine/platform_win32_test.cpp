@@ -38,10 +38,11 @@ TEST_F(Win32플랫폼시험, 붙잡은_폴더의_소유자는_SID와_이름으�
     EXPECT_FALSE(소유자.이름.empty());
     // An entry's own, through the folder's hold; nothing once it is gone.
     시스템.한줄쓰기(폴더 / L"a.dat", L"x");
-    const std::optional<소유자정보> 안의것 = 시스템.안의소유자(*고정.잡음, L"a.dat");
+    const std::optional<항목보안> 안의것 = 시스템.안의보안(*고정.잡음, L"a.dat");
     ASSERT_TRUE(안의것.has_value());
-    EXPECT_EQ(안의것->sid, 소유자.sid);
-    EXPECT_FALSE(시스템.안의소유자(*고정.잡음, L"없음.dat").has_value());
+    EXPECT_EQ(안의것->소유자.sid, 소유자.sid);
+    EXPECT_EQ(안의것->목록.rfind(L"D:", 0), 0u);
+    EXPECT_FALSE(시스템.안의보안(*고정.잡음, L"없음.dat").has_value());
 }
 
 TEST_F(Win32플랫폼시험, 코드페이지_밖_글자가_든_배치_경로도_바뀌지_않고_cmd에_간다) {
