@@ -284,12 +284,20 @@ private:
     std::map<std::wstring, std::unique_ptr<보유>> 백업잡음_;  // by path below the root
 };
 
+// True when the move can do only what the logged-on user could: their own
+// token is at hand to check each step against. Elevated as another account
+// (its password typed at the prompt), the token linked to this one and the
+// folders of this environment are that account's, not the desktop user's.
+bool 사용자대신할수있음(플랫폼& 시스템) {
+    return 시스템.사용자토큰있음() && (!시스템.관리자권한() || 시스템.바탕화면사용자계정());
+}
+
 }  // namespace
 
 void 제안하기(플랫폼& 시스템, const 옮길곳& 곳) {
     const size_t 수 = 파일수(시스템, 곳.가상폴더);
     if (수 == 0) return;
-    if (!시스템.사용자토큰있음()) {
+    if (!사용자대신할수있음(시스템)) {
         시스템.메시지상자(보통으로하라는글(곳, 수));
         return;
     }

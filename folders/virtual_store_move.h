@@ -30,8 +30,9 @@
 // Elevated, the move does only what the logged-on user's own token may:
 // what it may not (a file into a folder closed to Users, over a file they
 // may not write, a backup of a file they may not read) is listed and not
-// done, and the copy is then not renamed. With no such token (UAC off) the
-// elevated window does not move at all.
+// done, and the copy is then not renamed. With no such token (UAC off), or
+// elevated as another account than the desktop's user (whose linked token
+// and profile are not the user's), the elevated window does not move at all.
 #pragma once
 
 #include <string>

@@ -260,6 +260,13 @@ public:
     // logged-on user may do. True otherwise. Never fails.
     virtual bool 사용자토큰있음() = 0;
 
+    // True when this process runs under the account of the user logged on
+    // at this desktop, the one its shell runs as. False where they differ
+    // (an administrator's name and password typed at the elevation prompt
+    // run it as that administrator, and the token linked to theirs is not
+    // the logged-on user's) or where no shell runs to tell. Never fails.
+    virtual bool 바탕화면사용자계정() = 0;
+
     // ---- Keeping the access list a grant replaces ----
 
     // The access list of the folder that `잡음` holds (a hold from

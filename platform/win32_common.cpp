@@ -172,7 +172,7 @@ DWORD 상대로열기(HANDLE 폴더, const std::wstring& 이름, const 열기요
     UNICODE_STRING 유니{static_cast<USHORT>(이름값.size() * sizeof(wchar_t)),
                         static_cast<USHORT>(이름값.size() * sizeof(wchar_t)), 이름값.data()};
     OBJECT_ATTRIBUTES 속성{};
-    InitializeObjectAttributes(&속성, &유니, OBJ_CASE_INSENSITIVE, 폴더, nullptr);
+    InitializeObjectAttributes(&속성, &유니, OBJ_CASE_INSENSITIVE, 폴더, 요청.설명자);
     IO_STATUS_BLOCK 상태{};
     HANDLE 핸들 = nullptr;
     const NTSTATUS 값 = ntdll에서<파일만들기>("NtCreateFile", 경로)(

@@ -19,6 +19,9 @@ bool Win32플랫폼::예아니오(const std::wstring&) { return false; }
 
 void Win32플랫폼::진행표시(const std::wstring&) {}
 
+// No command-line road moves files, and the shell is USER32's to find.
+bool Win32플랫폼::바탕화면사용자계정() { return false; }
+
 namespace win32 {
 
 // Nothing to paint meanwhile.

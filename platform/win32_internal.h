@@ -124,6 +124,9 @@ struct 열기요청 {
     ULONG 공유;
     ULONG 처리;  // FILE_OPEN or FILE_CREATE
     ULONG 선택;  // FILE_DIRECTORY_FILE, FILE_NON_DIRECTORY_FILE or 0
+    // For an entry it creates: the access list it has from the start, in
+    // place of the one the folder passes down.
+    PSECURITY_DESCRIPTOR 설명자 = nullptr;
 };
 
 // Opens (or creates) the entry `이름`, one plain name, of `폴더` through the

@@ -97,37 +97,24 @@ void 안에서이름바꾸기(HANDLE 대상, HANDLE 폴더, const std::wstring& 
     if (!NT_SUCCESS(값)) 오류던지기(경로, 오류번호(값, 경로));
 }
 
-// An open file's access list, kept to be given to the file that replaces it.
-struct 접근목록사본 {
-    UniqueLocalMemory 설명자;
-    PACL 목록 = nullptr;
-    SECURITY_INFORMATION 종류 = 0;  // with the list's protection from inheritance
-};
-
-접근목록사본 접근목록읽기(HANDLE 파일, const std::wstring& 경로) {
+// The access list of an open file, as a descriptor of its own (the list and
+// whether it is protected from inheritance), to create its replacement with.
+UniqueLocalMemory 접근목록읽기(HANDLE 파일, const std::wstring& 경로) {
     PSECURITY_DESCRIPTOR 설명자 = nullptr;
-    PACL 목록 = nullptr;
     if (const DWORD 오류 = ::GetSecurityInfo(파일, SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
-                                             nullptr, &목록, nullptr, &설명자))
+                                             nullptr, nullptr, nullptr, &설명자))
         오류던지기(경로, 오류);
-    접근목록사본 사본{UniqueLocalMemory(설명자), 목록, DACL_SECURITY_INFORMATION};
-    SECURITY_DESCRIPTOR_CONTROL 제어 = 0;
-    DWORD 판 = 0;
-    if (!::GetSecurityDescriptorControl(설명자, &제어, &판)) 마지막오류던지기(경로);
-    사본.종류 |= (제어 & SE_DACL_PROTECTED) ? PROTECTED_DACL_SECURITY_INFORMATION
-                                            : UNPROTECTED_DACL_SECURITY_INFORMATION;
-    return 사본;
+    return UniqueLocalMemory(설명자);
 }
 
-// The access list of the target `이름` of the held folder, for the version
-// that replaces it, read just before the rename over it through a handle
-// opened relative to the folder, once that handle shows the target is still
-// the version the caller listed (its last-write time is `목록쓴때`): one
-// saved, replaced or removed since is left as it is. Shared for reading
-// only, so no one writes it while it is looked at; let go at once, since
-// the rename over it needs the old file unopened.
-접근목록사본 목록대로인대상의접근목록(HANDLE 폴더, const std::wstring& 이름, long long 목록쓴때,
-                                     const std::wstring& 경로) {
+// The target `이름` of the held folder, opened relative to the folder, once
+// that handle shows it is still the version the caller listed (its
+// last-write time is `목록쓴때`): one saved, replaced or removed since is
+// left as it is. Shared for reading only, so no one writes it while it is
+// looked at; the caller lets go at once, since the rename over it needs the
+// old file unopened.
+UniqueHandle 목록대로인대상(HANDLE 폴더, const std::wstring& 이름, long long 목록쓴때,
+                           const std::wstring& 경로) {
     std::wstring 대상;
     UniqueHandle 파일;
     try {
@@ -140,7 +127,7 @@ struct 접근목록사본 {
     if (!::GetFileTime(파일.get(), nullptr, nullptr, &쓴때)) 마지막오류던지기(경로);
     const ULARGE_INTEGER 값{{쓴때.dwLowDateTime, 쓴때.dwHighDateTime}};
     if (static_cast<long long>(값.QuadPart) != 목록쓴때) 오류던지기(경로, 목록과다름);
-    return 접근목록읽기(파일.get(), 대상);
+    return 파일;
 }
 
 // Removes a file this process made, through its own handle, never by name.
@@ -216,17 +203,20 @@ void Win32플랫폼::파일복사(const 보유& 원본폴더, const 보유& 대�
     // file) there, never a fragment that a later run would take for a
     // version written after the copy's.
     const std::wstring 새이름 = L"~boansetting " + 맞힐수없는이름() + L".tmp";
-    const auto 쓸 = 안에서열기(폴더, 새이름,
-                               {GENERIC_WRITE | DELETE | WRITE_DAC, 0, FILE_CREATE, FILE_NON_DIRECTORY_FILE},
-                               안의경로(폴더, 새이름));
+    // A replacement has the old version's access list from its creation on.
+    // Were it set only after the copy, the file would first carry the one the
+    // folder passes down, and someone that list lets in could open it for
+    // WRITE_DAC or WRITE_OWNER (no sharing mode guards those) and keep that
+    // handle past the rename: control of a file whose own list shuts them out.
+    const UniqueLocalMemory 목록 =
+        덮기 ? 접근목록읽기(목록대로인대상(폴더, 이름, 목록쓴때, 대상).get(), 대상) : nullptr;
+    const auto 쓸 = 안에서열기(
+        폴더, 새이름, {GENERIC_WRITE | DELETE, 0, FILE_CREATE, FILE_NON_DIRECTORY_FILE, 목록.get()},
+        안의경로(폴더, 새이름));
     try {
         내용옮기기(읽을.get(), 원본, 쓸.get(), 대상);
-        if (덮기) {
-            const 접근목록사본 목록 = 목록대로인대상의접근목록(폴더, 이름, 목록쓴때, 대상);
-            if (const DWORD 오류 = ::SetSecurityInfo(쓸.get(), SE_FILE_OBJECT, 목록.종류, nullptr,
-                                                     nullptr, 목록.목록, nullptr))
-                오류던지기(대상, 오류);
-        }
+        // Asked again last: the user may have saved the target during the copy.
+        if (덮기) 목록대로인대상(폴더, 이름, 목록쓴때, 대상);
         안에서이름바꾸기(쓸.get(), 폴더, 이름, 덮기, 대상);
     } catch (const 파일오류&) {
         만든것지우기(쓸.get());

@@ -84,6 +84,7 @@ public:
     void 진행표시(const std::wstring& 글) override;
     bool 사용자에게허용(const 보유& 폴더, const std::wstring& 이름, 사용자권한 권한) override;
     bool 사용자토큰있음() override;
+    bool 바탕화면사용자계정() override;
 
     // ---- Keeping the access list a grant replaces (win32_acl.cpp) ----
     std::wstring 접근목록(const 보유& 잡음, const std::wstring& 경로) override;

@@ -40,28 +40,60 @@ template <typename 인터페이스>
     return 받기<인터페이스>([원본](인터페이스** 결과) { return 원본->QueryInterface(IID_PPV_ARGS(결과)); });
 }
 
+#ifdef BOANSETTING_DESKTOP_SHELL_UNCHECKED
+// A test-only build: Wine's desktop has no shell window, and Wine calls every
+// token elevated, so its tests of the opens and of the elevated move need one
+// that takes the shell for the user's own, unelevated.
+bool 바탕화면셸이상승되지않음() { return true; }
+bool 바탕화면셸이같은사용자() { return true; }
+#else
+// The token of the desktop shell's process, which runs as the user logged
+// on at this desktop; empty where there is no shell window or its process
+// cannot be asked.
+UniqueHandle 바탕화면셸토큰() {
+    const HWND 셸창 = ::GetShellWindow();
+    DWORD 번호 = 0;
+    if (!셸창 || !::GetWindowThreadProcessId(셸창, &번호) || !번호) return {};
+    const UniqueHandle 프로세스(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, 번호));
+    HANDLE 토큰 = nullptr;
+    if (!프로세스 || !::OpenProcessToken(프로세스.get(), TOKEN_QUERY, &토큰)) return {};
+    return UniqueHandle(토큰);
+}
+
 // True when the desktop has a shell window and its process runs without
 // administrator rights. Where the user has ended their shell, asking COM for
 // the shell's windows would start a new one as this elevated process.
 bool 바탕화면셸이상승되지않음() {
-#ifdef BOANSETTING_DESKTOP_SHELL_UNCHECKED
-    // A test-only build: Wine's desktop has no shell window, and Wine calls
-    // every token elevated, so its tests of the opens need one that skips this.
-    return true;
-#else
-    const HWND 셸창 = ::GetShellWindow();
-    DWORD 번호 = 0;
-    if (!셸창 || !::GetWindowThreadProcessId(셸창, &번호) || !번호) return false;
-    const UniqueHandle 프로세스(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, 번호));
-    HANDLE 토큰 = nullptr;
-    if (!프로세스 || !::OpenProcessToken(프로세스.get(), TOKEN_QUERY, &토큰)) return false;
-    const UniqueHandle 토큰소유(토큰);
+    const UniqueHandle 토큰 = 바탕화면셸토큰();
     TOKEN_ELEVATION 상승{};
     DWORD 크기 = 0;
-    return ::GetTokenInformation(토큰, TokenElevation, &상승, sizeof 상승, &크기) &&
+    return 토큰 &&
+           ::GetTokenInformation(토큰.get(), TokenElevation, &상승, sizeof 상승, &크기) &&
            상승.TokenIsElevated == 0;
-#endif
 }
+
+// The user a token belongs to (a TOKEN_USER); empty when it cannot be read.
+std::vector<char> 토큰사용자(HANDLE 토큰) {
+    DWORD 크기 = 0;
+    ::GetTokenInformation(토큰, TokenUser, nullptr, 0, &크기);
+    std::vector<char> 버퍼(크기);
+    if (크기 == 0 || !::GetTokenInformation(토큰, TokenUser, 버퍼.data(), 크기, &크기)) return {};
+    return 버퍼;
+}
+
+// True when the desktop has a shell window whose process runs as the
+// account this process runs as.
+bool 바탕화면셸이같은사용자() {
+    const UniqueHandle 셸 = 바탕화면셸토큰();
+    HANDLE 토큰 = nullptr;
+    if (!셸 || !::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &토큰)) return false;
+    const UniqueHandle 자신(토큰);
+    const auto 셸사용자 = 토큰사용자(셸.get()), 이사용자 = 토큰사용자(토큰);
+    return !셸사용자.empty() && !이사용자.empty() &&
+           ::EqualSid(reinterpret_cast<const TOKEN_USER*>(셸사용자.data())->User.Sid,
+                      reinterpret_cast<const TOKEN_USER*>(이사용자.data())->User.Sid);
+}
+#endif
 
 // The shell object of the desktop Explorer the user is logged on with,
 // reached through the desktop's own folder view; empty where there is none.
@@ -127,6 +159,8 @@ bool Win32플랫폼::사용자로열기(const std::wstring& 대상) {
     // The explorer that runs it is the user's, so what it starts is too.
     return SUCCEEDED(셸->ShellExecute(파일.get(), 빈, 빈, 빈, 보이기));
 }
+
+bool Win32플랫폼::바탕화면사용자계정() { return 바탕화면셸이같은사용자(); }
 
 void Win32플랫폼::메시지상자(const std::wstring& 텍스트) {
     ::MessageBoxW(소유창_, 텍스트.c_str(), 메시지제목_.c_str(), MB_OK);

@@ -164,7 +164,9 @@ function Test-UnsafeProgramFiles {
     $drive = $programFiles.Substring(0, 3)
     $planted = Join-Path $drive "boansetting-smoke-$PID"  # no blank: the rest of the line runs unquoted
     $marker = Join-Path $planted 'planted-ran.txt'
-    New-Item -ItemType Directory -Path $planted -Force -ErrorAction Stop | Out-Null
+    # Never -Force: anyone may create at the drive's root, and a folder (or
+    # link) made there first must stop the run, not receive our files.
+    New-Item -ItemType Directory -Path $planted -ErrorAction Stop | Out-Null
     Set-Content -LiteralPath (Join-Path $planted 'x.bat') -Value "@echo planted> `"$marker`"" -Encoding Ascii
     try {
         $lineBroken = $drive + "`n" + $planted + '\x.bat & rem \..\..\..\' + $programFiles.Substring(3)
@@ -300,7 +302,8 @@ function Test-LinksInTree {
     $hardLink = Join-Path $folder 'smoke-hardlink.txt'
     $junction = Join-Path $folder 'smoke-junction'
     try {
-        Set-Content -LiteralPath $victimFile -Value 'victim' -Encoding Ascii -ErrorAction Stop
+        # A new file or none: one made there first (a hard link, say) is not written.
+        New-Item -ItemType File -Path $victimFile -Value 'victim' -ErrorAction Stop | Out-Null
         New-Item -ItemType Directory -Path $victimFolder -ErrorAction Stop | Out-Null
         $before = @((Get-DaclSddl $victimFile), (Get-DaclSddl $victimFolder), (Get-DaclSddl $folder)) -join ' ; '
         $cases = @([pscustomobject]@{ Name = 'a hard link to a file elsewhere'; Path = $hardLink; Type = 'HardLink'; Target = $victimFile },

@@ -358,9 +358,11 @@ public:
 
     // What the logged-on user's own token may not do, by path (a held
     // folder's own, or an entry's) and right; and whether an elevated run
-    // has that token at all.
+    // has that token at all, and runs as the desktop's user.
     std::set<std::pair<std::wstring, 사용자권한>> 사용자거부;
     bool 연결토큰있음 = true;
+    bool 바탕화면사용자 = true;
+    bool 바탕화면사용자계정() override { return 바탕화면사용자; }
     bool 사용자에게허용(const 보유& 폴더, const std::wstring& 이름, 사용자권한 권한) override {
         const std::wstring 경로 = 이름.empty() ? 잡은경로(폴더) : 잡은경로(폴더) + L"\\" + 이름;
         return 사용자토큰있음() && !사용자거부.count({경로, 권한});

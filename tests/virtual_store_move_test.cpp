@@ -237,14 +237,22 @@ TEST_F(옮김시험, 관리자로도_사용자가_읽을_수_없는_설치_파�
     EXPECT_NE(시스템.메시지들[0].find(설치 + L"\\dat\\b.dat\r\n"), std::wstring::npos);
 }
 
+// No linked token (UAC off), or elevated as another administrator, whose
+// linked token and profile are not the desktop user's.
 TEST_F(옮김시험, 사용자의_토큰이_없는_관리자는_옮기지_않고_보통으로_시작하라고_한다) {
-    시스템.관리자 = true;
-    시스템.연결토큰있음 = false;
-    const auto 파일들 = 시스템.파일들;
-    제안();
-    EXPECT_EQ(시스템.파일들, 파일들);
-    EXPECT_EQ(순서(L"묻기 "), -1);
-    EXPECT_NE(시스템.메시지들.at(0).find(L"보통으로 시작"), std::wstring::npos);
+    for (const bool 다른계정 : {false, true}) {
+        SCOPED_TRACE(다른계정 ? "다른 계정" : "연결 토큰 없음");
+        시스템.관리자 = true;
+        시스템.연결토큰있음 = 다른계정;
+        시스템.바탕화면사용자 = !다른계정;
+        시스템.메시지들.clear();
+        시스템.기록.clear();
+        const auto 파일들 = 시스템.파일들;
+        제안();
+        EXPECT_EQ(시스템.파일들, 파일들);
+        EXPECT_EQ(순서(L"묻기 "), -1);
+        EXPECT_NE(시스템.메시지들.at(0).find(L"보통으로 시작"), std::wstring::npos);
+    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// The VirtualStore move under Wine with real folders: the real program is
-// driven through its window (question, Yes or No, summary), and the Win32
+// The VirtualStore move under Wine with real folders: the program (its build
+// that needs no desktop shell, which Wine lacks) is driven through its
+// window (question, Yes or No, summary), and the Win32
 // layer's refusal to write through a second name of a file is checked on
 // its own.
 #include "tests/wine/window_fixture.h"
@@ -67,6 +68,11 @@ std::wstring 이름으로찾기(const std::wstring& 폴더, const std::wstring& 
 
 class 가상폴더옮김 : public 창종단 {
 protected:
+    // Elevated, the move runs only as the desktop shell's user: Wine has no shell.
+    std::wstring 실행파일() const override {
+        return 프로그램폴더() + L"\\boansetting_desktop_unchecked.exe";
+    }
+
     // A VirtualStore copy with a nested dat folder over an install folder
     // that holds older versions; the install folder already lets Users in.
     void SetUp() override {

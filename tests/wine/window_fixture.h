@@ -86,12 +86,15 @@ protected:
     static void SetUpTestSuite() { 대체cacls::설치(); }
 
     void SetUp() override {
-        ASSERT_TRUE(파일있음(창프로그램::기본경로())) << "the program was not built";
+        ASSERT_TRUE(파일있음(실행파일())) << "the program was not built";
         폴더만들기(임시);
         폴더만들기(프로그램파일);
-        프로그램.emplace();
+        프로그램.emplace(실행파일());
         ASSERT_TRUE(프로그램->시작됨()) << utf8(프로그램->시작오류());
     }
+
+    // The program driven; a fixture may choose a test-only build of it.
+    virtual std::wstring 실행파일() const { return 창프로그램::기본경로(); }
 
     void TearDown() override {
         if (프로그램) {
