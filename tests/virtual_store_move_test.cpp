@@ -197,7 +197,10 @@ TEST_F(옮김시험, 고정한_뒤_연결지점이_된_폴더는_따라가지_�
     시스템.파일들[남 + L"\\lee.dat"] = L"남의 것";
     시스템.고정뒤동작 = [&](가짜플랫폼& 플랫폼, const std::wstring& 경로) {
         if (경로 == 가상 + L"\\dat\\빈") 플랫폼.연결지점들.insert(경로, 남);
-        if (경로 == 설치 + L"\\dat\\sub" || 경로 == 백업) 플랫폼.연결지점들.insert(경로, 보호);
+        // The install folder too: a path looked up again below it would
+        // lead into 보호.
+        if (경로 == 설치 || 경로 == 설치 + L"\\dat\\sub" || 경로 == 백업)
+            플랫폼.연결지점들.insert(경로, 보호);
     };
     제안();
     EXPECT_FALSE(시스템.있음(설치 + L"\\dat\\빈\\lee.dat"));
