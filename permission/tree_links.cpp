@@ -20,6 +20,18 @@ struct 찾은것 {
 };
 using 찾음 = std::optional<찾은것>;
 
+// Who may change an entry besides the administrators: its owner, when that
+// is not one a program folder has, or anyone its own list lets write.
+찾음 남이바꿀수있음(const std::wstring& 경로, const 항목보안& 보안) {
+    if (!믿는소유자(보안.소유자.sid)) return 찾은것{경로, 까닭::남의소유, 보안.소유자.이름};
+    if (남도쓸수있음(보안.목록)) return 찾은것{경로, 까닭::남이바꿈, {}};
+    return std::nullopt;
+}
+
+항목보안 폴더보안(플랫폼& 시스템, const 보유& 폴더, const std::wstring& 경로) {
+    return {시스템.소유자(폴더, 경로), 시스템.접근목록(폴더, 경로)};
+}
+
 // Walks the tree under the held folder, the root included, and returns the
 // first finding of `폴더를` (called for each folder, through its hold) or
 // `파일을` (for each other entry, through its folder's hold and its name;
@@ -77,10 +89,10 @@ template <typename 폴더살핌, typename 파일살핌>
     return 걷기(
         시스템, 뿌리, 뿌리경로, 붙잡아둠,
         [&](const 보유& 폴더, const std::wstring& 경로) -> 찾음 {
-            const bool 남이바꿈 = 남의폴더도 && (!믿는소유자(시스템.소유자(폴더, 경로).sid) ||
-                                                 남도쓸수있음(시스템.접근목록(폴더, 경로)));
-            if (남이바꿈) return 찾은것{경로, 까닭::남이바꿈, {}};
-            return std::nullopt;
+            if (!남의폴더도) return std::nullopt;
+            찾음 결과 = 남이바꿀수있음(경로, 폴더보안(시스템, 폴더, 경로));
+            if (결과) 결과->왜 = 까닭::남이바꿈;  // refused alike, owner or list
+            return 결과;
         },
         [&](const 보유& 폴더, const 폴더항목& 항목, const std::wstring& 경로) -> 찾음 {
             if (항목.종류 == 항목종류::링크 || 시스템.링크파일인가(폴더, 항목.이름))
@@ -103,19 +115,14 @@ void 링크없는지(플랫폼& 시스템, const 보유& 대상, const std::wstr
 }
 
 std::optional<남의항목> 남이바꿀수있는항목(플랫폼& 시스템, const 보유& 대상, const std::wstring& 대상경로) {
-    const auto 남의것 = [](const std::wstring& 경로, const 항목보안& 보안) -> 찾음 {
-        if (!믿는소유자(보안.소유자.sid)) return 찾은것{경로, 까닭::남의소유, 보안.소유자.이름};
-        if (남도쓸수있음(보안.목록)) return 찾은것{경로, 까닭::남이바꿈, {}};
-        return std::nullopt;
-    };
     const 찾음 결과 = 걷기(
         시스템, 대상, 대상경로, nullptr,
         [&](const 보유& 폴더, const std::wstring& 경로) {
-            return 남의것(경로, {시스템.소유자(폴더, 경로), 시스템.접근목록(폴더, 경로)});
+            return 남이바꿀수있음(경로, 폴더보안(시스템, 폴더, 경로));
         },
         [&](const 보유& 폴더, const 폴더항목& 항목, const std::wstring& 경로) -> 찾음 {
             const std::optional<항목보안> 보안 = 시스템.안의보안(폴더, 항목.이름);
-            return 보안 ? 남의것(경로, *보안) : std::nullopt;  // gone meanwhile
+            return 보안 ? 남이바꿀수있음(경로, *보안) : std::nullopt;  // gone meanwhile
         });
     if (!결과) return std::nullopt;
     return 남의항목{결과->경로, 결과->소유자};
