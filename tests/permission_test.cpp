@@ -38,7 +38,7 @@ protected:
         시스템.환경설정(L"TEMP", 임시);
         시스템.폴더들.insert(대상);
         // Users may write: grants keep no list, and leave no file.
-        시스템.접근목록들[대상] = L"D:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;BU)";
+        시스템.접근목록들[대상] = L"D:PAI(A;OICI;FA;;;BA)(A;OICI;0x1301bf;;;BU)";
         시스템.폴더들.insert(대상 + L"\\data");  // not empty, so an elevated grant can hold it
         cacls출력(L"\\fe2437.txt", 대상 + L" D:(A;;FA;;;BA)\r\n");
     }
@@ -47,6 +47,20 @@ protected:
     void cacls출력(const std::wstring& 출력파일, const std::wstring& 출력) {
         시스템.실행동작 = [=](가짜플랫폼& 플랫폼, const std::wstring&) {
             플랫폼.파일들[임시 + 출력파일] = 출력;
+        };
+    }
+
+    // A stand-in cacls over the fake's lists: the query prints the folder's
+    // list, a change sets it.
+    void 목록을_다루는_cacls() {
+        시스템.실행동작 = [](가짜플랫폼& 플랫폼, const std::wstring& 명령줄) {
+            const std::wstring 줄 = 플랫폼.파일들[명령줄.substr(1, 명령줄.size() - 2)];
+            const std::wstring 폴더 = 줄.substr(7, 줄.find(L'"', 7) - 7);
+            const size_t 목록 = 줄.find(L"/s:") + 3;
+            const bool 조회 = 목록 == 2;
+            if (!조회) 플랫폼.접근목록들[폴더] = 줄.substr(목록, 줄.find(L' ', 목록) - 목록);
+            플랫폼.파일들[가짜플랫폼::배치폴더(명령줄) + (조회 ? L"\\fe2437.txt" : L"\\fe1235.txt")] =
+                조회 ? 폴더 + L" " + 플랫폼.목록(폴더) : L"처리된 디렉터리: " + 폴더;
         };
     }
 
@@ -412,6 +426,53 @@ TEST_F(권한모듈, 관리자면_cmd_동안_설치폴더_안의_폴더를_모�
     권한부여(시스템, 대상);
     ASSERT_EQ(시스템.실행한명령들.size(), 1u);
     EXPECT_FALSE(풀려있음);
+}
+
+// With full control a user may set a list of their choosing, which the next
+// fix keeps: the restore still goes back to the list from before the first.
+TEST_F(권한모듈, 복원은_사용자가_목록을_바꾸고_다시_부여한_뒤에도_첫_부여_전의_목록을_cacls에_준다) {
+    시스템.관리자 = true;
+    시스템.접근목록들[대상] = 관리자만목록;
+    목록을_다루는_cacls();
+    권한부여(시스템, 대상);
+    시스템.접근목록들[대상] = L"D:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)";
+    시스템.시각값.분 = 30;
+    권한부여(시스템, 대상);
+    const std::wstring 나중 = 시스템.보관폴더값 + L"\\Quindle 2026-12-08 09-30-07.sddl";
+    ASSERT_TRUE(시스템.있음(나중));
+    const 복원답 답 = 권한복원(시스템, 대상);
+    EXPECT_EQ(답.결과, 복원결과::복원됨);
+    EXPECT_EQ(답.사유, 시스템.보관폴더값 + L"\\Quindle 2026-12-08 09-05-07.sddl");
+    EXPECT_EQ(시스템.접근목록들[대상], 관리자만목록);
+    EXPECT_TRUE(시스템.있음(나중));
+}
+
+// A file's owner may rewrite its list, and make it a link, while cacls walks.
+TEST_F(권한모듈, 관리자면_사용자가_가졌거나_쓸_수_있는_파일이_든_트리에는_cacls_전에_부여하지_않는다) {
+    시스템.관리자 = true;
+    시스템.접근목록들[대상] = 관리자만목록;
+    const std::wstring 파일 = 대상 + L"\\data\\saved.dat", 사용자 = L"S-1-5-21-1-2-3-1001";
+    시스템.파일들[파일] = L"x";
+    시스템.소유자들[파일] = 사용자;
+    const std::wstring 기대 = std::wstring(거부문구::남이바꿀수있음) + L"\r\n\r\n" + 파일;
+    EXPECT_EQ(거부메시지([&] { 권한부여(시스템, 대상); }), 기대);
+    시스템.소유자들.erase(파일);
+    시스템.접근목록들[파일] = L"D:(A;;FA;;;" + 사용자 + L")";
+    EXPECT_EQ(거부메시지([&] { 권한부여(시스템, 대상); }), 기대);
+    EXPECT_TRUE(시스템.실행한명령들.empty());
+}
+
+TEST_F(권한모듈, 관리자면_목록에서_폴더였다가_붙잡기_전에_링크가_된_것을_거부한다) {
+    시스템.관리자 = true;
+    시스템.접근목록들[대상] = 관리자만목록;
+    const std::wstring 가 = 대상 + L"\\data\\a", 나 = 대상 + L"\\data\\b";
+    시스템.폴더들.insert({가, 나});
+    시스템.파일들[나 + L"\\x.dll"] = L"x";
+    시스템.고정뒤동작 = [&](가짜플랫폼& 플랫폼, const std::wstring& 경로) {
+        if (경로 == 가) 플랫폼.연결지점들.insert(나);  // its sibling listed, then swapped
+    };
+    EXPECT_EQ(거부메시지([&] { 권한부여(시스템, 대상); }), std::wstring(거부문구::링크있음) + L"\r\n\r\n" + 나);
+    EXPECT_TRUE(시스템.실행한명령들.empty());
 }
 
 }  // namespace
