@@ -56,8 +56,7 @@ TEST(접근목록, 되돌릴_목록은_관리자와_시스템만_모두_다루�
     }
 }
 
-// cacls may keep a list it sets inheriting, or protect it; Windows
-// recomputes inherited entries either way.
+// cacls may keep a set list inheriting, or protect it; Windows recomputes inherited entries.
 TEST(접근목록, 되돌린_목록은_보호_플래그와_명시한_항목으로만_확인한다) {
     const std::wstring 물려받음 = L"D:AI(A;OICIID;FA;;;BA)(A;OICIID;FA;;;SY)";
     const std::tuple<std::wstring, std::wstring, 되돌린목록> 사례들[] = {

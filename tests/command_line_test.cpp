@@ -18,6 +18,8 @@ namespace {
 
 const std::wstring 임시 = L"C:\\Temp";
 const std::wstring 기준 = L"C:\\Program Files (x86)";
+// What an installer leaves: only administrators and SYSTEM may write.
+const std::wstring 관리자만 = L"D:AI(A;OICIID;FA;;;BA)(A;OICIID;FA;;;SY)";
 
 class 받은줄 : public 명령줄::출력대상 {
 public:
@@ -58,18 +60,19 @@ protected:
         const std::wstring 경로 = 기준 + L"\\" + 폴더이름;
         시스템.폴더들.insert(경로);
         시스템.폴더들.insert(경로 + L"\\data");
-        설명자[경로] = 설정됨 ? L"D:PAI(A;OICI;FA;;;BU)" : L"D:AI(A;OICIID;FA;;;BA)";
+        설명자[경로] = 설정됨 ? L"D:PAI(A;OICI;FA;;;BU)" : 관리자만;
         return 경로;
     }
 
     int 실행(std::vector<std::wstring> 인자들) { return 명령줄::실행(시스템, 인자들, 출력); }
 
-    std::map<std::wstring, std::wstring> 설명자;
     bool 거부 = false;      // grants are refused, as without administrator rights
     bool 부여무시 = false;  // grants are reported done but change nothing
     std::set<std::wstring> 거부폴더, 무시폴더;  // as those two, for one folder each
     std::function<std::wstring(const std::wstring&)> 설정한목록 = [](const std::wstring& 목록) { return 목록; };
     가짜플랫폼 시스템;
+    // The stand-in keeps each folder's list where a hold reads it.
+    std::map<std::wstring, std::wstring>& 설명자 = 시스템.접근목록들;
     받은줄 출력;
 };
 
@@ -215,8 +218,7 @@ TEST_F(명령줄모드, 제품마다_다른_종료_코드는_더_무거운_것�
     EXPECT_EQ(실행({L"/fix", L"Pelorant", L"Fennick", L"Marrowin"}), 3);
 }
 
-// The contract scripts read, as the README's tables give it: each result's
-// word, and its exit code elevated and not.
+// The README's tables, the contract scripts read: each word, and its code elevated and not.
 TEST(명령줄계약, 결과마다_README의_낱말과_종료_코드를_낸다) {
     struct 행 { 결과종류 종류; std::wstring 낱말; int 관리자, 일반; };
     const 행 표[] = {
@@ -230,10 +232,8 @@ TEST(명령줄계약, 결과마다_README의_낱말과_종료_코드를_낸다) 
     for (const 행& 하나 : 표) {
         for (const bool 관리자 : {true, false}) {
             const 명령줄::판정 판 = 명령줄::판정하기({하나.종류, L"F"}, 관리자);
-            EXPECT_EQ(판.낱말.substr(0, 하나.낱말.size()), 하나.낱말);
-            if (하나.낱말.find(L':') == std::wstring::npos) {
-                EXPECT_EQ(판.낱말, 하나.낱말);
-            }
+            // A word with a reason is followed by it; every other stands alone.
+            EXPECT_EQ(하나.낱말.find(L':') == std::wstring::npos ? 판.낱말 : 판.낱말.substr(0, 하나.낱말.size()), 하나.낱말);
             EXPECT_EQ(판.코드, 관리자 ? 하나.관리자 : 하나.일반) << 판.낱말 << L" " << 관리자;
         }
     }
@@ -257,6 +257,19 @@ TEST_F(명령줄모드, 복원은_처음_보관한_목록을_되돌리고_확인
     EXPECT_TRUE(시스템.있음(보관 + L".sddl"));
 }
 
+// With full control a user may set a list of their choosing, which the next
+// fix keeps: the restore still goes back to the list from before the first.
+TEST_F(명령줄모드, 사용자가_목록을_바꾸고_다시_설정한_뒤에도_복원은_첫_설정_전의_목록을_되돌린다) {
+    const std::wstring 대상 = 설치(L"Quindle");
+    EXPECT_EQ(실행({L"/fix", L"Pelorant"}), 0);
+    설명자[대상] = L"D:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)";
+    시스템.시각값.분 = 30;
+    EXPECT_EQ(실행({L"/fix", L"Pelorant"}), 0);
+    EXPECT_EQ(실행({L"/restore", L"Pelorant"}), 0);
+    EXPECT_EQ(설명자[대상], 관리자만);
+    EXPECT_TRUE(시스템.있음(시스템.보관폴더값 + L"\\Quindle 2026-12-08 09-30-07.sddl"));
+}
+
 TEST_F(명령줄모드, 보관한_목록이_없으면_nothing_saved로_1이고_아무것도_실행하지_않는다) {
     설치(L"Quindle");
     EXPECT_EQ(실행({L"/restore"}), 1);
@@ -274,12 +287,11 @@ TEST_F(명령줄모드, SDDL에_없는_글자가_든_보관_목록은_되돌리�
     EXPECT_TRUE(시스템.실행한명령들.empty());
 }
 
-// A folder fixed by hand, or by a cacls that kept it inheriting: the check
-// finds the entry, so the fix has nothing to do, and walks nothing it would
-// refuse (Users may write the whole tree).
+// Fixed by hand, or by a cacls that kept it inheriting: the check finds the entry, so
+// the fix has nothing to do, and walks nothing it would refuse (Users may write it all).
 TEST_F(명령줄모드, 검사가_ok인_목록이면_설정은_cacls_없이_granted로_0이다) {
     const std::wstring 대상 = 설치(L"Quindle");
-    설명자[대상] = 시스템.접근목록들[대상] = L"D:AI(A;OICI;FA;;;BU)(A;OICIID;FA;;;BA)(A;OICIID;FA;;;SY)";
+    설명자[대상] = L"D:AI(A;OICI;FA;;;BU)(A;OICIID;FA;;;BA)(A;OICIID;FA;;;SY)";
     시스템.접근목록들[대상 + L"\\data"] = L"D:AI(A;OICIID;FA;;;BU)";
     EXPECT_EQ(실행({L"/check", L"Pelorant"}), 0);
     시스템.실행한명령들.clear();
@@ -334,16 +346,13 @@ TEST_F(명령줄모드, 다른_사용자의_프로그램이_돌거나_그것을_
     EXPECT_EQ(실행({L"/restore", L"Pelorant"}), 4);
     시스템.프로세스목록실패 = true;
     EXPECT_EQ(실행({L"/restore", L"Pelorant"}), 4);
-    EXPECT_EQ(출력.표준, (std::vector<std::wstring>{
-                            L"Pelorant\t" + 대상 + L"\terror: " + 보안방화벽::거부문구::사용자프로그램실행중 +
-                                L" notepad.exe (PID 4242, PC\\lee (S-1-5-21-1-2-3-1002))",
-                            L"Pelorant\t" + 대상 + L"\terror: " + 보안방화벽::거부문구::프로그램확인못함 +
-                                L" wtsapi32.dll 액세스가 거부되었습니다."}));
+    const std::wstring 앞 = L"Pelorant\t" + 대상 + L"\terror: ";
+    EXPECT_EQ(출력.표준, (std::vector<std::wstring>{앞 + 보안방화벽::거부문구::사용자프로그램실행중 + L" notepad.exe (PID 4242, PC\\lee (S-1-5-21-1-2-3-1002))",
+                                                 앞 + 보안방화벽::거부문구::프로그램확인못함 + L" wtsapi32.dll 액세스가 거부되었습니다."}));
     EXPECT_TRUE(시스템.실행한명령들.empty());
 }
 
-// A cacls that protects what it sets, or keeps it inheriting, changes what
-// the folder takes from its parent: said, with the file put back.
+// A cacls that keeps a set list inheriting (or protects it) is named, with the file.
 TEST_F(명령줄모드, 보호_플래그가_바뀌어_되돌려지면_not_restored로_그렇다고_밝히고_1이다) {
     const std::wstring 대상 = 설치(L"Quindle");
     const std::wstring 보관 = 시스템.보관폴더값 + L"\\Quindle 2026-12-08 09-05-07.sddl";

@@ -50,18 +50,10 @@ protected:
         };
     }
 
-    // A stand-in cacls over the fake's lists: the query prints the folder's
-    // list, a change sets it.
-    void 목록을_다루는_cacls() {
-        시스템.실행동작 = [](가짜플랫폼& 플랫폼, const std::wstring& 명령줄) {
-            const std::wstring 줄 = 플랫폼.파일들[명령줄.substr(1, 명령줄.size() - 2)];
-            const std::wstring 폴더 = 줄.substr(7, 줄.find(L'"', 7) - 7);
-            const size_t 목록 = 줄.find(L"/s:") + 3;
-            const bool 조회 = 목록 == 2;
-            if (!조회) 플랫폼.접근목록들[폴더] = 줄.substr(목록, 줄.find(L' ', 목록) - 목록);
-            플랫폼.파일들[가짜플랫폼::배치폴더(명령줄) + (조회 ? L"\\fe2437.txt" : L"\\fe1235.txt")] =
-                조회 ? 폴더 + L" " + 플랫폼.목록(폴더) : L"처리된 디렉터리: " + 폴더;
-        };
+    // Elevated, over a tree nobody but administrators may change.
+    void 관리자만인_트리() {
+        시스템.관리자 = true;
+        시스템.접근목록들[대상] = 관리자만목록;
     }
 
     // Asserts that `앞` was done, and before `뒤`.
@@ -221,8 +213,7 @@ TEST_F(권한모듈, 임시_경로는_도구와_cmd에게_같은_파일이_되�
 
 
 TEST_F(권한모듈, 관리자면_호출마다_새로_만든_개인폴더를_쓰고_사용자_TEMP는_쓰지_않는다) {
-    시스템.관리자 = true;
-    시스템.접근목록들[대상] = 관리자만목록;
+    관리자만인_트리();
     시스템.환경설정(L"TEMP", L"C:\\Users\\kim\\%Q%");  // the user's, and refused if used
     const std::wstring 개인 = L"C:\\Windows\\Temp\\개인1";
     std::wstring 배치내용;
@@ -336,8 +327,7 @@ TEST_F(권한모듈, 다른_인스턴스가_한도를_넘게_쓰면_그렇게_�
 }
 
 TEST_F(권한모듈, 부여는_바꿀_목록을_폴더_이름과_시각의_파일에_보관하고_보관하지_못하면_실행하지_않는다) {
-    시스템.관리자 = true;
-    시스템.접근목록들[대상] = 관리자만목록;
+    관리자만인_트리();
     const std::wstring 보관 = 시스템.보관폴더값 + L"\\Quindle 2026-12-08 09-05-07.sddl";
     권한부여(시스템, 대상);
     EXPECT_EQ(시스템.파일들[보관], L"D:AI(A;OICIID;FA;;;BA)(A;OICIID;FA;;;SY)\r\n");
@@ -393,8 +383,7 @@ TEST_F(권한모듈, 관리자면_남이_바꿀_수_있는_폴더에는_부여�
 
 TEST_F(권한모듈, 관리자면_설치폴더_안의_링크는_cmd_전에_거부하고_뒤에_생긴_것은_오류가_된다) {
     // cacls could carry the grant through a hard link or junction elsewhere.
-    시스템.관리자 = true;
-    시스템.접근목록들[대상] = 관리자만목록;
+    관리자만인_트리();
     시스템.폴더들.insert(대상 + L"\\data\\sub");
     const std::wstring 링크 = 대상 + L"\\data\\sub\\win.ini";
     시스템.파일들[링크] = L"x";
@@ -414,8 +403,7 @@ TEST_F(권한모듈, 관리자면_설치폴더_안의_링크는_cmd_전에_거�
 TEST_F(권한모듈, 관리자면_cmd_동안_설치폴더_안의_폴더를_모두_붙잡고_있다) {
     // Released, a subfolder could be renamed and a junction put in its place
     // while cacls runs.
-    시스템.관리자 = true;
-    시스템.접근목록들[대상] = 관리자만목록;
+    관리자만인_트리();
     const std::wstring 하위 = 대상 + L"\\data\\sub";
     시스템.폴더들.insert(하위);
     시스템.파일들[하위 + L"\\a.dll"] = L"x";
@@ -428,29 +416,9 @@ TEST_F(권한모듈, 관리자면_cmd_동안_설치폴더_안의_폴더를_모�
     EXPECT_FALSE(풀려있음);
 }
 
-// With full control a user may set a list of their choosing, which the next
-// fix keeps: the restore still goes back to the list from before the first.
-TEST_F(권한모듈, 복원은_사용자가_목록을_바꾸고_다시_부여한_뒤에도_첫_부여_전의_목록을_cacls에_준다) {
-    시스템.관리자 = true;
-    시스템.접근목록들[대상] = 관리자만목록;
-    목록을_다루는_cacls();
-    권한부여(시스템, 대상);
-    시스템.접근목록들[대상] = L"D:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)";
-    시스템.시각값.분 = 30;
-    권한부여(시스템, 대상);
-    const std::wstring 나중 = 시스템.보관폴더값 + L"\\Quindle 2026-12-08 09-30-07.sddl";
-    ASSERT_TRUE(시스템.있음(나중));
-    const 복원답 답 = 권한복원(시스템, 대상);
-    EXPECT_EQ(답.결과, 복원결과::복원됨);
-    EXPECT_EQ(답.사유, 시스템.보관폴더값 + L"\\Quindle 2026-12-08 09-05-07.sddl");
-    EXPECT_EQ(시스템.접근목록들[대상], 관리자만목록);
-    EXPECT_TRUE(시스템.있음(나중));
-}
-
 // A file's owner may rewrite its list, and make it a link, while cacls walks.
 TEST_F(권한모듈, 관리자면_사용자가_가졌거나_쓸_수_있는_파일이_든_트리에는_cacls_전에_부여하지_않는다) {
-    시스템.관리자 = true;
-    시스템.접근목록들[대상] = 관리자만목록;
+    관리자만인_트리();
     const std::wstring 파일 = 대상 + L"\\data\\saved.dat", 사용자 = L"S-1-5-21-1-2-3-1001";
     시스템.파일들[파일] = L"x";
     시스템.소유자들[파일] = 사용자;
@@ -463,8 +431,7 @@ TEST_F(권한모듈, 관리자면_사용자가_가졌거나_쓸_수_있는_파�
 }
 
 TEST_F(권한모듈, 관리자면_목록에서_폴더였다가_붙잡기_전에_링크가_된_것을_거부한다) {
-    시스템.관리자 = true;
-    시스템.접근목록들[대상] = 관리자만목록;
+    관리자만인_트리();
     const std::wstring 가 = 대상 + L"\\data\\a", 나 = 대상 + L"\\data\\b";
     시스템.폴더들.insert({가, 나});
     시스템.파일들[나 + L"\\x.dll"] = L"x";
