@@ -28,7 +28,9 @@ inline constexpr wchar_t 제품선택필요[] = L"목록에서 프로그램을 �
 inline constexpr wchar_t 폴더없음꼬리[] = L" - 폴더가 없습니다.";
 inline constexpr wchar_t 관리자실행실패[] =
     L"보안설정을 관리자 권한으로 실행하지 못했습니다.\r\n\r\n";
-inline constexpr wchar_t 복원완료[] = L"보관한 접근 목록으로 되돌렸습니다.";
+inline constexpr wchar_t 복원완료꼬리[] =
+    L"\r\n\r\n처음 보안설정을 하기 전에 이 파일에 보관한 접근 목록으로 되돌렸습니다. 그 뒤에 보관한 "
+    L"목록은 보관 폴더에 그대로 있습니다.";
 inline constexpr wchar_t 복원실패[] = L"보관한 접근 목록으로 되돌렸지만 확인되지 않았습니다.";
 inline constexpr wchar_t 보관없음[] = L"보관한 접근 목록이 없어 아무것도 바꾸지 않았습니다.";
 inline constexpr wchar_t 폴더아님꼬리[] = L" - 폴더가 아니어서 열지 않았습니다.";
@@ -98,7 +100,7 @@ std::wstring 설정인자(const std::wstring& 목록이름);
 // names. They never show anything themselves.
 명령결과 보안검사(플랫폼& 시스템, const 설치폴더::제품위치& 제품);
 명령결과 보안설정(플랫폼& 시스템, const 설치폴더::제품위치& 제품);
-// Puts back the access list the last grant on the folder replaced.
+// Puts back the access list the first grant on the folder replaced.
 명령결과 보안복원(플랫폼& 시스템, const 설치폴더::제품위치& 제품);
 
 // What a refusal of the permission module says: why, then, after a blank

@@ -71,6 +71,7 @@ int 명령줄모드(const std::vector<std::wstring>& 인자들) {
     try {
         Win32플랫폼 시스템(L"보안설정");
         시스템.관리자면시스템환경으로();  // before anything reads the environment
+        시스템.관리자면링크보호();
         return 명령줄::실행(시스템, 인자들, 출력);
     } catch (...) {
         출력.표준출력(std::wstring(L"error: ") + 명령줄::예상못한오류);

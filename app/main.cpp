@@ -20,6 +20,7 @@ int WINAPI wWinMain(HINSTANCE 인스턴스, HINSTANCE, PWSTR, int 표시방법) 
     // Before anything reads the environment, and before the file the shield
     // starts could be swapped.
     시스템.관리자면시스템환경으로();
+    시스템.관리자면링크보호();
     시스템.자기파일잡기();
 
     INITCOMMONCONTROLSEX 공통컨트롤{sizeof 공통컨트롤, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};

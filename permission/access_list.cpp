@@ -193,11 +193,6 @@ std::wstring 폴더의설명자(const std::wstring& 출력, const std::wstring& 
     return {};
 }
 
-std::wstring 접근목록부분(const std::wstring& 설명자) {
-    const 읽은목록 목록 = 목록읽기(설명자);
-    return 목록.있음() ? 설명자.substr(목록.시작, 목록.끝 - 목록.시작) : std::wstring();
-}
-
 bool 사용자권한이있음(const std::wstring& 설명자) {
     const std::wstring 괄호째 = 사용자전체권한;
     const std::wstring 찾을항목 = 괄호째.substr(1, 괄호째.size() - 2);
@@ -207,11 +202,34 @@ bool 사용자권한이있음(const std::wstring& 설명자) {
            std::none_of(항목들.begin(), 항목들.end(), 힘을빼는항목);
 }
 
-bool 부여한목록그대로(const std::wstring& 목록글) {
-    const std::wstring 괄호째 = 사용자전체권한;
-    const 읽은목록 목록 = 목록읽기(목록글);
-    return 목록.있음() && 목록.온전 && 목록.플래그.find_first_not_of(L"PAIR") == std::wstring::npos &&
-           목록.항목들 == std::vector<std::wstring>{괄호째.substr(1, 괄호째.size() - 2)};
+namespace {
+
+// What a restore is confirmed by (see 되돌린목록비교): whether the list is
+// there and read whole, its protection flag, its explicit entries.
+struct 명시부분 {
+    bool 읽음, 널목록, 보호;
+    std::vector<std::wstring> 항목들;
+};
+
+명시부분 명시한것(const std::wstring& 설명자) {
+    const 읽은목록 목록 = 목록읽기(설명자);
+    명시부분 결과{목록.있음() && 목록.온전, 목록.널목록(),
+                  목록.플래그.find(L'P') != std::wstring::npos, {}};
+    for (const std::wstring& 항목 : 목록.항목들) {
+        const std::vector<std::wstring> 칸 = 칸들(항목);
+        if (칸.size() < 2 || !플래그있음(칸[1], L"ID")) 결과.항목들.push_back(항목);
+    }
+    return 결과;
+}
+
+}  // namespace
+
+되돌린목록 되돌린목록비교(const std::wstring& 설명자, const std::wstring& 보관목록) {
+    const 명시부분 읽은것 = 명시한것(설명자), 보관한것 = 명시한것(보관목록);
+    if (!읽은것.읽음 || !보관한것.읽음 || 읽은것.널목록 != 보관한것.널목록 ||
+        읽은것.항목들 != 보관한것.항목들)
+        return 되돌린목록::다름;
+    return 읽은것.보호 == 보관한것.보호 ? 되돌린목록::같음 : 되돌린목록::보호다름;
 }
 
 // An allow entry that lets someone write besides the administrators,

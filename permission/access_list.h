@@ -23,18 +23,25 @@ inline constexpr wchar_t 사용자전체권한[] = L"(A;OICI;FA;;;BU)";
 // folder's own name.
 std::wstring 폴더의설명자(const std::wstring& 출력, const std::wstring& 폴더);
 
-// The access list part ("D:...") of a descriptor, without the owner, group
-// or audit parts cacls may print around it; empty when there is none.
-std::wstring 접근목록부분(const std::wstring& 설명자);
+// How the list cacls printed for a folder after a restore compares with the
+// kept list, as far as it decides anything: the protection flag (P: whether
+// the folder still takes entries from its parent) and the explicit entries,
+// in order. Inherited entries (ID) are Windows' own to recompute from the
+// parent whenever a list is set, and are not compared. A descriptor may
+// hold owner, group or audit parts around the list; only the list counts.
+enum class 되돌린목록 {
+    같음,
+    보호다름,  // the same explicit entries, the other protection flag
+    다름,      // other explicit entries, or no list, or one not read whole
+};
+되돌린목록 되돌린목록비교(const std::wstring& 설명자, const std::wstring& 보관목록);
 
 // As the fix leaves it: the list holds 사용자전체권한 exactly, and no entry
 // takes any of it back: no deny entry that takes a right from anyone, no
-// conditional, callback or object entry, nothing that cannot be read.
+// conditional, callback or object entry, nothing that cannot be read. Other
+// allow entries, explicit or inherited, beside it change nothing: the check
+// says the entry is there, and a fix finds nothing to do.
 bool 사용자권한이있음(const std::wstring& 설명자);
-
-// True when the list is exactly what the grant makes: 사용자전체권한 alone,
-// whatever its protection and inheritance flags (P, AI, AR).
-bool 부여한목록그대로(const std::wstring& 목록);
 
 // Whether a list is one to go back to, and if not, why.
 enum class 목록판정 {

@@ -25,7 +25,7 @@ namespace {
     복원답 답 = 권한복원(시스템, 대상);
     switch (답.결과) {
     case 복원결과::믿을수없음: return {결과종류::복원거부, std::move(답.사유)};
-    case 복원결과::복원됨: return {결과종류::복원완료, {}};
+    case 복원결과::복원됨: return {결과종류::복원완료, std::move(답.사유)};
     case 복원결과::확인안됨: return {결과종류::복원실패, {}};
     case 복원결과::거부됨: return {결과종류::복원권한필요, {}};
     case 복원결과::보관없음: break;

@@ -21,20 +21,22 @@ enum class 결과종류 {
     시스템오류,      // a temporary file, cacls itself, or the system failed; or the
                      // tool refused to run (an unsafe path, a junction, another
                      // instance busy, cmd not started, an oversized output)
-    복원완료,        // restore: the kept list is back, as a query confirms
+    복원완료,        // restore: the first kept list is back, as a query confirms
     복원실패,        // restore: cacls took it, but the query found another list
     복원권한필요,    // restore: cacls did not process the folder, or the kept
                      // lists were out of reach without administrator rights
     보관없음,        // restore: no list was kept for the folder; nothing ran
     복원거부,        // restore: the kept list is none to go back to (nothing
-                     // ran), or it is back under an owner who may change it
-                     // again; the reason says which
+                     // ran), or it is back with the other protection flag or
+                     // under an owner who may change it again; the reason
+                     // says which
 };
 
 struct 명령결과 {
     결과종류 종류;
-    // The facts the kind's words need: the folder for 폴더없음, the whole
-    // text for 시스템오류 and 복원거부; nothing for the others.
+    // The facts the kind's words need: the folder for 폴더없음, the kept
+    // file put back for 복원완료, the whole text for 시스템오류 and 복원거부;
+    // nothing for the others.
     std::wstring 사유;
 };
 

@@ -18,7 +18,7 @@ namespace {
 // When a kept file was written, as the listing of the administrators-only
 // kept folder reports it (UTC: a user may change the time zone, and the
 // local time in the name goes back once a year), then as its name says, and
-// its number within that second: the newest sorts last. Nothing for an
+// its number within that second: the oldest sorts first. Nothing for an
 // entry that is no kept file of `이름`.
 using 보관순서 = std::tuple<long long, std::wstring, unsigned long>;
 constexpr std::size_t 시각길이 = 19;  // "2026-12-08 13-05-07"
@@ -64,13 +64,13 @@ std::wstring 새보관파일(플랫폼& 시스템, const std::wstring& 보관폴
 
 std::wstring 폴더이름(const std::wstring& 경로) { return 경로.substr(경로.rfind(L'\\') + 1); }
 
-std::wstring 최근보관파일(플랫폼& 시스템, const std::wstring& 보관폴더, const std::wstring& 이름) {
-    std::optional<보관순서> 최근;
+std::wstring 첫보관파일(플랫폼& 시스템, const std::wstring& 보관폴더, const std::wstring& 이름) {
+    std::optional<보관순서> 처음;
     std::wstring 찾음;
     for (const 폴더항목& 항목 : 보관항목들(시스템, 보관폴더)) {
         const auto 순서 = 보관파일순서(항목, 이름);
-        if (순서 && (!최근 || *순서 > *최근)) {
-            최근 = 순서;
+        if (순서 && (!처음 || *순서 < *처음)) {
+            처음 = 순서;
             찾음 = 보관폴더 + L"\\" + 항목.이름;
         }
     }

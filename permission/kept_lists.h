@@ -22,9 +22,11 @@ inline constexpr std::size_t 최대목록글자 = 6000;
 // The last part of a folder's path: the name its kept files begin with.
 std::wstring 폴더이름(const std::wstring& 경로);
 
-// The newest kept file of the folder named `이름` in the kept folder, or
-// empty when there is none.
-std::wstring 최근보관파일(플랫폼& 시스템, const std::wstring& 보관폴더, const std::wstring& 이름);
+// The oldest kept file of the folder named `이름` in the kept folder, or
+// empty when there is none: the list from before the first grant. Every
+// later one was kept after a grant had let Users change the list, and may be
+// one a user chose; they stay for an administrator to read and apply.
+std::wstring 첫보관파일(플랫폼& 시스템, const std::wstring& 보관폴더, const std::wstring& 이름);
 
 // The kept folder (the platform's 보관폴더). Elevated, one that someone
 // else made or may write to is refused with 실행거부 naming its owner and

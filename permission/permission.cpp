@@ -1,8 +1,10 @@
 // How the permission module drives `cacls` through its batch files: see
-// permission.h. The text cacls answers is read by access_list.cpp, the kept
-// lists by kept_lists.cpp.
+// permission.h and batch_runs.h. The text cacls answers is read by
+// access_list.cpp, the kept lists by kept_lists.cpp, and the restore that
+// puts one back is restore.cpp.
 #include "permission/permission.h"
 
+#include "permission/batch_runs.h"
 #include "permission/tree_links.h"
 
 #include <algorithm>
@@ -130,8 +132,6 @@ void cmd실행(플랫폼& 시스템, const std::wstring& 배치경로) {
 // the batch file is written; when it answers false, nothing runs and there
 // is no output. An elevated change (항목붙잡기::반드시) looks through the
 // tree again once cmd has ended, and refuses a link that appeared meanwhile.
-using 붙잡은뒤할일 = std::function<bool(const 보유&)>;
-
 template <typename 줄함수>
 std::optional<std::wstring> 배치실행후읽기(플랫폼& 시스템, const 대상폴더& 목표,
                                           항목붙잡기 붙잡기, const std::wstring& 배치경로,
@@ -166,10 +166,9 @@ std::wstring 설정명령(const std::wstring& 대상경로, const std::wstring& 
            따옴표(출력경로);
 }
 
-// The descriptor cacls prints for the folder when asked: the rest of the
-// line that names the held folder itself. `붙잡은뒤` as in 배치실행후읽기.
-std::wstring 조회한설명자(플랫폼& 시스템, const 대상폴더& 대상,
-                          const 붙잡은뒤할일& 붙잡은뒤 = {}) {
+}  // namespace
+
+std::wstring 조회한설명자(플랫폼& 시스템, const 대상폴더& 대상, const 붙잡은뒤할일& 붙잡은뒤) {
     const auto 독점 = 독점하기(시스템);
     const 작업폴더 폴더(시스템);
     const std::wstring 출력경로 = 폴더.파일(검사출력파일);
@@ -191,9 +190,6 @@ std::wstring 조회한설명자(플랫폼& 시스템, const 대상폴더& 대상
     return 설명자;
 }
 
-// Sets the folder's access list to `목록`; true when cacls reported the
-// folder as processed (in Korean: any other answer is false, and only a
-// query can tell), or when `붙잡은뒤` stopped it.
 플래그 목록설정(플랫폼& 시스템, const 대상폴더& 대상, const std::wstring& 목록,
                 const 붙잡은뒤할일& 붙잡은뒤) {
     const auto 독점 = 독점하기(시스템);
@@ -218,8 +214,6 @@ std::wstring 조회한설명자(플랫폼& 시스템, const 대상폴더& 대상
         출력경로, 붙잡은뒤);
     return 출력 ? 포함하면참(*출력, 처리완료문구) : 거짓;
 }
-
-}  // namespace
 
 void 거부(const wchar_t* 문구, const std::wstring& 경로) { throw 실행거부(문구, 경로); }
 
@@ -275,8 +269,10 @@ std::wstring 부여명령(const std::wstring& 대상경로, const std::wstring& 
             const std::optional<std::wstring> 목록 = 바꿀목록읽기(시스템, 대상경로, 대상);
             if (!목록) {
                 멈춤 = 부여결과::처리안됨;
-            } else if (부여한목록그대로(*목록)) {
-                멈춤 = 부여결과::이미됨;  // cacls would change nothing, and follow what it finds
+            } else if (사용자권한이있음(*목록)) {
+                // The check would say the entry is there: the fix agrees,
+                // and never walks or refuses a tree it has nothing to do to.
+                멈춤 = 부여결과::이미됨;
             } else {
                 // Elevated, cacls runs only over a tree nobody else may
                 // change: see tree_links.h.
@@ -289,42 +285,6 @@ std::wstring 부여명령(const std::wstring& 대상경로, const std::wstring& 
         });
     if (멈춤) return *멈춤;
     return 처리 == 참 ? 부여결과::처리됨 : 부여결과::처리안됨;
-}
-
-복원답 권한복원(플랫폼& 시스템, const 대상폴더& 목표) {
-    const std::wstring& 대상경로 = 목표.경로;
-    std::wstring 파일;
-    try {
-        파일 = 최근보관파일(시스템, 보관폴더열기(시스템), 폴더이름(대상경로));
-    } catch (const 파일오류&) {
-        if (!시스템.관리자권한()) return {복원결과::거부됨, {}};
-        throw;
-    }
-    if (파일.empty()) return {복원결과::보관없음, {}};
-    const std::wstring 목록 = 보관목록읽기(시스템, 파일);
-    // Where lists are made up (Wine), none is worth more than another.
-    const bool 목록이지켜짐 = 시스템.접근목록이지켜짐();
-    if (목록이지켜짐) {
-        if (const wchar_t* 사유 = 되돌리지않을사유(되돌릴목록인지(목록)))
-            return {복원결과::믿을수없음, 사유 + std::wstring(L"\r\n\r\n") + 파일};
-    }
-    붙잡은폴더들 하위폴더들;  // as in 권한부여
-    const 플래그 처리 = 목록설정(시스템, 목표, 목록, [&](const 보유& 대상) {
-        if (시스템.관리자권한()) 링크없는지(시스템, 대상, 대상경로, 거부문구::링크있음, &하위폴더들);
-        return true;
-    });
-    // Decided by a query, as the grant's answer is, whatever cacls printed.
-    std::optional<남의항목> 남의것;
-    const std::wstring 설명자 = 조회한설명자(시스템, 목표, [&](const 보유& 대상) {
-        if (목록이지켜짐) 남의것 = 남이바꿀수있는항목(시스템, 대상, 대상경로);
-        return true;
-    });
-    if (접근목록부분(설명자) != 목록)
-        return {처리 == 참 ? 복원결과::확인안됨 : 복원결과::거부됨, {}};
-    // Whoever owns the folder, or anything in it, may change its list again
-    // at once; an entry's own list may let others write whatever is above.
-    if (남의것) return {복원결과::믿을수없음, 믿을수없는까닭(남의것->경로, 남의것->소유자, 대상경로)};
-    return {복원결과::복원됨, {}};
 }
 
 플래그 권한검사(플랫폼& 시스템, const std::wstring& 경로) { return 권한검사(시스템, 대상잡기(시스템, 경로)); }

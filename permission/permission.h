@@ -100,10 +100,16 @@ inline constexpr wchar_t 링크생김[] =
     L"명령 처리기(cmd)가 작업하는 사이에 설치 폴더 안에 연결 지점이나 하드 링크가 생겼습니다. "
     L"보안설정이 그 대상에도 적용되었을 수 있으니 확인하세요.";
 inline constexpr wchar_t 남이바꿀수있음[] =
-    L"설치 폴더나 그 안의 폴더를 관리자가 아닌 사용자가 가지고 있거나 바꿀 수 있어, 명령 처리기(cmd)가 "
+    L"설치 폴더나 그 안의 폴더 또는 파일을 관리자가 아닌 사용자가 가지고 있거나 바꿀 수 있어, 명령 처리기(cmd)가 "
     L"작업하는 사이에 그 안에 다른 곳을 가리키는 연결 지점이 생길 수 있으므로 보안설정을 바꾸지 "
-    L"않았습니다. 관리자가 이 폴더의 소유자와 접근 목록을 관리자만 바꿀 수 있게 한 뒤(보관한 목록이 "
+    L"않았습니다. 관리자가 이 항목의 소유자와 접근 목록을 관리자만 바꿀 수 있게 한 뒤(보관한 목록이 "
     L"있으면 /restore) 다시 하세요.";
+inline constexpr wchar_t 사용자프로그램실행중[] =
+    L"이 계정이 아닌 다른 사용자 계정의 프로그램이 실행 중입니다. 되돌리는 동안에는 설치 폴더를 누구나 바꿀 "
+    L"수 있어 그 프로그램이 명령 처리기(cmd)가 작업하는 사이에 연결 지점을 만들 수 있으므로 되돌리지 "
+    L"않았습니다. 사용자가 로그온하기 전에 도는 시작 스크립트에서 /restore를 실행하세요.";
+inline constexpr wchar_t 프로그램확인못함[] =
+    L"실행 중인 프로그램을 살펴보지 못해(다른 사용자의 프로그램이 없는지 알 수 없어) 되돌리지 않았습니다.";
 inline constexpr wchar_t 살필수없음[] =
     L"설치 폴더 안을 모두 살펴보지 못해(연결 지점이나 하드 링크가 없는지 알 수 없어) 보안설정을 "
     L"바꾸지 않았습니다.";
@@ -135,6 +141,9 @@ inline constexpr wchar_t 남이쓰는항목[] =
     L"접근 목록은 되돌렸지만 설치 폴더나 그 안의 이 항목에 관리자 말고도 쓸 수 있게 하는 항목이 따로 있어"
     L"(되돌린 목록을 물려받지 않습니다) 그 사용자가 이 항목을 계속 바꿀 수 있습니다. 관리자가 이 "
     L"항목의 접근 목록을 확인한 뒤 다시 되돌리세요.";
+inline constexpr wchar_t 보호바뀜[] =
+    L"보관한 목록의 항목은 되돌렸지만 cacls가 상위 폴더의 권한을 물려받는지(상속)를 보관한 목록과 다르게 "
+    L"두었습니다. 관리자가 이 폴더의 고급 보안 설정에서 상속을 보관한 목록대로 맞추세요.";
 }  // namespace 복원사유
 
 // What a procedure refused, or could not get done: why, in the words the
@@ -205,51 +214,62 @@ enum class 부여결과 {
     처리됨,    // cacls reported the folder as processed (in Korean)
     처리안됨,  // any other answer, or, without administrator rights, no way
                // to keep the list: only a query can tell
-    이미됨,    // the list was already just what the grant makes; nothing ran
+    이미됨,    // the list already gave the Users entry as the check reads it
+               // (사용자권한이있음); nothing ran
 };
 
 // Replaces the folder's access list with the single 사용자전체권한 entry.
 // Never queries. Reads the list it replaces through the hold on the folder:
-// when that is already just the grant's, nothing runs. Elevated, it refuses
+// when that already gives the Users entry as the check reads it (other
+// allow entries beside it, explicit or inherited, as a folder fixed by hand
+// or a grant that kept inheriting has), nothing runs and nothing is
+// refused: the check and the fix agree. Elevated, it refuses
 // an install folder in which no entry can be held open, and a tree with a
 // link in it (tree_links.h), before and after cmd; where the file system
-// keeps lists, also a tree with a folder someone besides the
+// keeps lists, also a tree with a folder or file someone besides the
 // administrators owns or may write to, before cmd. Then keeps the list it
 // replaces (kept_lists.h); a list that cannot be kept stops the grant
 // before cacls runs: 실행거부 saying why, or, without administrator rights,
 // 처리안됨. One that is no list to go back to is not kept, and the grant
-// goes ahead: it is what was asked for, and the older kept list stays the
-// newest.
+// goes ahead: it is what was asked for.
 부여결과 권한부여(플랫폼& 시스템, const 대상폴더& 대상);
 
 // ---- Putting back a kept list (see kept_lists.h) ----
 
 enum class 복원결과 {
-    복원됨,      // a query after cacls found exactly the kept list, under a
-                 // trusted owner
+    복원됨,      // a query after cacls found the kept list's protection flag
+                 // and explicit entries, under a trusted owner
     확인안됨,    // cacls reported the folder processed, but the query found
-                 // another list
+                 // other explicit entries
     거부됨,      // neither: cacls did not process it, or, without
                  // administrator rights, the kept lists were out of reach
     보관없음,    // no list was ever kept for the folder's name; nothing ran
     믿을수없음,  // the kept list is none to go back to, and nothing ran; or
-                 // it is back, but the folder's owner is not one to trust
+                 // its entries are back, but with the other protection flag,
+                 // or under an owner who may change them again
 };
 
 struct 복원답 {
     복원결과 결과;
-    std::wstring 사유;  // for 믿을수없음: a 복원사유 text and what it concerns
+    // For 믿을수없음: a 복원사유 text and what it concerns; for 복원됨: the
+    // kept file that was put back.
+    std::wstring 사유;
 };
 
-// Puts back the list most recently kept for the folder's name, through the
-// grant's batch file and answer, and queries the folder afterwards: the
-// query alone decides, whatever cacls printed. A kept list that is not
+// Puts back the first list kept for the folder's name (첫보관파일), through
+// the grant's batch file and answer, and queries the folder afterwards: the
+// query alone decides, whatever cacls printed, by the protection flag and
+// explicit entries (되돌린목록비교), so the answer holds whether cacls keeps
+// a set list inheriting or protects it. A kept list that is not
 // plain SDDL (it goes into a batch line) is refused with 실행거부. Where the
 // file system keeps lists, one that is no list to go back to (see
 // 되돌릴목록인지) is not put back, and the owner of the folder and of every
 // entry in it, read through the query's hold (남이가진항목), must be
-// Administrators, SYSTEM or TrustedInstaller. Elevated, links
-// in the tree are refused as for the grant. The kept file stays.
+// Administrators, SYSTEM or TrustedInstaller. Elevated, links in the tree
+// are refused as for the grant, and so is a restore while a process of
+// another user's account runs (the platform's 다른사용자프로세스): after a
+// grant every user may change the tree, and a program of theirs could make
+// a link in it the moment cacls starts. The kept files stay.
 복원답 권한복원(플랫폼& 시스템, const 대상폴더& 대상);
 
 // Each of the three on a path held for that call alone (대상잡기).

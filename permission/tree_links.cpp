@@ -32,6 +32,19 @@ using 찾음 = std::optional<찾은것>;
     return {시스템.소유자(폴더, 경로), 시스템.접근목록(폴더, 경로)};
 }
 
+// As 남이바꿀수있음, for an entry other than a folder, read through its
+// folder's hold; nothing for one gone since the listing.
+찾음 안의항목을(플랫폼& 시스템, const 보유& 폴더, const 폴더항목& 항목, const std::wstring& 경로) {
+    const std::optional<항목보안> 보안 = 시스템.안의보안(폴더, 항목.이름);
+    return 보안 ? 남이바꿀수있음(경로, *보안) : std::nullopt;
+}
+
+// Before a grant, an owner and a list are refused alike.
+찾음 바꿀수있어서(찾음 결과) {
+    if (결과) 결과->왜 = 까닭::남이바꿈;
+    return 결과;
+}
+
 // Walks the tree under the held folder, the root included, and returns the
 // first finding of `폴더를` (called for each folder, through its hold) or
 // `파일을` (for each other entry, through its folder's hold and its name;
@@ -81,8 +94,9 @@ template <typename 폴더살핌, typename 파일살핌>
 // The first entry that cacls, changing the folder's list and its
 // inheritance, could follow out of it: a reparse point, or a file with more
 // than one name (the other name may be a file anywhere on the volume, which
-// would take the folder's new entries). With 남의폴더도, also a folder
-// someone else may change.
+// would take the folder's new entries). With 남의폴더도, also a folder or
+// file someone else may change: a file's owner may rewrite its list, and
+// make it a link, while cacls walks.
 찾음 첫링크(플랫폼& 시스템, const 보유& 뿌리, const std::wstring& 뿌리경로,
             붙잡은폴더들* 붙잡아둠, 살필것 무엇) {
     const bool 남의폴더도 = 무엇 == 살필것::남의폴더도;
@@ -90,14 +104,13 @@ template <typename 폴더살핌, typename 파일살핌>
         시스템, 뿌리, 뿌리경로, 붙잡아둠,
         [&](const 보유& 폴더, const std::wstring& 경로) -> 찾음 {
             if (!남의폴더도) return std::nullopt;
-            찾음 결과 = 남이바꿀수있음(경로, 폴더보안(시스템, 폴더, 경로));
-            if (결과) 결과->왜 = 까닭::남이바꿈;  // refused alike, owner or list
-            return 결과;
+            return 바꿀수있어서(남이바꿀수있음(경로, 폴더보안(시스템, 폴더, 경로)));
         },
         [&](const 보유& 폴더, const 폴더항목& 항목, const std::wstring& 경로) -> 찾음 {
             if (항목.종류 == 항목종류::링크 || 시스템.링크파일인가(폴더, 항목.이름))
                 return 찾은것{경로, 까닭::링크, {}};
-            return std::nullopt;
+            if (!남의폴더도) return std::nullopt;
+            return 바꿀수있어서(안의항목을(시스템, 폴더, 항목, 경로));
         });
 }
 
@@ -120,9 +133,8 @@ std::optional<남의항목> 남이바꿀수있는항목(플랫폼& 시스템, co
         [&](const 보유& 폴더, const std::wstring& 경로) {
             return 남이바꿀수있음(경로, 폴더보안(시스템, 폴더, 경로));
         },
-        [&](const 보유& 폴더, const 폴더항목& 항목, const std::wstring& 경로) -> 찾음 {
-            const std::optional<항목보안> 보안 = 시스템.안의보안(폴더, 항목.이름);
-            return 보안 ? 남이바꿀수있음(경로, *보안) : std::nullopt;  // gone meanwhile
+        [&](const 보유& 폴더, const 폴더항목& 항목, const std::wstring& 경로) {
+            return 안의항목을(시스템, 폴더, 항목, 경로);
         });
     if (!결과) return std::nullopt;
     return 남의항목{결과->경로, 결과->소유자};

@@ -26,12 +26,13 @@ namespace 보안방화벽 {
 // still appear; only the walk after cmd finds those, once cacls has run.
 //
 // With `남의폴더도`, it also refuses (거부문구::남이바꿀수있음, naming it) the
-// held folder or any folder under it that someone besides the
+// held folder or any folder or file under it that someone besides the
 // administrators could change while cacls runs: one owned by anyone else
 // (an owner may rewrite its list at any moment) or whose list lets anyone
 // else write (see 남도쓸수있음). There, a program of theirs could make a
-// new folder and turn it into a link the moment cacls starts, and no walk
-// before cmd can see that. Ask it only where the file system keeps lists.
+// new folder and turn it into a link the moment cacls starts, or turn a
+// file into one, and no walk before cmd can see that. Ask it only where the
+// file system keeps lists.
 using 붙잡은폴더들 = std::vector<std::unique_ptr<고정폴더>>;
 enum class 살필것 { 링크만, 남의폴더도 };
 void 링크없는지(플랫폼& 시스템, const 보유& 대상, const std::wstring& 대상경로,

@@ -199,6 +199,13 @@ struct 항목보안 {
     std::wstring 목록;
 };
 
+// A process that runs under another user's account (see 다른사용자프로세스).
+struct 남의프로세스 {
+    std::wstring 이름;    // its program's file name ("notepad.exe")
+    unsigned long 번호;  // its process id
+    std::wstring 계정;    // "PC\kim (S-1-5-21-...)", or the SID where no name is known
+};
+
 // The code a 파일오류 from 보관폴더 carries when the folder standing there
 // is someone else's: owned, or writable, by anyone but Administrators and
 // SYSTEM. The same number as the system's ERROR_INVALID_OWNER.

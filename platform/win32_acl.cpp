@@ -154,19 +154,24 @@ namespace {
 
 소유자정보 소유자읽기(HANDLE 대상, const std::wstring& 경로) {
     const 읽은설명자 설명자 = 설명자읽기(대상, OWNER_SECURITY_INFORMATION, 경로);
+    if (!설명자.소유자) 마지막오류던지기(경로);
+    return 계정정보(설명자.소유자, 경로);
+}
+
+}  // namespace
+
+소유자정보 win32::계정정보(PSID 계정, const std::wstring& 경로) {
     wchar_t* 글 = nullptr;
-    if (!설명자.소유자 || !::ConvertSidToStringSidW(설명자.소유자, &글)) 마지막오류던지기(경로);
+    if (!::ConvertSidToStringSidW(계정, &글)) 마지막오류던지기(경로);
     const UniqueLocalMemory 글소유(글);
     소유자정보 정보{글, 글};
     wchar_t 이름[256] = {}, 영역[256] = {};
     DWORD 이름길이 = 256, 영역길이 = 256;
     SID_NAME_USE 종류{};
-    if (::LookupAccountSidW(nullptr, 설명자.소유자, 이름, &이름길이, 영역, &영역길이, &종류))
+    if (::LookupAccountSidW(nullptr, 계정, 이름, &이름길이, 영역, &영역길이, &종류))
         정보.이름 = 영역[0] ? std::wstring(영역) + L"\\" + 이름 : std::wstring(이름);
     return 정보;
 }
-
-}  // namespace
 
 소유자정보 Win32플랫폼::소유자(const 보유& 잡음, const std::wstring& 경로) {
     return 소유자읽기(잡은핸들(잡음, 경로), 경로);

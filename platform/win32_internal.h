@@ -99,6 +99,10 @@ private:
 // Throws 파일오류 naming `경로` for a hold of any other kind.
 HANDLE 잡은핸들(const 보유& 잡음, const std::wstring& 경로);
 
+// The account's SID in the string form and, where the system knows it, its
+// name ("PC\\kim"; else the SID again). Throws 파일오류 naming `경로`.
+소유자정보 계정정보(PSID 계정, const std::wstring& 경로);
+
 // ---- Working inside a held folder, through ntdll ----
 
 // A function of ntdll: kernel32 has no form of these that opens relative to

@@ -42,6 +42,13 @@ public:
     // changes. Call it first thing at start.
     void 관리자면시스템환경으로();
 
+    // Elevated, turns RedirectionGuard on for this process, where Windows
+    // has it (Windows 10 and 11 updated since 2022): the process, and the
+    // cmd and cacls it starts, which inherit its token, then follow no
+    // junction that someone other than an administrator made. Elsewhere, or
+    // not elevated, nothing changes. Call it first thing at start.
+    void 관리자면링크보호() noexcept;
+
     std::wstring 전체경로(const std::wstring& 경로) const override;
     std::wstring 시스템폴더() const override;
     std::wstring 시스템프로그램폴더(bool x86용) const override;
@@ -92,6 +99,7 @@ public:
     bool 접근목록이지켜짐() override;
     소유자정보 소유자(const 보유& 잡음, const std::wstring& 경로) override;
     std::optional<항목보안> 안의보안(const 보유& 폴더, const std::wstring& 이름) override;
+    std::optional<남의프로세스> 다른사용자프로세스() override;
     bool 링크파일인가(const 보유& 폴더, const std::wstring& 이름) override;
 
 private:

@@ -1,11 +1,15 @@
-// Win32 platform: the processes the tool starts (cmd for the batch files)
-// and whether it runs elevated.
+// Win32 platform: the processes the tool starts (cmd for the batch files),
+// whether it runs elevated and follows users' junctions, and which other
+// users' processes run.
 #include "platform/win32_internal.h"
 
 #include <aclapi.h>
 #include <sddl.h>
 #include <shellapi.h>
+#include <wtsapi32.h>
 
+#include <algorithm>
+#include <iterator>
 #include <vector>
 
 using namespace win32;
@@ -24,6 +28,96 @@ bool Win32플랫폼::관리자권한() const {
     return ::GetTokenInformation(토큰, TokenElevation, &상승, sizeof 상승, &크기) &&
            상승.TokenIsElevated != 0;
 #endif
+}
+
+// SetProcessMitigationPolicy is looked up at run time: Windows 7 lacks it,
+// and would not start a program that imports it. A Windows that does not
+// know the policy refuses it, and stays as it was.
+void Win32플랫폼::관리자면링크보호() noexcept {
+    if (!관리자권한()) return;
+    using 정책설정 = BOOL(WINAPI*)(PROCESS_MITIGATION_POLICY, PVOID, SIZE_T);
+    const auto 주소 =
+        ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "SetProcessMitigationPolicy");
+    const auto 설정 = reinterpret_cast<정책설정>(reinterpret_cast<void*>(주소));
+    PROCESS_MITIGATION_REDIRECTION_TRUST_POLICY 정책{};
+    정책.EnforceRedirectionTrust = 1;
+    if (설정) 설정(ProcessRedirectionTrustPolicy, &정책, sizeof 정책);
+}
+
+namespace {
+
+// The session service's list of every process with its account, from
+// wtsapi32 loaded by its full name in the system folder for this alone: the
+// programs import only DLLs they always load. Freed with the object.
+class 세션프로세스목록 {
+public:
+    explicit 세션프로세스목록(const std::wstring& dll) {
+        모듈_.reset(::LoadLibraryExW(dll.c_str(), nullptr, 0));
+        if (!모듈_) 마지막오류던지기(dll);
+        using 열거 = BOOL(WINAPI*)(HANDLE, DWORD, DWORD, PWTS_PROCESS_INFOW*, DWORD*);
+        const auto 열거함수 = reinterpret_cast<열거>(
+            reinterpret_cast<void*>(::GetProcAddress(모듈_.get(), "WTSEnumerateProcessesW")));
+        해제_ = reinterpret_cast<해제함수>(
+            reinterpret_cast<void*>(::GetProcAddress(모듈_.get(), "WTSFreeMemory")));
+        if (!열거함수 || !해제_) 오류던지기(dll, ERROR_PROC_NOT_FOUND);
+        if (!열거함수(WTS_CURRENT_SERVER_HANDLE, 0, 1, &목록_, &개수_)) 마지막오류던지기(dll);
+    }
+    ~세션프로세스목록() {
+        if (목록_) 해제_(목록_);
+    }
+    세션프로세스목록(const 세션프로세스목록&) = delete;
+    세션프로세스목록& operator=(const 세션프로세스목록&) = delete;
+
+    const WTS_PROCESS_INFOW* begin() const { return 목록_; }
+    const WTS_PROCESS_INFOW* end() const { return 목록_ + 개수_; }
+
+private:
+    using 해제함수 = void(WINAPI*)(PVOID);
+    UniqueModule 모듈_;
+    해제함수 해제_ = nullptr;
+    PWTS_PROCESS_INFOW 목록_ = nullptr;
+    DWORD 개수_ = 0;
+};
+
+// This process's own account.
+class 자기계정 {
+public:
+    explicit 자기계정(const std::wstring& 경로) {
+        HANDLE 토큰 = nullptr;
+        if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &토큰)) 마지막오류던지기(경로);
+        const UniqueHandle 토큰소유(토큰);
+        DWORD 크기 = 0;
+        if (!::GetTokenInformation(토큰, TokenUser, 버퍼_, sizeof 버퍼_, &크기)) 마지막오류던지기(경로);
+    }
+    PSID sid() const { return reinterpret_cast<const TOKEN_USER*>(버퍼_)->User.Sid; }
+
+private:
+    alignas(TOKEN_USER) unsigned char 버퍼_[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE] = {};
+};
+
+// A local or domain user's account (S-1-5-21-...), not a well-known or
+// service one.
+bool 사용자계정(PSID 계정) {
+    const SID_IDENTIFIER_AUTHORITY 엔티 = SECURITY_NT_AUTHORITY;
+    const SID_IDENTIFIER_AUTHORITY* 기관 = ::GetSidIdentifierAuthority(계정);
+    return std::equal(std::begin(기관->Value), std::end(기관->Value), std::begin(엔티.Value)) &&
+           *::GetSidSubAuthorityCount(계정) > 0 &&
+           *::GetSidSubAuthority(계정, 0) == SECURITY_NT_NON_UNIQUE;
+}
+
+}  // namespace
+
+std::optional<남의프로세스> Win32플랫폼::다른사용자프로세스() {
+    const std::wstring 서비스 = 시스템폴더() + L"\\wtsapi32.dll";
+    const 자기계정 나(서비스);
+    for (const WTS_PROCESS_INFOW& 프로세스 : 세션프로세스목록(서비스)) {
+        const PSID 계정 = 프로세스.pUserSid;  // none where the service does not say
+        if (!계정 || !::IsValidSid(계정) || !사용자계정(계정) || ::EqualSid(계정, 나.sid())) continue;
+        const 소유자정보 정보 = 계정정보(계정, 서비스);
+        return 남의프로세스{프로세스.pProcessName ? 프로세스.pProcessName : L"", 프로세스.ProcessId,
+                            정보.이름 == 정보.sid ? 정보.sid : 정보.이름 + L" (" + 정보.sid + L")"};
+    }
+    return std::nullopt;
 }
 
 namespace {

@@ -198,17 +198,17 @@ using System.Runtime.InteropServices;
 using System.Text;
 public static class SmokeRacer {
     [DllImport("kernel32.dll", CharSet = CharSet.Unicode, SetLastError = true)]
-    static extern IntPtr CreateFileW(string name, uint access, uint share, IntPtr security,
+    internal static extern IntPtr CreateFileW(string name, uint access, uint share, IntPtr security,
                                      uint disposition, uint flags, IntPtr template);
     [DllImport("kernel32.dll", SetLastError = true)]
-    static extern bool DeviceIoControl(IntPtr handle, uint code, byte[] input, int inputSize,
+    internal static extern bool DeviceIoControl(IntPtr handle, uint code, byte[] input, int inputSize,
                                        IntPtr output, int outputSize, out int returned, IntPtr overlapped);
     [DllImport("kernel32.dll")]
     static extern bool CloseHandle(IntPtr handle);
     const uint Delete = 0x10000, WriteAttributes = 0x100, ShareAll = 7, OpenExisting = 3;
     const uint BackupSemantics = 0x02000000, OpenReparsePoint = 0x00200000;
     static readonly IntPtr Invalid = new IntPtr(-1);
-    static IntPtr Open(string path, uint access) {
+    internal static IntPtr Open(string path, uint access) {
         return CreateFileW(path, access, ShareAll, IntPtr.Zero, OpenExisting,
                            BackupSemantics | OpenReparsePoint, IntPtr.Zero);
     }
@@ -221,7 +221,8 @@ public static class SmokeRacer {
         }
         return 1;
     }
-    static int Mount(string folder, string victim) {
+    // The FSCTL_SET_REPARSE_POINT input that makes a folder a mount point of $victim.
+    public static byte[] MountPointBuffer(string victim) {
         byte[] target = Encoding.Unicode.GetBytes(@"\??\" + victim);
         int dataLength = 8 + target.Length + 4;
         byte[] buffer = new byte[8 + dataLength];
@@ -230,6 +231,10 @@ public static class SmokeRacer {
         BitConverter.GetBytes((ushort)target.Length).CopyTo(buffer, 10);
         BitConverter.GetBytes((ushort)(target.Length + 2)).CopyTo(buffer, 12);
         target.CopyTo(buffer, 16);
+        return buffer;
+    }
+    static int Mount(string folder, string victim) {
+        byte[] buffer = MountPointBuffer(victim);
         IntPtr handle = Open(folder, WriteAttributes);
         if (handle == Invalid) return 2;
         int returned;
@@ -374,6 +379,7 @@ function Test-ExistingFile {
             $_.IsInherited -and $_.IdentityReference -eq $usersSid -and
             $_.AccessControlType -eq [System.Security.AccessControl.AccessControlType]::Allow -and
             $_.FileSystemRights -eq [System.Security.AccessControl.FileSystemRights]::FullControl })
+    $script:caclsPropagates = $inherited.Count -eq 1
     Write-Step ($inherited.Count -eq 1) 'a file made before the fix inherits Users full control' (Get-DaclSddl $file)
 }
 
@@ -411,10 +417,13 @@ function Get-DaclSddl([string] $path) {
         [System.Security.AccessControl.AccessControlSections]::Access)
 }
 
+# Whether cacls keeps the folder inheriting from its parent or protects
+# what it sets is this Windows' own choice: shown, never a failure; the
+# program's answers hold either way (see Test-RepeatAndRestore).
 function Test-FolderAcl {
     $acl = Get-Acl -LiteralPath $folder -ErrorAction Stop
     $dacl = Get-DaclSddl $folder
-    $rules = @($acl.GetAccessRules($true, $true, [System.Security.Principal.SecurityIdentifier]))
+    $rules = @($acl.GetAccessRules($true, $false, [System.Security.Principal.SecurityIdentifier]))
     $rule = if ($rules.Count -eq 1) { $rules[0] } else { $null }
     $isUsersFullControl = $null -ne $rule -and
         $rule.IdentityReference -eq $usersSid -and
@@ -424,9 +433,11 @@ function Test-FolderAcl {
         $rule.PropagationFlags -eq [System.Security.AccessControl.PropagationFlags]::None -and
         -not $rule.IsInherited
     Write-Step $isUsersFullControl 'access list: one explicit entry, Users full control, inherited by files and subfolders' `
-        ("{0} entr{1}; {2}" -f $rules.Count, $(if ($rules.Count -eq 1) { 'y' } else { 'ies' }), $dacl)
-    Write-Step $acl.AreAccessRulesProtected 'access list: protected from the parent folder''s entries' `
-        ("protected = {0}; {1}" -f $acl.AreAccessRulesProtected, $dacl)
+        ("{0} explicit entr{1}; {2}" -f $rules.Count, $(if ($rules.Count -eq 1) { 'y' } else { 'ies' }), $dacl)
+    $script:caclsProtects = $acl.AreAccessRulesProtected
+    Write-Host ("INFO  cacls /s:D:(...) {0}: {1}" -f $(if ($acl.AreAccessRulesProtected) {
+            'protected the list it set (the folder no longer takes its parent''s entries)' } else {
+            'kept the folder inheriting its parent''s entries beside the one it set' }), $dacl)
 }
 
 # What the folder hands on is the point of the fix: the product's own files
@@ -449,6 +460,126 @@ function Test-Inheritance {
             (($seen | ForEach-Object { "{0}: {1}" -f $_.Name, $_.Dacl }) -join '; ')
     } finally {
         foreach ($probe in $probes) { Remove-Item -LiteralPath $probe.FullName -Recurse -Force -ErrorAction SilentlyContinue }
+    }
+}
+
+# --- The repeated fix and the way back ----------------------------------------
+# A start-up script runs /fix at every boot, on a folder the first fix left
+# with the Users entry, whichever way cacls set it; /restore puts back the
+# first list the program kept for the folder, and is confirmed by that
+# list's protection flag and explicit entries (inherited ones are Windows'
+# to recompute). Kept files this run made for a scratch folder are removed
+# at the end; the program itself never deletes one.
+
+# The kept lists of the install folder's name, oldest first.
+function Get-KeptFiles {
+    $kept = Join-Path ([Environment]::GetFolderPath('CommonApplicationData')) 'BoanSetting'
+    $name = Split-Path -Leaf $folder
+    return @(Get-ChildItem -LiteralPath $kept -Filter "$name *.sddl" -File -ErrorAction SilentlyContinue |
+             Sort-Object LastWriteTimeUtc, Name)
+}
+
+# "P" or "" for the protection flag, then the explicit entries, in order.
+function Get-ExplicitPart([string] $sddl) {
+    $flags = if ($sddl -match 'D:([A-Z_]*)') { $Matches[1] } else { '' }
+    $explicit = foreach ($entry in [regex]::Matches($sddl, '\(([^()]*)\)')) {
+        $aceFlags = $entry.Groups[1].Value.Split(';')[1]
+        $pairs = @(for ($i = 0; $i -lt $aceFlags.Length; $i += 2) { $aceFlags.Substring($i, [Math]::Min(2, $aceFlags.Length - $i)) })
+        if ($pairs -notcontains 'ID') { $entry.Value }
+    }
+    return "{0}{1}" -f $(if ($flags.Contains('P')) { 'P' } else { '' }), ($explicit -join '')
+}
+
+function Test-RepeatAndRestore {
+    $keptBefore = @(Get-KeptFiles).Count
+    Test-Run '/fix' 0 'granted'
+    $keptAfter = @(Get-KeptFiles).Count
+    Write-Step ($keptAfter -eq $keptBefore) '/fix again keeps no list and runs no cacls' "kept lists: $keptBefore before, $keptAfter after"
+    Write-Host ("INFO  cacls on this Windows: {0}; files made before the fix {1} the entry" -f
+        $(if ($script:caclsProtects) { 'protects the list it sets' } else { 'keeps a set list inheriting from the parent' }),
+        $(if ($script:caclsPropagates) { 'take' } else { 'do NOT take' }))
+    $run = Invoke-Program '/restore'
+    $fields = @(if ($run.Lines.Count -eq 1) { $run.Lines[0].Split("`t") })
+    $used = if ($fields.Count -eq 3 -and $fields[2] -match '^restored: (.+?\.sddl)( |$)') { $Matches[1] } else { $null }
+    $oldest = @(Get-KeptFiles | Select-Object -First 1 | ForEach-Object { $_.FullName })
+    $now = Get-DaclSddl $folder
+    $same = $null -ne $used -and (Test-Path -LiteralPath $used) -and
+            (Get-ExplicitPart ([IO.File]::ReadAllLines($used)[0])) -ceq (Get-ExplicitPart $now)
+    Write-Step ($run.ExitCode -eq 0 -and $same -and $oldest.Count -eq 1 -and (Test-SamePath $used $oldest[0])) `
+        "/restore $Product (expects 0, 'restored: <the oldest kept file>', protection and explicit entries as kept)" `
+        ("exit code {0}, output [{1}]; oldest kept {2}; access list now {3}" -f $run.ExitCode,
+         ($run.Lines -join ' | ').Replace("`t", '<TAB>'), ($oldest -join ''), $now)
+}
+
+# --- RedirectionGuard and a junction made while cacls runs --------------------
+# Elevated, the program turns RedirectionGuard on for itself: where Windows
+# has it, no junction that a non-administrator made is followed, and cmd
+# and cacls inherit the program's token. Nothing in the program can see a
+# handle kept from the granted period; this shows what such a handle can
+# still do. An unelevated process of this account opens an empty subfolder
+# while Users may change it; the subfolder is then closed to Users again, so
+# the program's walk passes; once cacls runs, the kept handle makes the
+# subfolder a mount point of a scratch victim. Shown, never a failure: the
+# program reports the link after cmd (exit code 4) either way; the victim's
+# access list tells whether cacls followed it.
+# Compiled after $racerSource, whose usings, calls and mount-point buffer it
+# shares.
+$keptHandleSource = @'
+public static class SmokeKeptHandle {
+    // 0: mounted while cacls ran; 1: never saw cacls; 2: could not mount; 3: could not open.
+    public static int Race(string folder, string victim, string ready, int limitMs) {
+        IntPtr handle = SmokeRacer.Open(folder, 0x100);  // FILE_WRITE_ATTRIBUTES
+        if (handle == new IntPtr(-1)) return 3;
+        System.IO.File.WriteAllText(ready, "ready");
+        DateTime end = DateTime.Now.AddMilliseconds(limitMs);
+        while (System.Diagnostics.Process.GetProcessesByName("cacls").Length == 0) {
+            if (DateTime.Now > end) return 1;
+        }
+        byte[] buffer = SmokeRacer.MountPointBuffer(victim);
+        int returned;
+        return SmokeRacer.DeviceIoControl(handle, 0x000900A4, buffer, buffer.Length, IntPtr.Zero, 0,
+                                          out returned, IntPtr.Zero) ? 0 : 2;
+    }
+}
+'@
+
+function Show-RedirectionGuard {
+    $victim = Join-Path $programFiles.Substring(0, 3) "boansetting-smoke-guard-victim-$PID"
+    $many = Join-Path $folder 'smoke-many'      # walked first, so cacls takes a while
+    $kept = Join-Path $folder 'zz-smoke-kept'   # walked last, empty: held with no entry
+    $ready = Join-Path $env:TEMP "boansetting-smoke-guard-$PID.ready"
+    $task = "boansetting-smoke-guard-$PID"
+    try {
+        New-Item -ItemType Directory -Path $victim, $many, $kept -ErrorAction Stop | Out-Null
+        1..3000 | ForEach-Object { [IO.File]::WriteAllText((Join-Path $many "$_.txt"), 'x') }
+        & icacls $kept /grant '*S-1-5-32-545:(WA)' | Out-Null
+        $before = Get-DaclSddl $victim
+        $command = "Add-Type -TypeDefinition @'`n$racerSource`n$keptHandleSource`n'@; " +
+            "exit [SmokeKeptHandle]::Race('$kept', '$victim', '$ready', 60000)"
+        $action = New-ScheduledTaskAction -Execute (Get-Process -Id $PID).Path -Argument (
+            '-NoProfile -NonInteractive -EncodedCommand ' + (ConvertTo-EncodedCommand $command))
+        $principal = New-ScheduledTaskPrincipal -UserId $identity.Name -LogonType Interactive -RunLevel Limited
+        Register-ScheduledTask -TaskName $task -Action $action -Principal $principal -Force -ErrorAction Stop | Out-Null
+        Start-ScheduledTask -TaskName $task -ErrorAction Stop
+        $deadline = (Get-Date).AddSeconds(60)
+        while (-not (Test-Path -LiteralPath $ready) -and (Get-Date) -lt $deadline) { Start-Sleep -Milliseconds 100 }
+        if (-not (Test-Path -LiteralPath $ready)) { throw 'the unelevated process did not open the subfolder' }
+        & icacls $kept /remove:g '*S-1-5-32-545' | Out-Null
+        $run = Invoke-Program '/fix'
+        do { Start-Sleep -Milliseconds 250 } while ([string](Get-ScheduledTask -TaskName $task).State -eq 'Running' -and (Get-Date) -lt $deadline)
+        $race = switch ((Get-ScheduledTaskInfo -TaskName $task).LastTaskResult) {
+            0 { 'made the subfolder a mount point while cacls ran' } 1 { 'never saw cacls run' }
+            2 { 'could not make the mount point' } default { 'could not open the subfolder' } }
+        $after = Get-DaclSddl $victim
+        Write-Host ("INFO  RedirectionGuard (Windows {0}): an unelevated process {1}; /fix ended with {2}; cacls {3}" -f
+            [Environment]::OSVersion.Version, $race, $run.ExitCode,
+            $(if ($after -eq $before) { 'did not follow it (the victim kept its list)' } else { "FOLLOWED it: the victim now has $after" }))
+    } catch {
+        Write-Host "SKIP  RedirectionGuard: $($_.Exception.Message)"
+    } finally {
+        Unregister-ScheduledTask -TaskName $task -Confirm:$false -ErrorAction SilentlyContinue
+        Remove-Link $kept
+        Remove-Item -LiteralPath $many, $kept, $victim, $ready -Recurse -Force -ErrorAction SilentlyContinue
     }
 }
 
@@ -512,6 +643,7 @@ if (Test-Path -LiteralPath $folder) {
 
 # --- The program against the real cacls ---------------------------------------
 
+$keptAtStart = @(Get-KeptFiles | ForEach-Object { $_.FullName })
 try {
     # A fresh folder only inherits the program-files entries; an existing one
     # may already hold the entry from an earlier fix.
@@ -536,10 +668,15 @@ try {
     Test-Run '/check' 0 'ok'
     Test-FolderAcl
     Test-Inheritance
+    Test-RepeatAndRestore
+    Show-RedirectionGuard
 } catch {
     Write-Step $false 'unexpected error' $_.Exception.Message
 } finally {
     if ($created) {
+        # The kept lists of a scratch folder this run made: no product's.
+        Get-KeptFiles | Where-Object { $keptAtStart -notcontains $_.FullName } |
+            Remove-Item -Force -ErrorAction SilentlyContinue
         try {
             Remove-Item -LiteralPath $folder -Recurse -Force -ErrorAction Stop
             Write-Step $true 'clean-up' "removed $folder"

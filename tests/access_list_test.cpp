@@ -1,9 +1,11 @@
 // The access-list rules on SDDL text, case by case.
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <utility>
 
 #include "permission/access_list.h"
+#include "platform/names.h"
 
 using namespace 보안방화벽;
 
@@ -15,6 +17,7 @@ const std::wstring 관리자와시스템 = L"D:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)
 TEST(접근목록, 사용자_항목은_아무것도_덜어내지_않을_때만_있다) {
     const std::pair<std::wstring, bool> 사례들[] = {
         {L"D:PAI(A;OICI;FA;;;BU)(A;OICI;FA;;;SY)", true},
+        {L"D:AI(A;OICI;FA;;;BU)(A;OICIID;FA;;;BA)(A;OICIID;FA;;;SY)", true},  // fixed by hand
         {L"O:BAD:P(A;OICI;FA;;;BU)(D;;0x0;;;WD)S:(AU;FA;FA;;;WD)", true},  // a deny of nothing
         {L"D:AI(A;OICIID;FA;;;BU)", false},                                // inherited from the parent
         {L"D:PAI(A;OICI;0x1301bf;;;BU)", false},                           // modify, not full control
@@ -53,18 +56,32 @@ TEST(접근목록, 되돌릴_목록은_관리자와_시스템만_모두_다루�
     }
 }
 
-TEST(접근목록, 부여한_목록은_플래그만_다를_수_있다) {
-    const std::pair<std::wstring, bool> 사례들[] = {
-        {L"D:(A;OICI;FA;;;BU)", true},  {L"D:PAI(A;OICI;FA;;;BU)", true},
-        {L"D:AI(A;OICIID;FA;;;BU)", false}, {L"D:P(A;OICI;FA;;;BU)(A;;FA;;;BA)", false},
-        {L"D:NO_ACCESS_CONTROL", false}};
-    for (const auto& [목록, 기대] : 사례들) EXPECT_EQ(부여한목록그대로(목록), 기대) << 목록.size();
+// cacls may keep a set list inheriting, or protect it; Windows recomputes inherited entries.
+TEST(접근목록, 되돌린_목록은_보호_플래그와_명시한_항목으로만_확인한다) {
+    const std::wstring 물려받음 = L"D:AI(A;OICIID;FA;;;BA)(A;OICIID;FA;;;SY)";
+    const std::tuple<std::wstring, std::wstring, 되돌린목록> 사례들[] = {
+        {L"D:AI(A;OICIID;FA;;;BA)", 물려받음, 되돌린목록::같음},
+        {L"O:BAG:SYD:P(A;OICI;FA;;;BA)(A;OICIID;FA;;;SY)S:AI", L"D:PAI(A;OICI;FA;;;BA)", 되돌린목록::같음},
+        {L"D:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)", 물려받음, 되돌린목록::다름},
+        {L"D:PAI(A;OICI;FA;;;BA)", L"D:AI(A;OICI;FA;;;BA)(A;OICIID;FA;;;SY)", 되돌린목록::보호다름},
+        {L"D:AI(A;OICI;FA;;;BU)(A;OICI;FA;;;BA)", L"D:AI(A;OICI;FA;;;BA)", 되돌린목록::다름},
+        {L"O:BA", L"D:", 되돌린목록::다름}, {L"D:NO_ACCESS_CONTROL", L"D:", 되돌린목록::다름}};
+    for (const auto& [읽은것, 보관, 기대] : 사례들) EXPECT_EQ(되돌린목록비교(읽은것, 보관), 기대) << 읽은것;
 }
 
-TEST(접근목록, cacls가_따옴표로_싸거나_다른_부분과_함께_보여도_접근_목록만_비교한다) {
-    const std::wstring 폴더 = L"C:\\Program Files (x86)\\Quindle";
-    for (const std::wstring& 줄 : {폴더 + L" \"D:P(A;;FA;;;BA)\" ", 폴더 + L" O:BAG:SYD:P(A;;FA;;;BA)S:AI"})
-        EXPECT_EQ(접근목록부분(폴더의설명자(L"처리됨\r\n" + 줄 + L"\r\n", 폴더)), L"D:P(A;;FA;;;BA)");
+// The text form of a mask is not always F*: each name counts for what it lets do.
+TEST(접근목록, 권한_이름마다_쓰기를_주는지로_판정한다) {
+    for (const wchar_t* 이름 : {L"GA", L"GW", L"FA", L"FW", L"SD", L"WD", L"WO", L"DC", L"LC", L"RP",
+                               L"DT", L"CR", L"KA", L"0x2"})
+        EXPECT_EQ(되돌릴목록인지(관리자와시스템 + L"(A;;" + 이름 + L";;;BU)"), 목록판정::남이씀) << 이름;
+    for (const wchar_t* 이름 : {L"GR", L"GX", L"FR", L"FX", L"RC", L"CC", L"SW", L"WP", L"LO", L"0x1200a9"})
+        EXPECT_EQ(되돌릴목록인지(관리자와시스템 + L"(A;;" + 이름 + L";;;BU)"), 목록판정::되돌릴만함) << 이름;
+}
+
+TEST(접근목록, 대소문자는_ASCII_글자_A부터_Z까지만_접는다) {
+    EXPECT_TRUE(대소문자없이같음(L"AZaz", L"azAZ"));
+    for (const auto& [가, 나] : {std::pair{L"@", L"`"}, {L"[", L"{"}, {L"\u00C9", L"\u00E9"}})
+        EXPECT_FALSE(대소문자없이같음(가, 나)) << 가;
 }
 
 TEST(접근목록, 믿는_소유자는_관리자_시스템_설치서비스뿐이다) {

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
+#include <set>
 
 #include "app/command_line.h"
 #include "app/commands.h"
@@ -16,6 +18,8 @@ namespace {
 
 const std::wstring 임시 = L"C:\\Temp";
 const std::wstring 기준 = L"C:\\Program Files (x86)";
+// What an installer leaves: only administrators and SYSTEM may write.
+const std::wstring 관리자만 = L"D:AI(A;OICIID;FA;;;BA)(A;OICIID;FA;;;SY)";
 
 class 받은줄 : public 명령줄::출력대상 {
 public:
@@ -41,11 +45,11 @@ protected:
             const std::wstring 대상 = 줄.substr(시작, 줄.find(L'"', 시작) - 시작);
             if (배치.find(L"fe2437.bat") != std::wstring::npos) {
                 플랫폼.파일들[가짜플랫폼::배치폴더(명령줄) + L"\\fe2437.txt"] = 대상 + L" " + 설명자[대상] + L"\r\n";
-            } else if (거부) {
+            } else if (거부 || 거부폴더.count(대상)) {
                 플랫폼.파일들[가짜플랫폼::배치폴더(명령줄) + L"\\fe1235.txt"] = L"액세스가 거부되었습니다.\r\n";
             } else {
                 const size_t 목록 = 줄.find(L"/s:") + 3;
-                if (!부여무시) 설명자[대상] = 줄.substr(목록, 줄.find(L' ', 목록) - 목록);
+                if (!부여무시 && !무시폴더.count(대상)) 설명자[대상] = 설정한목록(줄.substr(목록, 줄.find(L' ', 목록) - 목록));
                 플랫폼.파일들[가짜플랫폼::배치폴더(명령줄) + L"\\fe1235.txt"] = L"처리된 디렉터리: " + 대상 + L"\r\n";
             }
         };
@@ -56,16 +60,19 @@ protected:
         const std::wstring 경로 = 기준 + L"\\" + 폴더이름;
         시스템.폴더들.insert(경로);
         시스템.폴더들.insert(경로 + L"\\data");
-        설명자[경로] = 설정됨 ? L"D:PAI(A;OICI;FA;;;BU)" : L"D:AI(A;OICIID;FA;;;BA)";
+        설명자[경로] = 설정됨 ? L"D:PAI(A;OICI;FA;;;BU)" : 관리자만;
         return 경로;
     }
 
     int 실행(std::vector<std::wstring> 인자들) { return 명령줄::실행(시스템, 인자들, 출력); }
 
-    std::map<std::wstring, std::wstring> 설명자;
     bool 거부 = false;      // grants are refused, as without administrator rights
     bool 부여무시 = false;  // grants are reported done but change nothing
+    std::set<std::wstring> 거부폴더, 무시폴더;  // as those two, for one folder each
+    std::function<std::wstring(const std::wstring&)> 설정한목록 = [](const std::wstring& 목록) { return 목록; };
     가짜플랫폼 시스템;
+    // The stand-in keeps each folder's list where a hold reads it.
+    std::map<std::wstring, std::wstring>& 설명자 = 시스템.접근목록들;
     받은줄 출력;
 };
 
@@ -200,24 +207,67 @@ TEST_F(명령줄모드, 관리자_권한이_필요하면_없는_폴더의_1보�
     EXPECT_EQ(출력.표준.size(), 2u);
 }
 
+// 4 over 3 over 5 over 1 over 0, in whatever order the products come.
+TEST_F(명령줄모드, 제품마다_다른_종료_코드는_더_무거운_것이_이긴다) {
+    시스템.관리자 = false;
+    무시폴더.insert(설치(L"Sorrelay"));  // Fennick: unconfirmed
+    거부폴더.insert(설치(L"Quindle"));   // Pelorant: not-granted
+    설치(L"Glenmarch");                  // Orbisk: granted; Marrowin is not installed
+    EXPECT_EQ(실행({L"/fix", L"Orbisk", L"Marrowin"}), 1);
+    EXPECT_EQ(실행({L"/fix", L"Marrowin", L"Fennick", L"Orbisk"}), 5);
+    EXPECT_EQ(실행({L"/fix", L"Pelorant", L"Fennick", L"Marrowin"}), 3);
+}
+
+// The README's tables, the contract scripts read: each word, and its code elevated and not.
+TEST(명령줄계약, 결과마다_README의_낱말과_종료_코드를_낸다) {
+    struct 행 { 결과종류 종류; std::wstring 낱말; int 관리자, 일반; };
+    const 행 표[] = {
+        {결과종류::설정정상, L"ok", 0, 0},           {결과종류::설정문제, L"missing", 1, 1},
+        {결과종류::설정완료, L"granted", 0, 0},      {결과종류::설정실패, L"unconfirmed", 5, 5},
+        {결과종류::관리자권한필요, L"not-granted", 1, 3}, {결과종류::복원완료, L"restored: F", 0, 0},
+        {결과종류::복원실패, L"not-restored", 1, 1}, {결과종류::복원권한필요, L"not-restored", 1, 3},
+        {결과종류::보관없음, L"nothing-saved", 1, 1}, {결과종류::복원거부, L"not-restored: F", 1, 1},
+        {결과종류::폴더없음, L"no-folder", 1, 1},    {결과종류::시스템오류, L"error: F", 4, 4},
+        {결과종류::제품없음, L"error: ", 4, 4}};
+    for (const 행& 하나 : 표) {
+        for (const bool 관리자 : {true, false}) {
+            const 명령줄::판정 판 = 명령줄::판정하기({하나.종류, L"F"}, 관리자);
+            // A word with a reason is followed by it; every other stands alone.
+            EXPECT_EQ(하나.낱말.find(L':') == std::wstring::npos ? 판.낱말 : 판.낱말.substr(0, 하나.낱말.size()), 하나.낱말);
+            EXPECT_EQ(판.코드, 관리자 ? 하나.관리자 : 하나.일반) << 판.낱말 << L" " << 관리자;
+        }
+    }
+}
+
 // ---- /restore ----
 
-TEST_F(명령줄모드, 복원은_가장_최근에_보관한_목록을_되돌리고_확인되면_restored로_0이다) {
+TEST_F(명령줄모드, 복원은_처음_보관한_목록을_되돌리고_확인되면_그_파일을_밝혀_restored로_0이다) {
     const std::wstring 대상 = 설치(L"Quindle");
     const std::wstring 보관 = 시스템.보관폴더값 + L"\\Quindle 2026-12-08 09-05-07";
     시스템.파일들[보관 + L".sddl"] = L"D:AI(A;;FA;;;BA)\r\n";
-    시스템.파일들[보관 + L" 2.sddl"] = L"D:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)\r\n";  // the same second, later
-    시스템.파일들[시스템.보관폴더값 + L"\\Quindle 2026-11-30 18-00-00.sddl"] = L"D:(A;;FA;;;WD)\r\n";
-    시스템.파일들[시스템.보관폴더값 + L"\\Tessaly 2027-01-01 00-00-00.sddl"] = L"D:(A;;FA;;;BG)\r\n";
+    시스템.파일들[시스템.보관폴더값 + L"\\Tessaly 2026-01-01 00-00-00.sddl"] = L"D:(A;;FA;;;BG)\r\n";
     // Named later, written earlier: the local time went back in between.
-    const std::wstring 앞선것 = 시스템.보관폴더값 + L"\\Quindle 2026-12-08 09-30-00.sddl";
-    시스템.파일들[앞선것] = L"D:(A;;FA;;;WD)\r\n";
-    시스템.쓴때들[앞선것] = 1;
-    시스템.쓴때들[보관 + L" 2.sddl"] = 2;
+    const std::wstring 처음 = 시스템.보관폴더값 + L"\\Quindle 2026-12-08 09-30-00.sddl";
+    시스템.파일들[처음] = L"D:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)\r\n";
+    시스템.쓴때들[처음] = 1;
+    시스템.쓴때들[보관 + L".sddl"] = 2;
     EXPECT_EQ(실행({L"/RESTORE", L"Pelorant"}), 0);
-    EXPECT_EQ(출력.표준, std::vector<std::wstring>{L"Pelorant\t" + 대상 + L"\trestored"});
+    EXPECT_EQ(출력.표준.at(0).rfind(L"Pelorant\t" + 대상 + L"\trestored: " + 처음 + L" ", 0), 0u) << 출력.표준[0];
     EXPECT_EQ(설명자[대상], L"D:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)");
-    EXPECT_TRUE(시스템.있음(보관 + L" 2.sddl"));
+    EXPECT_TRUE(시스템.있음(보관 + L".sddl"));
+}
+
+// With full control a user may set a list of their choosing, which the next
+// fix keeps: the restore still goes back to the list from before the first.
+TEST_F(명령줄모드, 사용자가_목록을_바꾸고_다시_설정한_뒤에도_복원은_첫_설정_전의_목록을_되돌린다) {
+    const std::wstring 대상 = 설치(L"Quindle");
+    EXPECT_EQ(실행({L"/fix", L"Pelorant"}), 0);
+    설명자[대상] = L"D:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)";
+    시스템.시각값.분 = 30;
+    EXPECT_EQ(실행({L"/fix", L"Pelorant"}), 0);
+    EXPECT_EQ(실행({L"/restore", L"Pelorant"}), 0);
+    EXPECT_EQ(설명자[대상], 관리자만);
+    EXPECT_TRUE(시스템.있음(시스템.보관폴더값 + L"\\Quindle 2026-12-08 09-30-07.sddl"));
 }
 
 TEST_F(명령줄모드, 보관한_목록이_없으면_nothing_saved로_1이고_아무것도_실행하지_않는다) {
@@ -237,11 +287,16 @@ TEST_F(명령줄모드, SDDL에_없는_글자가_든_보관_목록은_되돌리�
     EXPECT_TRUE(시스템.실행한명령들.empty());
 }
 
-TEST_F(명령줄모드, 이미_부여한_목록이면_cacls_없이_granted로_0이다) {
+// Fixed by hand, or by a cacls that kept it inheriting: the check finds the entry, so
+// the fix has nothing to do, and walks nothing it would refuse (Users may write it all).
+TEST_F(명령줄모드, 검사가_ok인_목록이면_설정은_cacls_없이_granted로_0이다) {
     const std::wstring 대상 = 설치(L"Quindle");
-    시스템.접근목록들[대상] = L"D:P(A;OICI;FA;;;BU)";
+    설명자[대상] = L"D:AI(A;OICI;FA;;;BU)(A;OICIID;FA;;;BA)(A;OICIID;FA;;;SY)";
+    시스템.접근목록들[대상 + L"\\data"] = L"D:AI(A;OICIID;FA;;;BU)";
+    EXPECT_EQ(실행({L"/check", L"Pelorant"}), 0);
+    시스템.실행한명령들.clear();
     EXPECT_EQ(실행({L"/fix", L"Pelorant"}), 0);
-    EXPECT_EQ(출력.표준, std::vector<std::wstring>{L"Pelorant\t" + 대상 + L"\tgranted"});
+    EXPECT_EQ(출력.표준, (std::vector<std::wstring>{L"Pelorant\t" + 대상 + L"\tok", L"Pelorant\t" + 대상 + L"\tgranted"}));
     EXPECT_TRUE(시스템.실행한명령들.empty());
 }
 
@@ -281,6 +336,31 @@ TEST_F(명령줄모드, 복원의_답은_cacls의_말이_아니라_다시_조회
         EXPECT_EQ(실행({L"/restore", L"Pelorant"}), 하나.결과앞 == L"restored" ? 0 : 1);
         EXPECT_EQ(출력.표준.at(0).rfind(L"Pelorant\t" + 대상 + L"\t" + 하나.결과앞, 0), 0u) << 출력.표준[0];
     }
+}
+
+// Put back, every user may still change the tree while cacls walks it.
+TEST_F(명령줄모드, 다른_사용자의_프로그램이_돌거나_그것을_알_수_없으면_복원하지_않고_4다) {
+    const std::wstring 대상 = 설치(L"Quindle");
+    시스템.파일들[시스템.보관폴더값 + L"\\Quindle 2026-12-08 09-05-07.sddl"] = L"D:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)\r\n";
+    시스템.다른사용자 = 남의프로세스{L"notepad.exe", 4242, L"PC\\lee (S-1-5-21-1-2-3-1002)"};
+    EXPECT_EQ(실행({L"/restore", L"Pelorant"}), 4);
+    시스템.프로세스목록실패 = true;
+    EXPECT_EQ(실행({L"/restore", L"Pelorant"}), 4);
+    const std::wstring 앞 = L"Pelorant\t" + 대상 + L"\terror: ";
+    EXPECT_EQ(출력.표준, (std::vector<std::wstring>{앞 + 보안방화벽::거부문구::사용자프로그램실행중 + L" notepad.exe (PID 4242, PC\\lee (S-1-5-21-1-2-3-1002))",
+                                                 앞 + 보안방화벽::거부문구::프로그램확인못함 + L" wtsapi32.dll 액세스가 거부되었습니다."}));
+    EXPECT_TRUE(시스템.실행한명령들.empty());
+}
+
+// A cacls that keeps a set list inheriting (or protects it) is named, with the file.
+TEST_F(명령줄모드, 보호_플래그가_바뀌어_되돌려지면_not_restored로_그렇다고_밝히고_1이다) {
+    const std::wstring 대상 = 설치(L"Quindle");
+    const std::wstring 보관 = 시스템.보관폴더값 + L"\\Quindle 2026-12-08 09-05-07.sddl";
+    시스템.파일들[보관] = L"D:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)\r\n";
+    설정한목록 = [](const std::wstring& 목록) { return L"D:AI" + 목록.substr(목록.find(L'(')) + L"(A;OICIID;FA;;;BU)"; };
+    EXPECT_EQ(실행({L"/restore", L"Pelorant"}), 1);
+    EXPECT_EQ(출력.표준.at(0).rfind(L"Pelorant\t" + 대상 + L"\tnot-restored: " +
+                                   보안방화벽::복원사유::보호바뀜 + L" " + 보관 + L" D:AI(", 0), 0u) << 출력.표준[0];
 }
 
 TEST_F(명령줄모드, 남이_만든_보관폴더는_소유자를_밝히고_관리자가_치우라고_한다) {

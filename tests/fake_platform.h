@@ -421,6 +421,16 @@ public:
         return 하드링크들.count(경로) != 0;
     }
 
+    // A process of another user's account that runs, and whether listing
+    // the processes fails.
+    std::optional<남의프로세스> 다른사용자;
+    bool 프로세스목록실패 = false;
+    std::optional<남의프로세스> 다른사용자프로세스() override {
+        기록.push_back(L"프로세스목록");
+        if (프로세스목록실패) throw 파일오류(L"wtsapi32.dll", 5, L"액세스가 거부되었습니다.");
+        return 다른사용자;
+    }
+
 private:
     class 고정 : public 보유 {
     public:

@@ -38,7 +38,7 @@ protected:
         시스템.환경설정(L"TEMP", 임시);
         시스템.폴더들.insert(대상);
         // Users may write: grants keep no list, and leave no file.
-        시스템.접근목록들[대상] = L"D:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;BU)";
+        시스템.접근목록들[대상] = L"D:PAI(A;OICI;FA;;;BA)(A;OICI;0x1301bf;;;BU)";
         시스템.폴더들.insert(대상 + L"\\data");  // not empty, so an elevated grant can hold it
         cacls출력(L"\\fe2437.txt", 대상 + L" D:(A;;FA;;;BA)\r\n");
     }
@@ -48,6 +48,12 @@ protected:
         시스템.실행동작 = [=](가짜플랫폼& 플랫폼, const std::wstring&) {
             플랫폼.파일들[임시 + 출력파일] = 출력;
         };
+    }
+
+    // Elevated, over a tree nobody but administrators may change.
+    void 관리자만인_트리() {
+        시스템.관리자 = true;
+        시스템.접근목록들[대상] = 관리자만목록;
     }
 
     // Asserts that `앞` was done, and before `뒤`.
@@ -207,8 +213,7 @@ TEST_F(권한모듈, 임시_경로는_도구와_cmd에게_같은_파일이_되�
 
 
 TEST_F(권한모듈, 관리자면_호출마다_새로_만든_개인폴더를_쓰고_사용자_TEMP는_쓰지_않는다) {
-    시스템.관리자 = true;
-    시스템.접근목록들[대상] = 관리자만목록;
+    관리자만인_트리();
     시스템.환경설정(L"TEMP", L"C:\\Users\\kim\\%Q%");  // the user's, and refused if used
     const std::wstring 개인 = L"C:\\Windows\\Temp\\개인1";
     std::wstring 배치내용;
@@ -322,8 +327,7 @@ TEST_F(권한모듈, 다른_인스턴스가_한도를_넘게_쓰면_그렇게_�
 }
 
 TEST_F(권한모듈, 부여는_바꿀_목록을_폴더_이름과_시각의_파일에_보관하고_보관하지_못하면_실행하지_않는다) {
-    시스템.관리자 = true;
-    시스템.접근목록들[대상] = 관리자만목록;
+    관리자만인_트리();
     const std::wstring 보관 = 시스템.보관폴더값 + L"\\Quindle 2026-12-08 09-05-07.sddl";
     권한부여(시스템, 대상);
     EXPECT_EQ(시스템.파일들[보관], L"D:AI(A;OICIID;FA;;;BA)(A;OICIID;FA;;;SY)\r\n");
@@ -379,8 +383,7 @@ TEST_F(권한모듈, 관리자면_남이_바꿀_수_있는_폴더에는_부여�
 
 TEST_F(권한모듈, 관리자면_설치폴더_안의_링크는_cmd_전에_거부하고_뒤에_생긴_것은_오류가_된다) {
     // cacls could carry the grant through a hard link or junction elsewhere.
-    시스템.관리자 = true;
-    시스템.접근목록들[대상] = 관리자만목록;
+    관리자만인_트리();
     시스템.폴더들.insert(대상 + L"\\data\\sub");
     const std::wstring 링크 = 대상 + L"\\data\\sub\\win.ini";
     시스템.파일들[링크] = L"x";
@@ -400,8 +403,7 @@ TEST_F(권한모듈, 관리자면_설치폴더_안의_링크는_cmd_전에_거�
 TEST_F(권한모듈, 관리자면_cmd_동안_설치폴더_안의_폴더를_모두_붙잡고_있다) {
     // Released, a subfolder could be renamed and a junction put in its place
     // while cacls runs.
-    시스템.관리자 = true;
-    시스템.접근목록들[대상] = 관리자만목록;
+    관리자만인_트리();
     const std::wstring 하위 = 대상 + L"\\data\\sub";
     시스템.폴더들.insert(하위);
     시스템.파일들[하위 + L"\\a.dll"] = L"x";
@@ -412,6 +414,32 @@ TEST_F(권한모듈, 관리자면_cmd_동안_설치폴더_안의_폴더를_모�
     권한부여(시스템, 대상);
     ASSERT_EQ(시스템.실행한명령들.size(), 1u);
     EXPECT_FALSE(풀려있음);
+}
+
+// A file's owner may rewrite its list, and make it a link, while cacls walks.
+TEST_F(권한모듈, 관리자면_사용자가_가졌거나_쓸_수_있는_파일이_든_트리에는_cacls_전에_부여하지_않는다) {
+    관리자만인_트리();
+    const std::wstring 파일 = 대상 + L"\\data\\saved.dat", 사용자 = L"S-1-5-21-1-2-3-1001";
+    시스템.파일들[파일] = L"x";
+    시스템.소유자들[파일] = 사용자;
+    const std::wstring 기대 = std::wstring(거부문구::남이바꿀수있음) + L"\r\n\r\n" + 파일;
+    EXPECT_EQ(거부메시지([&] { 권한부여(시스템, 대상); }), 기대);
+    시스템.소유자들.erase(파일);
+    시스템.접근목록들[파일] = L"D:(A;;FA;;;" + 사용자 + L")";
+    EXPECT_EQ(거부메시지([&] { 권한부여(시스템, 대상); }), 기대);
+    EXPECT_TRUE(시스템.실행한명령들.empty());
+}
+
+TEST_F(권한모듈, 관리자면_목록에서_폴더였다가_붙잡기_전에_링크가_된_것을_거부한다) {
+    관리자만인_트리();
+    const std::wstring 가 = 대상 + L"\\data\\a", 나 = 대상 + L"\\data\\b";
+    시스템.폴더들.insert({가, 나});
+    시스템.파일들[나 + L"\\x.dll"] = L"x";
+    시스템.고정뒤동작 = [&](가짜플랫폼& 플랫폼, const std::wstring& 경로) {
+        if (경로 == 가) 플랫폼.연결지점들.insert(나);  // its sibling listed, then swapped
+    };
+    EXPECT_EQ(거부메시지([&] { 권한부여(시스템, 대상); }), std::wstring(거부문구::링크있음) + L"\r\n\r\n" + 나);
+    EXPECT_TRUE(시스템.실행한명령들.empty());
 }
 
 }  // namespace
