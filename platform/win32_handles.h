@@ -114,7 +114,7 @@ private:
 // makes that window its owner, without which nothing can be put on it.
 class ClipboardScope {
 public:
-    explicit ClipboardScope(HWND owner) : open_(owner && ::OpenClipboard(owner)) {}
+    explicit ClipboardScope(HWND owner) : open_(::OpenClipboard(owner) != FALSE) {}
     ~ClipboardScope() {
         if (open_) ::CloseClipboard();
     }
