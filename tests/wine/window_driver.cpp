@@ -4,8 +4,6 @@
 #include <commctrl.h>
 #include <tlhelp32.h>
 
-#include <algorithm>
-#include <cstdlib>
 #include <fstream>
 #include <memory>
 
@@ -55,19 +53,6 @@ std::vector<DWORD> 그려서(int 너비, int 높이, 그림 그리기) {
     return 결과;
 }
 
-// True when nearly every pixel of the two is the same colour.
-bool 닮음(const std::vector<DWORD>& 가, const std::vector<DWORD>& 나) {
-    if (가.empty() || 가.size() != 나.size()) return false;
-    size_t 같음 = 0;
-    for (size_t 번 = 0; 번 < 가.size(); ++번) {
-        int 차이 = 0;
-        for (int 채널 = 0; 채널 < 24; 채널 += 8)
-            차이 = std::max(차이, std::abs(int(가[번] >> 채널 & 0xFF) - int(나[번] >> 채널 & 0xFF)));
-        같음 += 차이 <= 16;
-    }
-    return 같음 * 20 >= 가.size() * 19;
-}
-
 }  // namespace
 
 std::wstring 클립보드글() {
@@ -103,7 +88,7 @@ UINT 상자아이콘(const 메시지상자& 상자, DWORD 제한ms) {
                 FillRect(판, &전체, static_cast<HBRUSH>(붓.get()));
                 DrawIconEx(판, 0, 0, LoadIconW(nullptr, 후보.아이콘), 너비, 높이, 0, nullptr, DI_NORMAL);
             });
-            if (닮음(보인것, 그린것)) 보임 = 후보.종류;
+            if (보인것 == 그린것) 보임 = 후보.종류;
         }
         return 보임 != 0;
     });
