@@ -10,11 +10,12 @@
 
 namespace {
 
-// Each result's words in the window, word on the command line and exit
-// code, elevated and not: the one place a result becomes any of them.
+// Each result's words and box in the window, word on the command line and
+// exit code, elevated and not: the one place a result becomes any of them.
 struct 결과행 {
     결과종류 종류;
     const wchar_t* 메시지;  // follows the result's reason, if any
+    상자종류 상자;
     const wchar_t* 낱말;    // followed by the message where it ends in ": "
     int 관리자코드;
     int 일반코드;
@@ -23,20 +24,23 @@ struct 결과행 {
 using namespace 명령줄;
 // Refused to an elevated process, a folder is beyond what rights can fix
 // here; refused to an ordinary one, running as administrator will.
+// A box warns of what the user can put right, and shows an error where the
+// tool failed or cannot vouch for what it did.
+constexpr auto 알림상자 = 상자종류::알림, 경고상자 = 상자종류::경고, 오류상자 = 상자종류::오류;
 constexpr 결과행 결과표[] = {
-    {결과종류::설정정상, 메시지::설정정상, L"ok", 정상, 정상},
-    {결과종류::설정문제, 메시지::설정문제, L"missing", 미비, 미비},
-    {결과종류::설정완료, 메시지::설정완료, L"granted", 정상, 정상},
-    {결과종류::설정실패, 메시지::설정실패, L"unconfirmed", 미확인, 미확인},
-    {결과종류::관리자권한필요, 메시지::관리자권한필요, L"not-granted", 미비, 관리자필요},
-    {결과종류::복원완료, 메시지::복원완료꼬리, L"restored: ", 정상, 정상},
-    {결과종류::복원실패, 메시지::복원실패, L"not-restored", 미비, 미비},
-    {결과종류::복원권한필요, 메시지::관리자권한필요, L"not-restored", 미비, 관리자필요},
-    {결과종류::보관없음, 메시지::보관없음, L"nothing-saved", 미비, 미비},
-    {결과종류::복원거부, L"", L"not-restored: ", 미비, 미비},
-    {결과종류::폴더없음, 메시지::폴더없음꼬리, L"no-folder", 미비, 미비},
-    {결과종류::제품없음, 메시지::제품선택필요, L"error: ", 시스템실패, 시스템실패},
-    {결과종류::시스템오류, L"", L"error: ", 시스템실패, 시스템실패},
+    {결과종류::설정정상, 메시지::설정정상, 알림상자, L"ok", 정상, 정상},
+    {결과종류::설정문제, 메시지::설정문제, 경고상자, L"missing", 미비, 미비},
+    {결과종류::설정완료, 메시지::설정완료, 알림상자, L"granted", 정상, 정상},
+    {결과종류::설정실패, 메시지::설정실패, 오류상자, L"unconfirmed", 미확인, 미확인},
+    {결과종류::관리자권한필요, 메시지::관리자권한필요, 경고상자, L"not-granted", 미비, 관리자필요},
+    {결과종류::복원완료, 메시지::복원완료꼬리, 알림상자, L"restored: ", 정상, 정상},
+    {결과종류::복원실패, 메시지::복원실패, 오류상자, L"not-restored", 미비, 미비},
+    {결과종류::복원권한필요, 메시지::관리자권한필요, 경고상자, L"not-restored", 미비, 관리자필요},
+    {결과종류::보관없음, 메시지::보관없음, 경고상자, L"nothing-saved", 미비, 미비},
+    {결과종류::복원거부, L"", 오류상자, L"not-restored: ", 미비, 미비},
+    {결과종류::폴더없음, 메시지::폴더없음꼬리, 경고상자, L"no-folder", 미비, 미비},
+    {결과종류::제품없음, 메시지::제품선택필요, 경고상자, L"error: ", 시스템실패, 시스템실패},
+    {결과종류::시스템오류, L"", 오류상자, L"error: ", 시스템실패, 시스템실패},
 };
 
 const 결과행& 행(결과종류 종류) {
@@ -101,6 +105,25 @@ std::wstring 설정인자(const std::wstring& 목록이름) { return L"/fix " + 
 }  // namespace 명령줄
 
 std::wstring 보일메시지(const 명령결과& 결과) { return 결과.사유 + 행(결과.종류).메시지; }
+
+namespace {
+
+bool 끝이(const std::wstring& 글, const std::wstring& 끝) {
+    return 글.size() >= 끝.size() && 글.compare(글.size() - 끝.size(), 끝.size(), 끝) == 0;
+}
+
+// The window's box for a result. Office staff read it, and the reason for a
+// failure is mostly for the IT staff: the box begins with what to do at the
+// window. Another window at work already says so itself.
+void 결과보이기(플랫폼& 시스템, const 명령결과& 결과) {
+    const std::wstring 글 = 보일메시지(결과);
+    const wchar_t* 앞말 = L"";
+    if (결과.종류 == 결과종류::시스템오류 && 글.rfind(보안방화벽::거부문구::다른창작업중, 0) != 0)
+        앞말 = 끝이(글, 메시지::준비안된폴더꼬리) ? 메시지::드라이브확인 : 메시지::관리자에게;
+    시스템.메시지상자(앞말 + 글, 행(결과.종류).상자);
+}
+
+}  // namespace
 
 std::wstring 거부메시지(const 보안방화벽::실행거부& 거부) {
     if (거부.원인()) return 거부.문구() + L"\r\n\r\n" + 경로와오류문구(*거부.원인());
@@ -197,32 +220,40 @@ void 보안체크_클릭(플랫폼& 시스템, const std::wstring& 목록텍스�
     const 명령결과 결과 = 인덱스 == 0            ? 보안검사(시스템, 제품)
                           : 시스템.관리자권한() ? 보안설정(시스템, 제품)
                                                 : 관리자로설정(시스템, 제품);
-    시스템.메시지상자(보일메시지(결과));
+    결과보이기(시스템, 결과);
     if (결과.종류 == 결과종류::설정정상 || 결과.종류 == 결과종류::설정완료)
         가상폴더옮기기제안(시스템, 제품);
 }
 
 namespace {
 
+// Puts `대상` on the clipboard and says so in the box, which copies only as
+// a whole (Ctrl+C in a box takes its every line); where the clipboard
+// cannot be set, the box asks to type it.
+void 복사해보이기(플랫폼& 시스템, const wchar_t* 복사했음, const wchar_t* 못했음,
+                  const std::wstring& 대상) {
+    시스템.메시지상자((시스템.클립보드에(대상) ? 복사했음 : 못했음) + 대상, 알림상자);
+}
+
 // Elevated, "open" would start what the user registered for folders (or, for
 // a file in the folder's place, for that file) as administrator, and an
 // explorer.exe started from here would be a file manager with administrator
 // rights (a whole desktop, where the user has ended their own). So the
 // user's own desktop shell opens it, as the user, and where there is none
-// the path is shown to copy. Only a folder is handed over: the hold keeps it
-// from being renamed or replaced meanwhile.
+// the path is put on the clipboard to paste. Only a folder is handed over:
+// the hold keeps it from being renamed or replaced meanwhile.
 void 관리자로폴더열기(플랫폼& 시스템, const std::wstring& 경로) {
     try {
         const 폴더고정결과 고정 = 시스템.폴더고정(경로);
         if (고정.상태 == 폴더상태::고정됨) {
-            if (!시스템.사용자로열기(경로)) 시스템.메시지상자(메시지::폴더복사 + 경로);
+            if (!시스템.사용자로열기(경로)) 복사해보이기(시스템, 메시지::폴더복사, 메시지::폴더손복사, 경로);
             return;
         }
         const bool 없음 = 고정.상태 == 폴더상태::없음 &&
                           시스템.존재검사(경로, 속성마스크::숨김포함).empty();
-        시스템.메시지상자(경로 + (없음 ? 메시지::폴더없음꼬리 : 메시지::폴더아님꼬리));
+        시스템.메시지상자(경로 + (없음 ? 메시지::폴더없음꼬리 : 메시지::폴더아님꼬리), 경고상자);
     } catch (const 파일오류& 오류) {
-        시스템.메시지상자(경로와오류문구(오류));
+        시스템.메시지상자(경로와오류문구(오류), 오류상자);
     }
 }
 
@@ -231,7 +262,7 @@ void 관리자로폴더열기(플랫폼& 시스템, const std::wstring& 경로) 
 void 폴더열기_클릭(플랫폼& 시스템, const std::wstring& 목록텍스트, std::int16_t 인덱스) {
     const 설치폴더::제품위치 제품 = 설치폴더::제품위치찾기(시스템, 목록텍스트);
     if (인덱스 != 0 && 제품.가상_프로그램폴더.empty()) {
-        시스템.메시지상자(메시지::가상저장소모름);
+        시스템.메시지상자(메시지::가상저장소모름, 오류상자);
         return;
     }
     const std::wstring 경로 = 인덱스 != 0 ? 제품.가상경로() : 제품.설치경로();
@@ -240,7 +271,7 @@ void 폴더열기_클릭(플랫폼& 시스템, const std::wstring& 목록텍스�
         return;
     }
     if (시스템.존재검사(경로, 속성마스크::폴더포함).empty()) {
-        시스템.메시지상자(경로 + 메시지::폴더없음꼬리);
+        시스템.메시지상자(경로 + 메시지::폴더없음꼬리, 경고상자);
         return;
     }
     시스템.셸열기(경로);
@@ -254,7 +285,7 @@ void 수동권한_클릭(플랫폼& 시스템) {
     // Elevated, "open" would start the browser, or whatever the user
     // registered for web addresses, as administrator.
     if (!시스템.사용자로열기(도움말주소))
-        시스템.메시지상자(std::wstring(메시지::도움말복사) + 도움말주소);
+        복사해보이기(시스템, 메시지::도움말복사, 메시지::도움말손복사, 도움말주소);
 }
 
 폴더버튼캡션 폴더버튼캡션만들기(const std::wstring& 목록텍스트) {

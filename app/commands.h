@@ -36,16 +36,22 @@ inline constexpr wchar_t 보관없음[] = L"보관한 접근 목록이 없어 �
 inline constexpr wchar_t 폴더아님꼬리[] = L" - 폴더가 아니어서 열지 않았습니다.";
 inline constexpr wchar_t 도움말복사[] =
     L"관리자 권한으로 실행 중이어서 도움말 페이지를 직접 열지 않았습니다.\r\n"
-    L"이 창에서 Ctrl+C를 눌러 복사한 뒤 아래 주소를 브라우저에서 여세요.\r\n\r\n";
+    L"아래 주소를 복사해 두었으니 브라우저의 주소 표시줄에 붙여 넣으세요(Ctrl+V).\r\n\r\n";
+inline constexpr wchar_t 도움말손복사[] =
+    L"관리자 권한으로 실행 중이어서 도움말 페이지를 직접 열지 않았습니다.\r\n"
+    L"주소를 복사하지 못했으니 아래 주소를 브라우저의 주소 표시줄에 직접 입력하세요.\r\n\r\n";
 inline constexpr wchar_t 가상저장소모름[] =
     L"임시 폴더(TEMP) 설정이 올바르지 않아 가상 폴더의 위치를 알 수 없습니다.";
 inline constexpr wchar_t 폴더복사[] =
     L"관리자 권한으로 실행 중이어서 폴더를 직접 열지 않았습니다.\r\n"
-    L"이 창에서 Ctrl+C를 눌러 복사한 뒤 아래 폴더를 파일 탐색기에서 여세요.\r\n\r\n";
+    L"아래 폴더의 경로를 복사해 두었으니 파일 탐색기의 주소 표시줄에 붙여 넣으세요(Ctrl+V).\r\n\r\n";
+inline constexpr wchar_t 폴더손복사[] =
+    L"관리자 권한으로 실행 중이어서 폴더를 직접 열지 않았습니다.\r\n"
+    L"경로를 복사하지 못했으니 아래 폴더를 파일 탐색기의 주소 표시줄에 직접 입력하세요.\r\n\r\n";
 inline constexpr wchar_t 자기파일위험[] =
     L"이 사용자가 바꿀 수 있는 곳에 보안설정 프로그램이 있어 관리자 권한으로 실행하지 "
-    L"않았습니다. 관리자만 바꿀 수 있는 폴더(예: C:\\Program Files\\Torvane)에 프로그램을 "
-    L"넣고 거기서 실행하세요.\r\n\r\n";
+    L"않았습니다. 관리자만 바꿀 수 있는 폴더(예: 설치 패키지가 설치하는 C:\\Program Files\\BoanSetting)에 "
+    L"프로그램을 넣고 거기서 실행하세요.\r\n\r\n";
 inline constexpr wchar_t 관리자실행오류[] =
     L"관리자 권한으로 실행한 보안설정이 오류로 끝났습니다. 관리자 권한으로 연 명령 "
     L"프롬프트에서 보안설정 프로그램이 있는 폴더로 가서 다음 명령을 실행하면 이유가 "
@@ -53,10 +59,15 @@ inline constexpr wchar_t 관리자실행오류[] =
 inline constexpr wchar_t 콘솔프로그램[] = L"boansetting ";
 inline constexpr wchar_t 네트워크폴더꼬리[] =
     L" - 네트워크에 있는 폴더라 보안설정을 확인하거나 바꾸지 않았습니다. 이 컴퓨터의 "
-    L"디스크에 있는 프로그램 폴더만 다룹니다.";
+    L"디스크에 있는 설치 폴더만 다룹니다.";
 inline constexpr wchar_t 준비안된폴더꼬리[] =
-    L" - 드라이브가 준비되지 않아 보안설정을 확인하거나 바꾸지 않았습니다. 드라이브를 "
-    L"확인한 뒤 다시 하세요.";
+    L" - 드라이브가 준비되지 않아 보안설정을 확인하거나 바꾸지 않았습니다.";
+// What the window's box of a failure begins with, the detail below it: for
+// most, the IT staff's to look into; for a drive not ready, the user's own.
+inline constexpr wchar_t 관리자에게[] =
+    L"전산 담당자(관리자)에게 알리세요. 아래는 전산 담당자가 볼 내용입니다.\r\n\r\n";
+inline constexpr wchar_t 드라이브확인[] =
+    L"드라이브가 연결되어 있는지 확인한 뒤 다시 하세요.\r\n\r\n";
 }  // namespace 메시지
 
 // The page that explains how to set the permission by hand.
@@ -140,11 +151,12 @@ bool 폴더있음(플랫폼& 시스템, const std::wstring& 경로);
 
 // Index 0 of `Pelorant폴더C` opens the real install folder, any other index
 // its VirtualStore copy. Elevated, only a folder is opened, and only through
-// the user's own desktop shell, or else its path is shown to copy.
+// the user's own desktop shell, or else its path is put on the clipboard and
+// shown.
 void 폴더열기_클릭(플랫폼& 시스템, const std::wstring& 목록텍스트, std::int16_t 인덱스);
 
 // Opens the help page; elevated, in the user's own context, or, where that
-// cannot be done, shows its address to copy.
+// cannot be done, puts its address on the clipboard and shows it.
 void 수동권한_클릭(플랫폼& 시스템);
 
 // The captions that picking `목록텍스트` gives the two folder buttons.

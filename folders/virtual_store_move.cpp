@@ -292,20 +292,28 @@ bool 사용자대신할수있음(플랫폼& 시스템) {
     return 시스템.사용자토큰있음() && (!시스템.관리자권한() || 시스템.바탕화면사용자계정());
 }
 
+// A move that stopped failed; one that left files at links or for lack of
+// the user's rights, and so kept the copy's name, wants looking at.
+상자종류 결과상자(const 옮긴결과& 일) {
+    if (일.멈춘곳) return 상자종류::오류;
+    if (!일.링크들.empty() || !일.권한없음.empty()) return 상자종류::경고;
+    return 상자종류::알림;
+}
+
 }  // namespace
 
 void 제안하기(플랫폼& 시스템, const 옮길곳& 곳) {
     const size_t 수 = 파일수(시스템, 곳.가상폴더);
     if (수 == 0) return;
     if (!사용자대신할수있음(시스템)) {
-        시스템.메시지상자(보통으로하라는글(곳, 수));
+        시스템.메시지상자(보통으로하라는글(곳, 수), 상자종류::경고);
         return;
     }
     if (!시스템.예아니오(물음(곳, 수))) return;
     옮기기 일(시스템, 곳, 시각이름(시스템.지금(), L""), 수);
     일.실행();
     시스템.진행표시(L"");
-    시스템.메시지상자(결과메시지(일));
+    시스템.메시지상자(결과메시지(일), 결과상자(일));
 }
 
 }  // namespace 가상폴더옮기기

@@ -151,9 +151,14 @@ public:
     // shell takes it. Never throws.
     virtual bool 사용자로열기(const std::wstring& 대상) = 0;
 
-    // Shows a modal message box with an OK button only; returns when the user
-    // has closed it.
-    virtual void 메시지상자(const std::wstring& 텍스트) = 0;
+    // Shows a modal message box with an OK button only, and the icon of its
+    // kind; returns when the user has closed it.
+    virtual void 메시지상자(const std::wstring& 텍스트, 상자종류 종류) = 0;
+
+    // Puts `글` on the clipboard as text, in place of whatever was there.
+    // False, with the clipboard as it was, where it cannot (another program
+    // holds it open, say). Never throws.
+    virtual bool 클립보드에(const std::wstring& 글) = 0;
 
     // What this process's user could change of the program that 관리자로실행
     // starts: the file itself (write, delete, rename, its access list or

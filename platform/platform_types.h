@@ -135,6 +135,13 @@ struct 관리자실행결과 {
     unsigned long 종료코드;  // the program's exit code, when it ran
 };
 
+// What a message box reports, which chooses the icon it carries.
+enum class 상자종류 {
+    알림,  // it went well
+    경고,  // a problem found, or something the user is to do first
+    오류,  // it failed
+};
+
 // ---- Types of the VirtualStore move (operations at the end of 플랫폼) ----
 
 // What a folder entry is, as the listing tells without following anything.

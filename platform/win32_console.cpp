@@ -13,7 +13,11 @@ void Win32플랫폼::셸열기(const std::wstring& 대상) { 오류던지기(대
 
 bool Win32플랫폼::사용자로열기(const std::wstring&) { return false; }
 
-void Win32플랫폼::메시지상자(const std::wstring&) { 오류던지기(메시지제목_, ERROR_NOT_SUPPORTED); }
+void Win32플랫폼::메시지상자(const std::wstring&, 상자종류) {
+    오류던지기(메시지제목_, ERROR_NOT_SUPPORTED);
+}
+
+bool Win32플랫폼::클립보드에(const std::wstring&) { return false; }
 
 bool Win32플랫폼::예아니오(const std::wstring&) { return false; }
 

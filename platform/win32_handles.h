@@ -30,6 +30,9 @@ struct ModuleFreer {
 struct RegKeyCloser {
     void operator()(HKEY h) const { ::RegCloseKey(h); }
 };
+struct GlobalMemoryFreer {
+    void operator()(void* p) const { ::GlobalFree(p); }
+};
 
 using UniqueHandle = std::unique_ptr<void, KernelHandleCloser>;
 using UniqueFindHandle = std::unique_ptr<void, FindHandleCloser>;
@@ -40,6 +43,8 @@ using UniqueDc = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
 using UniqueLocalMemory = std::unique_ptr<void, LocalMemoryFreer>;
 using UniqueModule = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleFreer>;
 using UniqueRegKey = std::unique_ptr<std::remove_pointer_t<HKEY>, RegKeyCloser>;
+// Movable global memory, freed unless handed over (the clipboard takes it).
+using UniqueGlobalMemory = std::unique_ptr<void, GlobalMemoryFreer>;
 
 // Win32 reports "no handle" as NULL or as INVALID_HANDLE_VALUE depending on
 // the call; both become an empty owner.
@@ -85,6 +90,41 @@ public:
 private:
     HDC dc_;
     HGDIOBJ former_;
+};
+
+// The address of movable global memory, locked until the scope ends;
+// get() is nullptr when it could not be locked.
+class GlobalLockScope {
+public:
+    explicit GlobalLockScope(HGLOBAL memory) : memory_(memory), address_(::GlobalLock(memory)) {}
+    ~GlobalLockScope() {
+        if (address_) ::GlobalUnlock(memory_);
+    }
+    GlobalLockScope(const GlobalLockScope&) = delete;
+    GlobalLockScope& operator=(const GlobalLockScope&) = delete;
+
+    void* get() const { return address_; }
+
+private:
+    HGLOBAL memory_;
+    void* address_;
+};
+
+// The clipboard, opened for a window until the scope ends. Emptying it
+// makes that window its owner, without which nothing can be put on it.
+class ClipboardScope {
+public:
+    explicit ClipboardScope(HWND owner) : open_(::OpenClipboard(owner) != FALSE) {}
+    ~ClipboardScope() {
+        if (open_) ::CloseClipboard();
+    }
+    ClipboardScope(const ClipboardScope&) = delete;
+    ClipboardScope& operator=(const ClipboardScope&) = delete;
+
+    explicit operator bool() const { return open_; }
+
+private:
+    bool open_;
 };
 
 // Both handles that process creation returns.

@@ -68,7 +68,8 @@ public:
     관리자실행결과 관리자로실행(const std::wstring& 인자) override;
     void 셸열기(const std::wstring& 대상) override;
     bool 사용자로열기(const std::wstring& 대상) override;
-    void 메시지상자(const std::wstring& 텍스트) override;
+    void 메시지상자(const std::wstring& 텍스트, 상자종류 종류) override;
+    bool 클립보드에(const std::wstring& 글) override;
     std::wstring 바꿀수있는자기경로() override;
     드라이브종류 드라이브(const std::wstring& 경로) const override;
 

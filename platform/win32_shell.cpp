@@ -1,6 +1,6 @@
 // Win32 platform: what the user sees and is asked: shell opens (elevated,
-// through the user's own desktop shell), message boxes, the progress in the
-// status bar, and the clock.
+// through the user's own desktop shell), message boxes, the clipboard, the
+// progress in the status bar, and the clock.
 #include "platform/win32_internal.h"
 
 #include <commctrl.h>
@@ -9,6 +9,8 @@
 #include <shldisp.h>
 #include <shlobj.h>
 #include <servprov.h>
+
+#include <cstring>
 
 using namespace win32;
 
@@ -162,8 +164,37 @@ bool Win32플랫폼::사용자로열기(const std::wstring& 대상) {
 
 bool Win32플랫폼::바탕화면사용자계정() { return 바탕화면셸이같은사용자(); }
 
-void Win32플랫폼::메시지상자(const std::wstring& 텍스트) {
-    ::MessageBoxW(소유창_, 텍스트.c_str(), 메시지제목_.c_str(), MB_OK);
+namespace {
+
+UINT 아이콘(상자종류 종류) {
+    switch (종류) {
+    case 상자종류::경고: return MB_ICONWARNING;
+    case 상자종류::오류: return MB_ICONERROR;
+    case 상자종류::알림: break;
+    }
+    return MB_ICONINFORMATION;
+}
+
+}  // namespace
+
+void Win32플랫폼::메시지상자(const std::wstring& 텍스트, 상자종류 종류) {
+    ::MessageBoxW(소유창_, 텍스트.c_str(), 메시지제목_.c_str(), MB_OK | 아이콘(종류));
+}
+
+bool Win32플랫폼::클립보드에(const std::wstring& 글) {
+    const SIZE_T 크기 = (글.size() + 1) * sizeof(wchar_t);
+    UniqueGlobalMemory 메모리(::GlobalAlloc(GMEM_MOVEABLE, 크기));
+    if (!메모리) return false;
+    {
+        const GlobalLockScope 잠금(메모리.get());
+        if (!잠금.get()) return false;
+        std::memcpy(잠금.get(), 글.c_str(), 크기);
+    }
+    const ClipboardScope 클립보드(소유창_);
+    if (!클립보드 || !::EmptyClipboard() || !::SetClipboardData(CF_UNICODETEXT, 메모리.get()))
+        return false;
+    메모리.release();  // the system's now
+    return true;
 }
 
 bool Win32플랫폼::예아니오(const std::wstring& 텍스트) {

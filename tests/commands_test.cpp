@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/commands.h"
+#include "permission/permission.h"
 #include "tests/fake_platform.h"
 
 namespace {
@@ -65,12 +66,14 @@ TEST_F(명령, 체크는_조회만_하고_결과를_알린다) {
     설명자 = L"D:PAI(A;OICI;FA;;;BU)";
     보안체크_클릭(시스템, 목록, 0);
     EXPECT_EQ(시스템.메시지들.back(), 메시지::설정정상);
+    EXPECT_EQ(시스템.상자종류들, (std::vector<상자종류>{상자종류::경고, 상자종류::알림}));
 }
 
 TEST_F(명령, 설정은_부여한_뒤_따로_한번_조회한다) {
     설치됨();
     보안체크_클릭(시스템, 목록, 1);
     EXPECT_EQ(시스템.메시지들, std::vector<std::wstring>{메시지::설정완료});
+    EXPECT_EQ(시스템.상자종류들, std::vector<상자종류>{상자종류::알림});
     EXPECT_EQ(실행한배치(), (std::vector<std::wstring>{L"fe2456.bat", L"fe2437.bat"}));
     EXPECT_EQ(설명자, L"D:(A;OICI;FA;;;BU)");
     // Checked and held once for the whole command: nothing looks it up again.
@@ -101,6 +104,7 @@ TEST_F(명령, 부여가_됐어도_조회에서_항목이_없으면_실패를_�
     };
     보안체크_클릭(시스템, 목록, 1);
     EXPECT_EQ(시스템.메시지들, std::vector<std::wstring>{메시지::설정실패});
+    EXPECT_EQ(시스템.상자종류들, std::vector<상자종류>{상자종류::오류});
 }
 
 TEST_F(명령, 부여가_거부되고_조회에도_항목이_없으면_관리자_권한_메시지만_보인다) {
@@ -111,6 +115,7 @@ TEST_F(명령, 부여가_거부되고_조회에도_항목이_없으면_관리자
     EXPECT_EQ(시스템.메시지들[0],
               L"관리자 권한이 필요합니다.\r\n\r\n현재 프로그램을 실행할 때 오른쪽마우스로 "
               L"클릭하여 [관리자 권한으로 실행]을 선택하세요.");
+    EXPECT_EQ(시스템.상자종류들, std::vector<상자종류>{상자종류::경고});
     EXPECT_EQ(실행한배치(), (std::vector<std::wstring>{L"fe2456.bat", L"fe2437.bat"}));
 }
 
@@ -149,9 +154,27 @@ TEST_F(명령, cacls가_없으면_그렇게_알리고_관리자_권한_탓으로
     보안체크_클릭(시스템, 목록, 1);
     ASSERT_EQ(시스템.메시지들.size(), 1u);
     EXPECT_EQ(시스템.메시지들[0],
-              L"Windows의 권한 도구(cacls.exe)를 찾을 수 없어 보안설정을 확인하거나 바꿀 수 없습니다."
-              L"\r\n\r\nC:\\Windows\\system32\\cacls.exe");
+              메시지::관리자에게 +
+                  std::wstring(L"Windows의 권한 도구(cacls.exe)를 찾을 수 없어 보안설정을 확인하거나 "
+                               L"바꿀 수 없습니다.\r\n\r\nC:\\Windows\\system32\\cacls.exe"));
+    EXPECT_EQ(시스템.상자종류들, std::vector<상자종류>{상자종류::오류});
     EXPECT_TRUE(시스템.실행한명령들.empty());
+}
+
+// What the user at the window can put right alone is not sent to the IT staff.
+TEST_F(명령, 관리자에게_알리라는_말은_사용자가_고칠_수_없는_오류에만_앞세운다) {
+    설치됨();
+    시스템.관리자 = false;
+    시스템.다른인스턴스사용중 = true;
+    보안체크_클릭(시스템, 목록, 0);
+    시스템.드라이브들[L"C:"] = 드라이브종류::준비안됨;
+    보안체크_클릭(시스템, 목록, 0);
+    시스템.드라이브들[L"C:"] = 드라이브종류::네트워크;
+    보안체크_클릭(시스템, 목록, 0);
+    EXPECT_EQ(시스템.메시지들, (std::vector<std::wstring>{
+                                  보안방화벽::거부문구::다른창작업중,
+                                  메시지::드라이브확인 + 기준 + 메시지::준비안된폴더꼬리,
+                                  메시지::관리자에게 + 기준 + 메시지::네트워크폴더꼬리}));
 }
 
 // The ordinary user's window: the fix is granted by an elevated run of the
@@ -200,7 +223,8 @@ TEST_F(일반사용자창, 성공을_알린_실행도_다시_확인해_항목이
 TEST_F(일반사용자창, 시스템_오류로_끝난_실행은_그렇다고_하고_이유를_보일_명령을_알린다) {
     시스템.관리자실행답 = {false, 4};
     보안체크_클릭(시스템, 목록, 1);
-    EXPECT_EQ(시스템.메시지들, std::vector<std::wstring>{std::wstring(메시지::관리자실행오류) +
+    EXPECT_EQ(시스템.메시지들, std::vector<std::wstring>{메시지::관리자에게 +
+                                                         std::wstring(메시지::관리자실행오류) +
                                                          L"boansetting /fix Pelorant"});
 }
 
@@ -208,7 +232,8 @@ TEST_F(일반사용자창, 사용자가_바꿀_수_있는_곳의_프로그램은
     시스템.바꿀수있는자기경로값 = L"D:\\Downloads";
     보안체크_클릭(시스템, 목록, 1);
     EXPECT_TRUE(시스템.관리자실행인자들.empty());
-    EXPECT_EQ(시스템.메시지들, std::vector<std::wstring>{메시지::자기파일위험 + std::wstring(L"D:\\Downloads")});
+    EXPECT_EQ(시스템.메시지들, std::vector<std::wstring>{메시지::관리자에게 + std::wstring(메시지::자기파일위험) +
+                                                         L"D:\\Downloads"});
 }
 
 TEST_F(일반사용자창, 고칠_것이_없으면_권한을_묻지_않는다) {
@@ -226,7 +251,7 @@ TEST_F(일반사용자창, 실행하지_못하면_그_파일과_이유를_알린
     시스템.관리자실행오류 = true;
     보안체크_클릭(시스템, 목록, 1);
     EXPECT_EQ(시스템.메시지들,
-              std::vector<std::wstring>{std::wstring(메시지::관리자실행실패) +
+              std::vector<std::wstring>{메시지::관리자에게 + std::wstring(메시지::관리자실행실패) +
                                         L"C:\\Tools\\boansetting.exe\r\n지정된 파일을 찾을 수 없습니다."});
 }
 
@@ -260,6 +285,7 @@ TEST_F(명령, 없는_폴더는_경로를_밝혀_알리고_열지_않는다) {
     EXPECT_EQ(시스템.메시지들,
               (std::vector<std::wstring>{기준 + L"\\Quindle - 폴더가 없습니다.",
                                          가상기준 + L"\\Quindle - 폴더가 없습니다."}));
+    EXPECT_EQ(시스템.상자종류들, std::vector<상자종류>(2, 상자종류::경고));
     EXPECT_TRUE(시스템.열린대상들.empty());
 }
 
@@ -269,6 +295,7 @@ TEST_F(명령, 가상_저장소의_자리를_모르면_그렇게_알리고_아�
     시스템.폴더들.insert(L"\\Quindle");  // what an empty base would have named
     폴더열기_클릭(시스템, 목록, 1);
     EXPECT_EQ(시스템.메시지들, std::vector<std::wstring>{메시지::가상저장소모름});
+    EXPECT_EQ(시스템.상자종류들, std::vector<상자종류>{상자종류::오류});
     EXPECT_TRUE(시스템.열린대상들.empty());
 }
 
@@ -284,6 +311,7 @@ TEST_F(명령, 제품이_아닌_글이면_기준폴더가_있을때_그것을_�
     목록 = L"pelorant";
     폴더열기_클릭(시스템, 목록, 0);
     EXPECT_EQ(시스템.메시지들, std::vector<std::wstring>{기준 + L"\\ - 폴더가 없습니다."});
+    EXPECT_EQ(시스템.상자종류들, std::vector<상자종류>{상자종류::경고});
     시스템.폴더들.insert(기준);
     폴더열기_클릭(시스템, 목록, 0);
     EXPECT_EQ(시스템.열린대상들, std::vector<std::wstring>{기준 + L"\\"});
@@ -298,27 +326,36 @@ TEST_F(명령, 도움말_버튼은_도움말_주소를_연다) {
 }
 
 // Elevated, nothing opens with administrator rights.
-TEST_F(명령, 관리자면_폴더만_사용자의_셸로_열고_셸이_없으면_경로를_보이고_파일이면_알린다) {
+TEST_F(명령, 관리자면_폴더만_사용자의_셸로_열고_셸이_없으면_경로를_복사해_보이고_파일이면_알린다) {
     시스템.폴더들.insert(기준 + L"\\Quindle");
     시스템.파일들[가상기준 + L"\\Quindle"] = L"";
     폴더열기_클릭(시스템, 목록, 0);
     폴더열기_클릭(시스템, 목록, 1);
     시스템.사용자셸있음 = false;
     폴더열기_클릭(시스템, 목록, 0);
+    EXPECT_EQ(시스템.클립보드, 기준 + L"\\Quindle");
+    시스템.클립보드막힘 = true;
+    폴더열기_클릭(시스템, 목록, 0);
     EXPECT_TRUE(시스템.열린대상들.empty());
     EXPECT_EQ(시스템.사용자로연것들, std::vector<std::wstring>{기준 + L"\\Quindle"});
     EXPECT_EQ(시스템.메시지들, (std::vector<std::wstring>{
                                   가상기준 + L"\\Quindle" + 메시지::폴더아님꼬리,
-                                  메시지::폴더복사 + 기준 + L"\\Quindle"}));
+                                  메시지::폴더복사 + 기준 + L"\\Quindle",
+                                  메시지::폴더손복사 + 기준 + L"\\Quindle"}));
+    EXPECT_EQ(시스템.상자종류들, (std::vector<상자종류>{상자종류::경고, 상자종류::알림, 상자종류::알림}));
 }
 
-TEST_F(명령, 관리자면_도움말은_사용자의_셸이_열고_그럴_수_없으면_주소를_보인다) {
+TEST_F(명령, 관리자면_도움말은_사용자의_셸이_열고_그럴_수_없으면_주소를_복사해_보인다) {
     수동권한_클릭(시스템);
     시스템.사용자셸있음 = false;
     수동권한_클릭(시스템);
+    EXPECT_EQ(시스템.클립보드, 도움말주소);
+    시스템.클립보드막힘 = true;
+    수동권한_클릭(시스템);
     EXPECT_TRUE(시스템.열린대상들.empty());
     EXPECT_EQ(시스템.사용자로연것들, std::vector<std::wstring>{도움말주소});
-    EXPECT_EQ(시스템.메시지들, std::vector<std::wstring>{std::wstring(메시지::도움말복사) + 도움말주소});
+    EXPECT_EQ(시스템.메시지들, (std::vector<std::wstring>{std::wstring(메시지::도움말복사) + 도움말주소,
+                                                         std::wstring(메시지::도움말손복사) + 도움말주소}));
 }
 
 TEST_F(명령, 연결지점인_설치폴더는_시스템오류로_경로를_밝히고_설정문제라_하지_않는다) {

@@ -239,9 +239,20 @@ public:
         return 사용자셸있음;
     }
 
-    void 메시지상자(const std::wstring& 텍스트) override {
+    std::vector<상자종류> 상자종류들;  // beside 메시지들, one for each box
+    void 메시지상자(const std::wstring& 텍스트, 상자종류 종류) override {
         기록.push_back(L"메시지 " + 텍스트);
         메시지들.push_back(텍스트);
+        상자종류들.push_back(종류);
+    }
+
+    // What the clipboard holds; 클립보드막힘 set, another program holds it.
+    std::wstring 클립보드;
+    bool 클립보드막힘 = false;
+    bool 클립보드에(const std::wstring& 글) override {
+        if (클립보드막힘) return false;
+        클립보드 = 글;
+        return true;
     }
 
     // What the user could change of the program the shield starts.

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The Windows Installer packages (installer/build-package) built from the
 # programs given: their tables as msiinfo reads them, then under Wine, with
-# no display, in a prefix of their own: a silent install, a newer version
-# over it, a downgrade refused, and an uninstall that leaves nothing.
+# no display, in a prefix of their own: a silent install, a rebuild of the
+# same version over it, a newer version over that, a downgrade refused, and
+# an uninstall that leaves nothing.
 #   usage: tests/package_test.sh WINDOW.exe CONSOLE.com VERSION PREFIX
 set -euo pipefail
 exe=$1 com=$2 version=$3 prefix=$4
@@ -16,6 +17,7 @@ expect() {  # what, expected, actual
 }
 newer=${version%.*}.$((${version##*.} + 1))
 "$here/installer/build-package" x64 "$version" "$exe" "$com" "$work/old.msi"
+"$here/installer/build-package" x64 "$version" "$exe" "$com" "$work/rebuilt.msi"
 "$here/installer/build-package" x64 "$newer" "$exe" "$com" "$work/new.msi"
 "$here/installer/build-package" x86 "$version" "$exe" "$com" "$work/x86.msi"
 
@@ -49,8 +51,9 @@ WindowProgram${tab}INSTALLFOLDER${tab}$bits${tab}${tab}boansetting.exe" \
   expect "$arch template" "Template: $template" "$(grep '^Template:' <<<"$summary")"
   LC_ALL=C grep -q '[^[:print:][:space:]]' <<<"$summary" && fail "$arch summary is not ASCII: $summary"
   upgrade=$(property "$msi" UpgradeCode)
-  # A newer version replaces this one; an older one is detected and refused.
-  expect "$arch upgrade rows" "$upgrade${tab}${tab}$version${tab}${tab}1${tab}${tab}WIX_UPGRADE_DETECTED
+  # A newer version or a rebuild of this one replaces it (513: the maximum
+  # included); an older one is detected and refused.
+  expect "$arch upgrade rows" "$upgrade${tab}${tab}$version${tab}${tab}513${tab}${tab}WIX_UPGRADE_DETECTED
 $upgrade${tab}$version${tab}${tab}${tab}2${tab}${tab}WIX_DOWNGRADE_DETECTED" "$(rows "$msi" Upgrade | LC_ALL=C sort)"
   rows "$msi" LaunchCondition | grep -q '^NOT WIX_DOWNGRADE_DETECTED' || fail "$arch: no downgrade guard"
 done
@@ -80,6 +83,8 @@ entry() {  # product code: the values of its uninstall entry that we set, or not
 }
 entry_of() { echo "DisplayVersion=$1 HelpLink=http://www.torvane.co.kr/xe/FAQ/44187 Publisher=Torvane"; }
 old=$(property "$work/old.msi" ProductCode) new=$(property "$work/new.msi" ProductCode)
+rebuilt=$(property "$work/rebuilt.msi" ProductCode)
+[ "$rebuilt" != "$old" ] || fail "the rebuild has the first build's product code"
 installed() {  # the product codes of every installed version, by their publisher
   wine reg query "$uninstall" /s 2>/dev/null | tr -d '\r' |
     awk '/^HKEY/ { key = $0; sub(/.*\\/, "", key) } /Publisher +REG_SZ +Torvane$/ { print key }'
@@ -100,6 +105,11 @@ set -e
 expect "the installed twin's /check" "Pelorant${tab}C:\\Program Files (x86)\\Quindle${tab}no-folder (1)" \
   "$answer ($code)"
 
+wine msiexec /i "$work/rebuilt.msi" /qn || fail "install of a rebuilt $version over it ended with $?"
+expect "installed versions after a rebuild of the same version" "$rebuilt" "$(installed)"
+expect "entry of the rebuild" "$(entry_of "$version")" "$(entry "$rebuilt")"
+cmp -s "$exe" "$folder/boansetting.exe" || fail "boansetting.exe missing after the rebuild"
+
 wine msiexec /i "$work/new.msi" /qn || fail "install of $newer over $version ended with $?"
 expect "entry of the newer version" "$(entry_of "$newer")" "$(entry "$new")"
 expect "installed versions" "$new" "$(installed)"
@@ -113,4 +123,4 @@ wine msiexec /x "$work/new.msi" /qn || fail "uninstall ended with $?"
 expect "installed versions after uninstall" "" "$(installed)"
 
 [ $failures -eq 0 ] || exit 1
-echo "package: tables, install, upgrade, refused downgrade and uninstall as expected"
+echo "package: tables, install, same-version rebuild, upgrade, refused downgrade and uninstall as expected"

@@ -95,6 +95,7 @@ TEST_F(옮김시험, 예면_바꿀_파일을_먼저_백업하고_다_옮긴_뒤�
                                   L"바뀐 파일의 원래 내용은 이 사용자의 폴더에 백업해 두었습니다(다른 사용자는 열 수 없습니다).\r\n" +
                                   백업 + L"\r\n\r\n가상 폴더는 지우지 않고 이름만 바꾸어 두었습니다.\r\n" +
                                   옮긴이름});
+    EXPECT_EQ(시스템.상자종류들, std::vector<상자종류>{상자종류::알림});
     EXPECT_EQ(시스템.진행들.front(), L"자료 옮기는 중 1/3");
     EXPECT_EQ(시스템.진행들.back(), L"") << "the progress is cleared at the end";
 }
@@ -108,6 +109,7 @@ TEST_F(옮김시험, 복사하지_못한_파일이_있으면_이름을_바꾸지
     const std::wstring& 글 = 시스템.메시지들[0];
     EXPECT_NE(글.find(가상 + L"\\dat\\sub\\c.dat\r\n액세스가 거부되었습니다."), std::wstring::npos) << testing::PrintToString(글);
     EXPECT_NE(글.find(L"다시 하면, 멈춘 곳부터 안전하게 이어서 옮깁니다."), std::wstring::npos);
+    EXPECT_EQ(시스템.상자종류들, std::vector<상자종류>{상자종류::오류});
 }
 
 TEST_F(옮김시험, 폴더가_없거나_링크이거나_백업을_만들_수_없으면_그_폴더와_까닭을_알린다) {
@@ -173,6 +175,7 @@ TEST_F(옮김시험, 가상_폴더의_링크는_따라가지_않고_알리며_�
     EXPECT_EQ(시스템.파일들[설치 + L"\\dat\\a.dat"], L"새 a") << "plain files still move";
     EXPECT_EQ(순서(L"이름바꾸기 "), -1);
     ASSERT_EQ(시스템.메시지들.size(), 1u);
+    EXPECT_EQ(시스템.상자종류들, std::vector<상자종류>{상자종류::경고});
     for (const wchar_t* 링크 : {L"\\dat\\junction\r\n", L"\\dat\\b.dat\r\n", L"\\dat\\sub\r\n"})
         EXPECT_NE(시스템.메시지들[0].find(가상 + 링크), std::wstring::npos) << testing::PrintToString(std::wstring(링크));
 }
@@ -255,6 +258,7 @@ TEST_F(옮김시험, 사용자의_토큰이_없는_관리자는_옮기지_않고
         EXPECT_EQ(시스템.파일들, 파일들);
         EXPECT_EQ(순서(L"묻기 "), -1);
         EXPECT_NE(시스템.메시지들.at(0).find(L"보통으로 시작"), std::wstring::npos);
+        EXPECT_EQ(시스템.상자종류들.back(), 상자종류::경고);
     }
 }
 

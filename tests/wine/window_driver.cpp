@@ -33,7 +33,67 @@ std::wstring 클래스(HWND 창) {
 
 HWND 목록편집칸(HWND 목록) { return FindWindowExW(목록, nullptr, L"Edit", nullptr); }
 
+// The 32-bit pixels of a `너비` x `높이` bitmap once `그리기` has drawn it.
+template <typename 그림>
+std::vector<DWORD> 그려서(int 너비, int 높이, 그림 그리기) {
+    const win32::DcScope 화면(nullptr);
+    const win32::UniqueDc 판(CreateCompatibleDC(화면.get()));
+    const win32::UniqueGdiObject 그림판(CreateCompatibleBitmap(화면.get(), 너비, 높이));
+    std::vector<DWORD> 결과(static_cast<size_t>(너비) * 높이);
+    BITMAPINFO 정보{};
+    정보.bmiHeader = {sizeof(BITMAPINFOHEADER), 너비, -높이, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    {
+        const win32::SelectionScope 선택(판.get(), 그림판.get());
+        if (!선택.selected()) return {};
+        그리기(판.get(), 화면.get());
+    }
+    if (GetDIBits(판.get(), static_cast<HBITMAP>(그림판.get()), 0, 높이, 결과.data(), &정보,
+                  DIB_RGB_COLORS) != 높이)
+        return {};
+    return 결과;
+}
+
 }  // namespace
+
+std::wstring 클립보드글() {
+    const win32::ClipboardScope 클립보드(nullptr);
+    const HANDLE 데이터 = 클립보드 ? GetClipboardData(CF_UNICODETEXT) : nullptr;
+    if (!데이터) return {};
+    const win32::GlobalLockScope 잠금(데이터);
+    return 잠금.get() ? static_cast<const wchar_t*>(잠금.get()) : L"";
+}
+
+UINT 상자아이콘(const 메시지상자& 상자, DWORD 제한ms) {
+    // Wine's box names its icon control 1088, Windows' 20.
+    HWND 칸 = GetDlgItem(상자.창, 1088);
+    if (!칸) 칸 = GetDlgItem(상자.창, 20);
+    const int 너비 = GetSystemMetrics(SM_CXICON), 높이 = GetSystemMetrics(SM_CYICON);
+    const struct { LPCWSTR 아이콘; UINT 종류; } 후보들[] = {
+        {IDI_INFORMATION, MB_ICONINFORMATION}, {IDI_WARNING, MB_ICONWARNING}, {IDI_ERROR, MB_ICONERROR}};
+    UINT 보임 = 0;
+    될때까지(제한ms, [&] {
+        RECT 자리{};
+        if (!칸 || !IsWindowVisible(칸) || !GetWindowRect(칸, &자리)) return false;
+        const auto 보인것 = 그려서(너비, 높이, [&](HDC 판, HDC 화면) {
+            BitBlt(판, 0, 0, 너비, 높이, 화면, 자리.left, 자리.top, SRCCOPY);
+        });
+        if (보인것.empty()) return false;
+        // Each of the system's icons as the box would draw it on its own
+        // background, which the icons' transparent corner shows.
+        const COLORREF 바탕 = RGB(보인것[0] >> 16 & 0xFF, 보인것[0] >> 8 & 0xFF, 보인것[0] & 0xFF);
+        for (const auto& 후보 : 후보들) {
+            const auto 그린것 = 그려서(너비, 높이, [&](HDC 판, HDC) {
+                const win32::UniqueGdiObject 붓(CreateSolidBrush(바탕));
+                const RECT 전체{0, 0, 너비, 높이};
+                FillRect(판, &전체, static_cast<HBRUSH>(붓.get()));
+                DrawIconEx(판, 0, 0, LoadIconW(nullptr, 후보.아이콘), 너비, 높이, 0, nullptr, DI_NORMAL);
+            });
+            if (보인것 == 그린것) 보임 = 후보.종류;
+        }
+        return 보임 != 0;
+    });
+    return 보임;
+}
 
 std::wstring 창글(HWND 창) {
     const LRESULT 길이 = 보내기(창, WM_GETTEXTLENGTH);

@@ -30,6 +30,13 @@ struct 메시지상자 {
     std::wstring 본문;
 };
 
+// Which of the system's three icons the box shows, told by its pixels on
+// the screen: MB_ICONINFORMATION, MB_ICONWARNING or MB_ICONERROR; 0 for
+// none, or none of them, by the end of the limit.
+UINT 상자아이콘(const 메시지상자& 상자, DWORD 제한ms = 3000);
+// The text on the clipboard; empty when there is none.
+std::wstring 클립보드글();
+
 class 창프로그램 {
 public:
     // The program as built beside the tests: ..\..\app\boansetting.exe.

@@ -52,6 +52,25 @@ TEST_F(창종단, 명령이_도는_동안의_누름은_무시된다) {
     EXPECT_EQ(실행기록(cacls), 줄들({L"args=" + 대상 + L"|/s"}));
 }
 
+// Each box carries the icon of its kind: a problem found warns, success
+// informs, a failure (here the grant's refusal of an empty folder) is an
+// error, and a path put on the clipboard informs.
+TEST_F(창종단, 상자는_결과의_종류에_맞는_아이콘을_단다) {
+    시험::폴더만들기(대상);
+    const auto 아이콘 = [&](int 아이디) {
+        프로그램->누르기(아이디);
+        const auto 상자 = 프로그램->메시지상자기다리기();
+        const UINT 종류 = 상자 ? 시험::상자아이콘(*상자) : 0;
+        if (상자) 프로그램->메시지상자닫기(*상자);
+        return 종류;
+    };
+    EXPECT_EQ(아이콘(IDC_CHECK_BASE), UINT{MB_ICONWARNING});
+    EXPECT_EQ(아이콘(IDC_CHECK_BASE + 1), UINT{MB_ICONERROR});
+    cacls.설명자정하기(대상, 사용자항목);
+    EXPECT_EQ(아이콘(IDC_CHECK_BASE), UINT{MB_ICONINFORMATION});
+    EXPECT_EQ(아이콘(IDC_FOLDER_BASE), UINT{MB_ICONINFORMATION}) << "the box of a path to paste";
+}
+
 TEST_F(창종단, 폴더가_없으면_그_경로를_알린다) {
     EXPECT_EQ(답받기(IDC_FOLDER_BASE).본문, 대상 + L" - 폴더가 없습니다.");
     EXPECT_EQ(답받기(IDC_FOLDER_BASE + 1).본문, 가상저장소 + L"\\Quindle - 폴더가 없습니다.");
@@ -66,6 +85,7 @@ TEST_F(창종단, 폴더가_있으면_알림_없이_바탕화면_셸이_연다) 
     시험::폴더만들기(가상저장소);
     시험::폴더만들기(가상저장소 + L"\\Quindle");
     EXPECT_EQ(답받기(IDC_FOLDER_BASE).본문.rfind(L"관리자 권한으로 실행 중이어서", 0), 0u);
+    EXPECT_EQ(시험::클립보드글(), 대상) << "the path to paste is not on the clipboard";
     // Started while the program runs: Wine's desktop ends with its last window.
     시험::창프로그램 검사없이(시험::프로그램폴더() + L"\\boansetting_desktop_unchecked.exe");
     ASSERT_TRUE(검사없이.시작됨()) << utf8(검사없이.시작오류());
