@@ -105,7 +105,7 @@ private:
 
     // `원본` and `대상` hold the copy's and the install folder's folder at
     // `상대`; everything below is reached through them. `원본만든때` is when
-    // the copy's folder was made.
+    // the last of the copy's folders that hold it was made.
     void 폴더옮기기(const 보유& 원본, const 보유& 대상, const std::wstring& 상대, long long 원본만든때) {
         std::map<std::wstring, 폴더항목> 대상항목들;
         for (폴더항목& 항목 : 시스템_.폴더항목들(대상)) 대상항목들[소문자(항목.이름)] = 항목;
@@ -115,14 +115,14 @@ private:
             const 대상항목 있는것 = 찾음 == 대상항목들.end() ? nullptr : &찾음->second;
             switch (항목.종류) {
             case 항목종류::링크: 링크들.push_back(곳_.가상폴더 + 하위); break;
-            case 항목종류::폴더: 하위폴더옮기기(원본, 대상, 항목, 있는것, 하위); break;
+            case 항목종류::폴더: 하위폴더옮기기(원본, 대상, 항목, 있는것, 하위, 원본만든때); break;
             case 항목종류::파일: 파일옮기기(원본, 대상, 항목, 있는것, 하위, 원본만든때); break;
             }
         }
     }
 
     void 하위폴더옮기기(const 보유& 원본, const 보유& 대상, const 폴더항목& 항목,
-                       대상항목 있는것, const std::wstring& 상대) {
+                       대상항목 있는것, const std::wstring& 상대, long long 원본만든때) {
         const std::wstring& 이름 = 항목.이름;
         const 폴더고정결과 원본하위 = 시스템_.하위폴더고정(원본, 이름);
         if (원본하위.상태 != 폴더상태::고정됨) {
@@ -147,7 +147,7 @@ private:
             링크들.push_back(만들곳);
             return;
         }
-        폴더옮기기(*원본하위.잡음, *설치하위, 상대, 항목.만든때);
+        폴더옮기기(*원본하위.잡음, *설치하위, 상대, std::max(원본만든때, 항목.만든때));
     }
 
     void 파일옮기기(const 보유& 원본, const 보유& 대상, const 폴더항목& 항목, 대상항목 있는것,

@@ -4,11 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 
 #include "app/command_line.h"
 #include "app/commands.h"
+#include "app/move_command.h"
 #include "folders/install_folders.h"
+#include "folders/move_log.h"
 #include "permission/permission.h"
 #include "tests/fake_platform.h"
 
@@ -97,7 +100,8 @@ TEST_F(명령줄모드, 도움말은_한국어_사용법을_표준출력에_내�
     std::wstring 전체;
     for (const auto& 줄 : 출력.표준) 전체 += 줄 + L"\n";
     for (const wchar_t* 있어야할것 : {L"boansetting /check [제품 ...]", L"boansetting /fix [제품 ...]",
-                                      L"종료 코드", L"not-granted", L"Havrest"})
+                                      L"boansetting /move [제품 ...]", L"nothing-to-move", L"종료 코드",
+                                      L"not-granted", L"Havrest"})
         EXPECT_NE(전체.find(있어야할것), std::wstring::npos) << 있어야할것;
     EXPECT_TRUE(시스템.기록.empty());
 }
@@ -293,6 +297,98 @@ TEST_F(명령줄모드, 남이_만든_보관폴더는_소유자를_밝히고_관
                               시스템.보관폴더값 + L" 소유자: PC\\S-1-5-21-1-2-3-1001 (S-1-5-21-1-2-3-1001)";
     EXPECT_EQ(출력.표준, std::vector<std::wstring>(2, 기대));
     EXPECT_TRUE(시스템.실행한명령들.empty());
+}
+
+// ---- /move, as a logon runs it: the user's own, unelevated ----
+
+class 옮기기명령 : public 명령줄모드 {
+protected:
+    void SetUp() override {
+        명령줄모드::SetUp();
+        시스템.관리자 = false;
+        시스템.환경설정(L"LOCALAPPDATA", 로컬);
+        시스템.폴더들.insert({로컬, 로컬 + L"\\VirtualStore", 로컬 + L"\\VirtualStore\\Program Files (x86)"});
+        설치(L"Quindle", true);
+    }
+    // The copy, with a nested file to move.
+    void 가상채우기() {
+        시스템.폴더들.insert({가상, 가상 + L"\\dat"});
+        시스템.파일들[가상 + L"\\dat\\a.dat"] = L"새 a";
+    }
+    std::wstring 줄(const std::wstring& 결과) const { return L"Pelorant\t" + 가상 + L"\t" + 결과; }
+
+    const std::wstring 로컬 = L"C:\\Users\\kim\\AppData\\Local";
+    const std::wstring 가상 = 로컬 + L"\\VirtualStore\\Program Files (x86)\\Quindle";
+    const std::wstring 기록 = 로컬 + L"\\BoanSetting\\move.log";
+};
+
+TEST_F(옮기기명령, 옮길_것이_없으면_cmd도_쓰기도_없고_적은_제품만_nothing_to_move로_0이다) {
+    for (const bool 빈폴더 : {false, true}) {
+        if (빈폴더) 시스템.폴더들.insert(가상);
+        출력 = {};
+        EXPECT_EQ(실행({L"/move"}), 0);
+        EXPECT_EQ(실행({L"/move", L"Pelorant"}), 0);
+        EXPECT_EQ(출력.표준, std::vector<std::wstring>{줄(L"nothing-to-move")});
+    }
+    for (const std::wstring& 한일 : 시스템.기록)
+        for (const wchar_t* 쓰는일 : {L"실행 ", L"쓰기 ", L"글쓰기 ", L"폴더만들기 ", L"복사 ", L"이름바꾸기 "})
+            EXPECT_NE(한일.rfind(쓰는일, 0), 0u) << testing::PrintToString(한일);
+}
+
+TEST_F(옮기기명령, 옮기면_moved로_0이고_요약을_기록에_덧붙이며_다시_하면_옮길_것이_없다) {
+    가상채우기();
+    EXPECT_EQ(실행({L"/MOVE"}), 0);
+    EXPECT_EQ(실행({L"/move", L"Pelorant"}), 0);
+    EXPECT_EQ(출력.표준, (std::vector<std::wstring>{줄(L"moved"), 줄(L"nothing-to-move")}));
+    EXPECT_EQ(시스템.파일들[기준 + L"\\Quindle\\dat\\a.dat"], L"새 a");
+    EXPECT_EQ(시스템.파일들[기록].rfind(L"==== 2026-12-08 09:05:07 /move Pelorant\r\n" + 가상 + L" -> " + 기준 +
+                                      L"\\Quindle\r\n파일 1개를 프로그램 폴더로 옮겼습니다.", 0), 0u);
+    EXPECT_TRUE(출력.오류.empty());
+}
+
+TEST_F(옮기기명령, 멈추면_not_moved와_까닭으로_1이고_기록에_남기며_다시_하면_마저_옮긴다) {
+    const std::wstring 파일 = 가상 + L"\\dat\\a.dat", 설치폴더 = 기준 + L"\\Quindle";
+    const std::pair<std::function<void(가짜플랫폼&)>, std::wstring> 사례들[] = {
+        {[&](가짜플랫폼& 플랫폼) { 플랫폼.실패할경로.insert(파일); }, 파일 + L" 액세스가 거부되었습니다."},
+        {[&](가짜플랫폼& 플랫폼) { 플랫폼.연결지점들.insert(가상 + L"\\dat\\링크"); },
+         L"링크는 따라가지 않으므로 옮기지 않았습니다: " + 가상 + L"\\dat\\링크"},
+        {[&](가짜플랫폼& 플랫폼) { 플랫폼.사용자거부.insert({설치폴더, 사용자권한::파일추가}); },
+         설치폴더 + L" 이 사용자가 파일을 만들 수 없는 폴더여서(보안설정이 되어 있지 않습니다) 아무것도 옮기지 "
+                    L"않았습니다. 먼저 보안설정을 하세요(2. 보안설정 또는 /fix)."},
+    };
+    가상채우기();
+    const 가짜플랫폼 처음 = 시스템;
+    for (const auto& [바꾸기, 까닭] : 사례들) {
+        시스템 = 처음;
+        바꾸기(시스템);
+        출력 = {};
+        EXPECT_EQ(실행({L"/move"}), 1);
+        EXPECT_EQ(출력.표준, std::vector<std::wstring>{줄(L"not-moved: " + 까닭)});
+        EXPECT_NE(시스템.파일들[기록].find(L"가상 폴더의 이름은 바꾸지 않았습니다"), std::wstring::npos);
+        시스템.실패할경로 = 처음.실패할경로;
+        시스템.연결지점들 = 처음.연결지점들;
+        시스템.사용자거부 = 처음.사용자거부;
+        EXPECT_EQ(실행({L"/move"}), 0);
+        EXPECT_EQ(출력.표준.back(), 줄(L"moved"));
+    }
+}
+
+TEST_F(옮기기명령, 사용자의_토큰이_없으면_SYSTEM이든_UAC가_꺼졌든_옮기지도_쓰지도_않고_까닭을_말한다) {
+    가상채우기();
+    시스템.관리자 = true;
+    시스템.연결토큰있음 = false;
+    const auto 파일들 = 시스템.파일들;
+    EXPECT_EQ(실행({L"/move"}), 1);
+    EXPECT_EQ(출력.표준, std::vector<std::wstring>{줄(L"not-moved: " + std::wstring(옮기기문구::토큰없음))});
+    EXPECT_EQ(시스템.파일들, 파일들);
+}
+
+TEST(옮긴기록, 한도를_넘으면_가장_오래된_항목부터_통째로_버리고_새_항목은_다_남긴다) {
+    const std::wstring 옛 = L"==== 1\r\n" + std::wstring(옮김기록::최대글자 / 2, L'a') + L"\r\n";
+    const std::wstring 중간 = L"==== 2\r\n" + std::wstring(옮김기록::최대글자 / 3, L'b') + L"\r\n";
+    const std::wstring 새 = L"==== 3\r\n" + std::wstring(옮김기록::최대글자 / 2, L'c') + L"\r\n";
+    EXPECT_EQ(옮김기록::덧붙인글(옛 + 중간, 새), 중간 + 새);
+    EXPECT_EQ(옮김기록::덧붙인글(옛, 옛 + 새), 옛 + 새) << "the newest entry stays whole";
 }
 
 }  // namespace
