@@ -383,6 +383,27 @@ TEST_F(옮기기명령, 사용자의_토큰이_없으면_SYSTEM이든_UAC가_꺼
     EXPECT_EQ(시스템.파일들, 파일들);
 }
 
+TEST_F(옮기기명령, 기록을_남기지_못해도_줄과_종료코드는_그대로이고_그_까닭은_표준오류로_간다) {
+    const std::wstring 폴더 = 로컬 + L"\\BoanSetting";
+    const std::pair<std::function<void(가짜플랫폼&)>, std::wstring> 사례들[] = {
+        {[&](가짜플랫폼& 플랫폼) { 플랫폼.연결지점들.insert(폴더); },
+         폴더 + L" 링크이거나 다른 곳을 가리키는 폴더여서 그 안에는 아무것도 쓰지 않았습니다."},
+        {[&](가짜플랫폼& 플랫폼) { 플랫폼.폴더들.insert(폴더), 플랫폼.사용자거부.insert({폴더, 사용자권한::파일추가}); },
+         기록 + L" 이 사용자의 권한으로는 여기에 옮긴 기록을 남길 수 없습니다."},
+    };
+    가상채우기();
+    const 가짜플랫폼 처음 = 시스템;
+    for (const auto& [바꾸기, 까닭] : 사례들) {
+        시스템 = 처음;
+        바꾸기(시스템);
+        출력 = {};
+        EXPECT_EQ(실행({L"/move"}), 0);
+        EXPECT_EQ(출력.표준, std::vector<std::wstring>{줄(L"moved")});
+        EXPECT_EQ(출력.오류, std::vector<std::wstring>{옮기기문구::기록실패 + 까닭});
+        EXPECT_FALSE(시스템.있음(기록));
+    }
+}
+
 TEST(옮긴기록, 한도를_넘으면_가장_오래된_항목부터_통째로_버리고_새_항목은_다_남긴다) {
     const std::wstring 옛 = L"==== 1\r\n" + std::wstring(옮김기록::최대글자 / 2, L'a') + L"\r\n";
     const std::wstring 중간 = L"==== 2\r\n" + std::wstring(옮김기록::최대글자 / 3, L'b') + L"\r\n";
