@@ -346,61 +346,41 @@ TEST_F(옮기기명령, 옮기면_moved로_0이고_요약을_기록에_덧붙이
     EXPECT_TRUE(출력.오류.empty());
 }
 
-TEST_F(옮기기명령, 멈추면_not_moved와_까닭으로_1이고_기록에_남기며_다시_하면_마저_옮긴다) {
-    const std::wstring 파일 = 가상 + L"\\dat\\a.dat", 설치폴더 = 기준 + L"\\Quindle";
-    const std::pair<std::function<void(가짜플랫폼&)>, std::wstring> 사례들[] = {
-        {[&](가짜플랫폼& 플랫폼) { 플랫폼.실패할경로.insert(파일); }, 파일 + L" 액세스가 거부되었습니다."},
-        {[&](가짜플랫폼& 플랫폼) { 플랫폼.연결지점들.insert(가상 + L"\\dat\\링크"); },
-         L"링크는 따라가지 않으므로 옮기지 않았습니다: " + 가상 + L"\\dat\\링크"},
-        {[&](가짜플랫폼& 플랫폼) { 플랫폼.사용자거부.insert({설치폴더, 사용자권한::파일추가}); },
-         설치폴더 + L" 이 사용자가 파일을 만들 수 없는 폴더여서(보안설정이 되어 있지 않습니다) 아무것도 옮기지 "
-                    L"않았습니다. 먼저 보안설정을 하세요(2. 보안설정 또는 /fix)."},
-    };
-    가상채우기();
-    const 가짜플랫폼 처음 = 시스템;
-    for (const auto& [바꾸기, 까닭] : 사례들) {
-        시스템 = 처음;
-        바꾸기(시스템);
-        출력 = {};
-        EXPECT_EQ(실행({L"/move"}), 1);
-        EXPECT_EQ(출력.표준, std::vector<std::wstring>{줄(L"not-moved: " + 까닭)});
-        EXPECT_NE(시스템.파일들[기록].find(L"가상 폴더의 이름은 바꾸지 않았습니다"), std::wstring::npos);
-        시스템.실패할경로 = 처음.실패할경로;
-        시스템.연결지점들 = 처음.연결지점들;
-        시스템.사용자거부 = 처음.사용자거부;
-        EXPECT_EQ(실행({L"/move"}), 0);
-        EXPECT_EQ(출력.표준.back(), 줄(L"moved"));
-    }
-}
-
-TEST_F(옮기기명령, 사용자의_토큰이_없으면_SYSTEM이든_UAC가_꺼졌든_옮기지도_쓰지도_않고_까닭을_말한다) {
-    가상채우기();
-    시스템.관리자 = true;
-    시스템.연결토큰있음 = false;
-    const auto 파일들 = 시스템.파일들;
-    EXPECT_EQ(실행({L"/move"}), 1);
-    EXPECT_EQ(출력.표준, std::vector<std::wstring>{줄(L"not-moved: " + std::wstring(옮기기문구::토큰없음))});
-    EXPECT_EQ(시스템.파일들, 파일들);
-}
-
-TEST_F(옮기기명령, 기록을_남기지_못해도_줄과_종료코드는_그대로이고_그_까닭은_표준오류로_간다) {
-    const std::wstring 폴더 = 로컬 + L"\\BoanSetting";
-    const std::pair<std::function<void(가짜플랫폼&)>, std::wstring> 사례들[] = {
-        {[&](가짜플랫폼& 플랫폼) { 플랫폼.연결지점들.insert(폴더); },
+// What stops the move, or its log, said on the line or on standard error,
+// and a repeat that finishes the job once the cause is gone.
+TEST_F(옮기기명령, 무엇이_막든_까닭을_말하고_다시_하면_마저_옮긴다) {
+    const std::wstring 파일 = 가상 + L"\\dat\\a.dat", 설치폴더 = 기준 + L"\\Quindle", 폴더 = 로컬 + L"\\BoanSetting";
+    struct 사례 { std::function<void(가짜플랫폼&)> 바꾸기; int 코드; std::wstring 결과, 오류; };
+    const 사례 사례들[] = {
+        {[&](가짜플랫폼& 플랫폼) { 플랫폼.실패할경로.insert(파일); }, 1, L"not-moved: " + 파일 + L" 액세스가 거부되었습니다.", L""},
+        {[&](가짜플랫폼& 플랫폼) { 플랫폼.연결지점들.insert(가상 + L"\\dat\\링크"); }, 1,
+         L"not-moved: 링크는 따라가지 않으므로 옮기지 않았습니다: " + 가상 + L"\\dat\\링크", L""},
+        {[&](가짜플랫폼& 플랫폼) { 플랫폼.사용자거부.insert({설치폴더, 사용자권한::파일추가}); }, 1,
+         L"not-moved: " + 설치폴더 + L" 이 사용자가 파일을 만들 수 없는 폴더여서(보안설정이 되어 있지 않습니다) 아무것도 "
+                                    L"옮기지 않았습니다. 먼저 보안설정을 하세요(2. 보안설정 또는 /fix).", L""},
+        // SYSTEM, or elevated with UAC off: no token of a user's own.
+        {[&](가짜플랫폼& 플랫폼) { 플랫폼.관리자 = true, 플랫폼.연결토큰있음 = false; }, 1,
+         L"not-moved: " + std::wstring(옮기기문구::토큰없음), L""},
+        {[&](가짜플랫폼& 플랫폼) { 플랫폼.연결지점들.insert(폴더); }, 0, L"moved",
          폴더 + L" 링크이거나 다른 곳을 가리키는 폴더여서 그 안에는 아무것도 쓰지 않았습니다."},
-        {[&](가짜플랫폼& 플랫폼) { 플랫폼.폴더들.insert(폴더), 플랫폼.사용자거부.insert({폴더, 사용자권한::파일추가}); },
-         기록 + L" 이 사용자의 권한으로는 여기에 옮긴 기록을 남길 수 없습니다."},
+        {[&](가짜플랫폼& 플랫폼) { 플랫폼.폴더들.insert(폴더), 플랫폼.사용자거부.insert({폴더, 사용자권한::파일추가}); }, 0,
+         L"moved", 기록 + L" 이 사용자의 권한으로는 여기에 옮긴 기록을 남길 수 없습니다."},
     };
     가상채우기();
     const 가짜플랫폼 처음 = 시스템;
-    for (const auto& [바꾸기, 까닭] : 사례들) {
+    for (const 사례& 하나 : 사례들) {
         시스템 = 처음;
-        바꾸기(시스템);
+        하나.바꾸기(시스템);
         출력 = {};
+        EXPECT_EQ(실행({L"/move"}), 하나.코드);
+        EXPECT_EQ(출력.표준, std::vector<std::wstring>{줄(하나.결과)});
+        EXPECT_EQ(출력.오류, 하나.오류.empty() ? std::vector<std::wstring>{}
+                                               : std::vector<std::wstring>{옮기기문구::기록실패 + 하나.오류});
+        가짜플랫폼 다시 = 처음;  // the cause gone, what the run did kept
+        다시.파일들 = 시스템.파일들, 다시.폴더들 = 시스템.폴더들;
+        시스템 = 다시;
         EXPECT_EQ(실행({L"/move"}), 0);
-        EXPECT_EQ(출력.표준, std::vector<std::wstring>{줄(L"moved")});
-        EXPECT_EQ(출력.오류, std::vector<std::wstring>{옮기기문구::기록실패 + 까닭});
-        EXPECT_FALSE(시스템.있음(기록));
+        EXPECT_EQ(시스템.파일들[설치폴더 + L"\\dat\\a.dat"], L"새 a");
     }
 }
 
