@@ -93,13 +93,17 @@ private:
 
     // When the copy's folder came into being, as its parent's listing says:
     // none of its files parted from the install folder before that.
+    // Unknown (0) where the parent cannot be read: the other bounds remain.
     long long 가상폴더만든때() {
         const size_t 구분자 = 곳_.가상폴더.rfind(L'\\');
-        const 폴더고정결과 부모 = 시스템_.폴더고정(곳_.가상폴더.substr(0, 구분자));
-        if (부모.상태 != 폴더상태::고정됨) return 0;
         const std::wstring 이름 = 소문자(곳_.가상폴더.substr(구분자 + 1));
-        for (const 폴더항목& 항목 : 시스템_.폴더항목들(*부모.잡음))
-            if (소문자(항목.이름) == 이름) return 항목.만든때;
+        try {
+            const 폴더고정결과 부모 = 시스템_.폴더고정(곳_.가상폴더.substr(0, 구분자));
+            if (부모.상태 != 폴더상태::고정됨) return 0;
+            for (const 폴더항목& 항목 : 시스템_.폴더항목들(*부모.잡음))
+                if (소문자(항목.이름) == 이름) return 항목.만든때;
+        } catch (const 파일오류&) {
+        }
         return 0;
     }
 
