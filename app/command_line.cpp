@@ -4,13 +4,14 @@
 #include <algorithm>
 #include <variant>
 
+#include "app/move_command.h"
 #include "folders/file_error_text.h"
 #include "platform/names.h"
 
 namespace 명령줄 {
 namespace {
 
-enum class 동작 { 검사, 설정, 복원, 도움말 };
+enum class 동작 { 검사, 설정, 복원, 옮기기, 도움말 };
 
 struct 요청 {
     동작 할일;
@@ -29,18 +30,25 @@ const std::vector<std::wstring> 사용법 = {
     L"                                  (관리자 권한이 필요합니다.)",
     L"  boansetting /restore [제품 ...] 처음 /fix 가 바꾸기 전에 보관한 접근 목록을 되돌립니다.",
     L"                                  (관리자 권한이 필요합니다.)",
+    L"  boansetting /move [제품 ...]    이 사용자의 가상 폴더 파일을 설치 폴더로 옮깁니다.",
+    L"                                  (관리자 권한 없이, 로그온할 때 실행할 수 있습니다.)",
     L"  boansetting /?                  이 도움말을 보여 줍니다.",
     L"",
     L"제품: Pelorant Marrowin Tessaly Orbisk Fennick Havrest (목록의 이름 그대로)",
-    L"제품을 적지 않으면 설치 폴더가 있는 제품을 모두 처리합니다.",
+    L"제품을 적지 않으면 설치 폴더가 있는 제품을 모두 처리합니다(/move 는 그 가운데",
+    L"옮길 파일이 있는 제품만).",
     L"",
-    L"출력: 제품마다 한 줄, 탭으로 나눈 세 칸 - 제품, 설치 폴더, 결과",
+    L"출력: 제품마다 한 줄, 탭으로 나눈 세 칸 - 제품, 설치 폴더(/move 는 가상 폴더), 결과",
     L"  결과: ok, missing, granted, unconfirmed, not-granted, restored: <보관 파일>,",
-    L"        not-restored, not-restored: <이유>, nothing-saved, no-folder, error: <이유>",
+    L"        not-restored, not-restored: <이유>, nothing-saved, moved, nothing-to-move,",
+    L"        not-moved: <이유>, no-folder, error: <이유>",
+    L"/move 는 옮기거나 멈춘 내용을 %LOCALAPPDATA%\\BoanSetting\\move.log 에 덧붙입니다.",
     L"",
     L"종료 코드:",
-    L"  0  모두 정상(/check), 또는 설정하거나(/fix) 되돌리고(/restore) 확인함",
-    L"  1  권한이 없거나 설정되지 않았거나 되돌리지 못했거나 설치 폴더가 없는 제품이 있음",
+    L"  0  모두 정상(/check), 설정하거나(/fix) 되돌리고(/restore) 확인함, 또는 옮겼거나",
+    L"     옮길 것이 없음(/move)",
+    L"  1  권한이 없거나 설정되지 않았거나 되돌리지 못했거나 옮기지 못했거나 설치 폴더가",
+    L"     없는 제품이 있음",
     L"  2  잘못된 인자 또는 알 수 없는 제품 (아무것도 실행하지 않음)",
     L"  3  관리자 권한이 필요함",
     L"  4  시스템 오류 (파일 작업 실패, cacls 없음, 안전하지 않은 경로, 네트워크 폴더, 다른 사용자의",
@@ -55,7 +63,8 @@ bool 같은스위치(const std::wstring& 인자, const wchar_t* 스위치) {
 }
 
 std::variant<요청, 인자잘못> 해석(const std::vector<std::wstring>& 인자들) {
-    if (인자들.empty()) return 인자잘못{L"/check, /fix, /restore 또는 /? 가운데 하나를 적으세요."};
+    if (인자들.empty())
+        return 인자잘못{L"/check, /fix, /restore, /move 또는 /? 가운데 하나를 적으세요."};
     요청 결과;
     if (같은스위치(인자들[0], L"/check"))
         결과.할일 = 동작::검사;
@@ -63,6 +72,8 @@ std::variant<요청, 인자잘못> 해석(const std::vector<std::wstring>& 인�
         결과.할일 = 동작::설정;
     else if (같은스위치(인자들[0], L"/restore"))
         결과.할일 = 동작::복원;
+    else if (같은스위치(인자들[0], L"/move"))
+        결과.할일 = 동작::옮기기;
     else if (같은스위치(인자들[0], L"/?"))
         결과.할일 = 동작::도움말;
     else
@@ -89,15 +100,18 @@ std::vector<std::wstring> 대상이름들(const std::vector<std::wstring>& 이�
 // Whatever the command throws beyond what it words itself ends as a system
 // failure: the runtime's abort would end the program with exit code 3,
 // which a script reads as "administrator rights needed".
-명령결과 제품에(플랫폼& 시스템, 동작 할일, const 설치폴더::제품위치& 제품) {
+옮김답 제품에(플랫폼& 시스템, 동작 할일, const 설치폴더::제품위치& 제품) {
     try {
-        return 할일 == 동작::검사   ? 보안검사(시스템, 제품)
-               : 할일 == 동작::설정 ? 보안설정(시스템, 제품)
-                                    : 보안복원(시스템, 제품);
+        switch (할일) {
+        case 동작::검사: return {보안검사(시스템, 제품), {}};
+        case 동작::설정: return {보안설정(시스템, 제품), {}};
+        case 동작::복원: return {보안복원(시스템, 제품), {}};
+        default: return 자료옮기기(시스템, 제품);
+        }
     } catch (const 파일오류& 오류) {
-        return {결과종류::시스템오류, 파일오류메시지(오류)};
+        return {{결과종류::시스템오류, 파일오류메시지(오류)}, {}};
     } catch (...) {
-        return {결과종류::시스템오류, 예상못한오류};
+        return {{결과종류::시스템오류, 예상못한오류}, {}};
     }
 }
 
@@ -131,15 +145,24 @@ int 요청실행(플랫폼& 시스템, const 요청& 할것, 출력대상& 출�
     // program-files folder is of no use (a network or unready drive), so
     // that each line says why, rather than "nothing installed" with exit
     // code 0. Whether one is installed is the command's own first answer.
+    // The move also leaves out a product with nothing to move: a user with
+    // no copy gets no line.
     const bool 설치된것만 = 할것.제품들.empty() &&
                             !프로그램폴더문제(시스템, 설치폴더::프로그램폴더(시스템)).has_value();
+    const bool 옮김 = 할것.할일 == 동작::옮기기;
+    // Only the move looks for the copy, once for every product.
+    const std::wstring 가상기준 = 옮김 ? 설치폴더::가상_프로그램폴더(시스템) : std::wstring();
     int 코드 = 정상;
     for (const std::wstring& 이름 : 대상이름들(할것.제품들)) {
-        const 설치폴더::제품위치 제품 = 설치폴더::설치위치찾기(시스템, 이름);
-        const 명령결과 결과 = 제품에(시스템, 할것.할일, 제품);
-        if (설치된것만 && 결과.종류 == 결과종류::폴더없음) continue;
-        const 판정 판 = 판정하기(결과, 시스템.관리자권한());
-        출력.표준출력(제품.목록이름 + L"\t" + 한칸으로(제품.설치경로()) + L"\t" + 한칸으로(판.낱말));
+        설치폴더::제품위치 제품 = 설치폴더::설치위치찾기(시스템, 이름);
+        제품.가상_프로그램폴더 = 가상기준;
+        const 옮김답 답 = 제품에(시스템, 할것.할일, 제품);
+        const 결과종류 종류 = 답.결과.종류;
+        if (설치된것만 && (종류 == 결과종류::폴더없음 || 종류 == 결과종류::옮길것없음)) continue;
+        const 판정 판 = 판정하기(답.결과, 시스템.관리자권한());
+        const std::wstring 폴더 = !옮김 ? 제품.설치경로() : 가상기준.empty() ? L"" : 제품.가상경로();
+        출력.표준출력(제품.목록이름 + L"\t" + 한칸으로(폴더) + L"\t" + 한칸으로(판.낱말));
+        if (!답.기록실패.empty()) 출력.오류출력(옮기기문구::기록실패 + 한칸으로(답.기록실패));
         if (심각도(판.코드) > 심각도(코드)) 코드 = 판.코드;
     }
     return 코드;

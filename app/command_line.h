@@ -3,9 +3,11 @@
 //   boansetting /check [product ...]
 //   boansetting /fix [product ...]
 //   boansetting /restore [product ...]
+//   boansetting /move [product ...]
 //   boansetting /?
 //
-// It takes the same road as the window's buttons (보안검사, 보안설정) and
+// It takes the same road as the window's buttons (보안검사, 보안설정, and
+// the move the window offers after them: move_command.h) and
 // never shows anything: one line per product on standard output, and an exit
 // code a script can act on. Free of <windows.h>; the Win32 side only hands it
 // the arguments and the standard handles.

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "folders/file_error_text.h"
+#include "app/move_command.h"
 #include "folders/virtual_store_move.h"
 #include "permission/permission.h"
 
@@ -38,6 +39,9 @@ constexpr 결과행 결과표[] = {
     {결과종류::복원권한필요, 메시지::관리자권한필요, 경고상자, L"not-restored", 미비, 관리자필요},
     {결과종류::보관없음, 메시지::보관없음, 경고상자, L"nothing-saved", 미비, 미비},
     {결과종류::복원거부, L"", 오류상자, L"not-restored: ", 미비, 미비},
+    {결과종류::옮김완료, L"", 알림상자, L"moved", 정상, 정상},
+    {결과종류::옮길것없음, L"", 알림상자, L"nothing-to-move", 정상, 정상},
+    {결과종류::옮기지못함, L"", 오류상자, L"not-moved: ", 미비, 미비},
     {결과종류::폴더없음, 메시지::폴더없음꼬리, 경고상자, L"no-folder", 미비, 미비},
     {결과종류::제품없음, 메시지::제품선택필요, 경고상자, L"error: ", 시스템실패, 시스템실패},
     {결과종류::시스템오류, L"", 오류상자, L"error: ", 시스템실패, 시스템실패},
@@ -165,19 +169,13 @@ bool 폴더있음(플랫폼& 시스템, const std::wstring& 경로) {
 
 namespace {
 
-std::wstring 부모폴더(const std::wstring& 경로) {
-    const auto 구분자 = 경로.rfind(L'\\');
-    return 구분자 == std::wstring::npos ? std::wstring() : 경로.substr(0, 구분자);
-}
-
 // Once the folder lets every user write, the files Windows redirected into
 // the VirtualStore copy can go back where the product expects them.
 void 가상폴더옮기기제안(플랫폼& 시스템, const 설치폴더::제품위치& 제품) {
     if (제품.가상_프로그램폴더.empty()) return;
-    // The VirtualStore lies in the local application-data folder, which is
-    // the user's own: the backups go there too.
-    가상폴더옮기기::제안하기(시스템, {제품.가상경로(), 제품.설치경로(),
-                                      부모폴더(부모폴더(제품.가상_프로그램폴더)), 제품.폴더이름});
+    가상폴더옮기기::옮길곳 곳 = 옮길곳만들기(제품);
+    곳.첫부여때 = 첫부여때(시스템, 제품);
+    가상폴더옮기기::제안하기(시스템, 곳);
 }
 
 }  // namespace

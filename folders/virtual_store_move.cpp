@@ -45,38 +45,18 @@ std::unique_ptr<보유> 고정해야함(플랫폼& 시스템, const std::wstring
     return std::move(결과.잡음);
 }
 
-// Files of the held folder that the move would bring over; links are not
-// counted and not entered, and a folder that cannot be read counts as empty
-// (the move itself then names it).
-size_t 파일수(플랫폼& 시스템, const 보유& 폴더) {
-    size_t 수 = 0;
-    try {
-        for (const 폴더항목& 항목 : 시스템.폴더항목들(폴더)) {
-            if (항목.종류 == 항목종류::파일) ++수;
-            if (항목.종류 != 항목종류::폴더) continue;
-            const 폴더고정결과 하위 = 시스템.하위폴더고정(폴더, 항목.이름);
-            if (하위.상태 == 폴더상태::고정됨) 수 += 파일수(시스템, *하위.잡음);
-        }
-    } catch (const 파일오류&) {
-    }
-    return 수;
-}
-
-size_t 파일수(플랫폼& 시스템, const std::wstring& 폴더) {
-    const 폴더고정결과 고정 = 시스템.폴더고정(폴더);
-    return 고정.상태 == 폴더상태::고정됨 ? 파일수(시스템, *고정.잡음) : 0;
-}
-
-class 옮기기 : public 옮긴결과 {
+class 옮기는일 : public 옮긴결과 {
 public:
-    옮기기(플랫폼& 시스템, const 옮길곳& 곳, std::wstring 시각, size_t 전체)
+    옮기는일(플랫폼& 시스템, const 옮길곳& 곳, std::wstring 시각, size_t 전체)
         : 시스템_(시스템), 곳_(곳), 시각_(std::move(시각)), 전체_(전체) {}
 
     void 실행() {
         try {
             const auto 원본잡음 = 고정해야함(시스템_, 곳_.가상폴더);
             const auto 대상잡음 = 고정해야함(시스템_, 곳_.설치폴더);
-            폴더옮기기(*원본잡음, *대상잡음, L"");
+            if (!시스템_.사용자에게허용(*대상잡음, L"", 사용자권한::파일추가))
+                throw 멈춤{곳_.설치폴더, 멈춘까닭::부여안됨};
+            폴더옮기기(*원본잡음, *대상잡음, L"", 가상폴더만든때());
         } catch (const 파일오류& 오류) {
             멈춘곳 = 멈춤{오류.경로(), 오류};
         } catch (const 멈춤& 까닭) {
@@ -88,7 +68,7 @@ public:
         // them stay in the renamed copy, and Windows must stop serving them
         // in place of the current ones. One saved while the move ran does:
         // the install folder was in use, and the next run looks again.
-        if (!멈춘곳 && 링크들.empty() && 권한없음.empty() && !본뒤바뀜_) 가상폴더이름바꾸기();
+        if (!멈춘곳 && 링크들.empty() && 권한없음.empty() && !옮기는중바뀜) 가상폴더이름바꾸기();
     }
 
 private:
@@ -111,9 +91,26 @@ private:
         return true;
     }
 
+    // When the copy's folder came into being, as its parent's listing says:
+    // none of its files parted from the install folder before that.
+    // Unknown (0) where the parent cannot be read: the other bounds remain.
+    long long 가상폴더만든때() {
+        const size_t 구분자 = 곳_.가상폴더.rfind(L'\\');
+        const std::wstring 이름 = 소문자(곳_.가상폴더.substr(구분자 + 1));
+        try {
+            const 폴더고정결과 부모 = 시스템_.폴더고정(곳_.가상폴더.substr(0, 구분자));
+            if (부모.상태 != 폴더상태::고정됨) return 0;
+            for (const 폴더항목& 항목 : 시스템_.폴더항목들(*부모.잡음))
+                if (소문자(항목.이름) == 이름) return 항목.만든때;
+        } catch (const 파일오류&) {
+        }
+        return 0;
+    }
+
     // `원본` and `대상` hold the copy's and the install folder's folder at
-    // `상대`; everything below is reached through them.
-    void 폴더옮기기(const 보유& 원본, const 보유& 대상, const std::wstring& 상대) {
+    // `상대`; everything below is reached through them. `원본만든때` is when
+    // the last of the copy's folders that hold it was made.
+    void 폴더옮기기(const 보유& 원본, const 보유& 대상, const std::wstring& 상대, long long 원본만든때) {
         std::map<std::wstring, 폴더항목> 대상항목들;
         for (폴더항목& 항목 : 시스템_.폴더항목들(대상)) 대상항목들[소문자(항목.이름)] = 항목;
         for (const 폴더항목& 항목 : 시스템_.폴더항목들(원본)) {
@@ -122,14 +119,15 @@ private:
             const 대상항목 있는것 = 찾음 == 대상항목들.end() ? nullptr : &찾음->second;
             switch (항목.종류) {
             case 항목종류::링크: 링크들.push_back(곳_.가상폴더 + 하위); break;
-            case 항목종류::폴더: 하위폴더옮기기(원본, 대상, 항목.이름, 있는것, 하위); break;
-            case 항목종류::파일: 파일옮기기(원본, 대상, 항목, 있는것, 하위); break;
+            case 항목종류::폴더: 하위폴더옮기기(원본, 대상, 항목, 있는것, 하위, 원본만든때); break;
+            case 항목종류::파일: 파일옮기기(원본, 대상, 항목, 있는것, 하위, 원본만든때); break;
             }
         }
     }
 
-    void 하위폴더옮기기(const 보유& 원본, const 보유& 대상, const std::wstring& 이름,
-                       대상항목 있는것, const std::wstring& 상대) {
+    void 하위폴더옮기기(const 보유& 원본, const 보유& 대상, const 폴더항목& 항목,
+                       대상항목 있는것, const std::wstring& 상대, long long 원본만든때) {
+        const std::wstring& 이름 = 항목.이름;
         const 폴더고정결과 원본하위 = 시스템_.하위폴더고정(원본, 이름);
         if (원본하위.상태 != 폴더상태::고정됨) {
             링크들.push_back(곳_.가상폴더 + 상대);  // became a link since it was listed
@@ -153,11 +151,11 @@ private:
             링크들.push_back(만들곳);
             return;
         }
-        폴더옮기기(*원본하위.잡음, *설치하위, 상대);
+        폴더옮기기(*원본하위.잡음, *설치하위, 상대, std::max(원본만든때, 항목.만든때));
     }
 
     void 파일옮기기(const 보유& 원본, const 보유& 대상, const 폴더항목& 항목, 대상항목 있는것,
-                   const std::wstring& 상대) {
+                   const std::wstring& 상대, long long 원본만든때) {
         ++진행_;
         시스템_.진행표시(L"자료 옮기는 중 " + std::to_wstring(진행_) + L"/" +
                          std::to_wstring(std::max(전체_, 진행_)));
@@ -178,9 +176,15 @@ private:
                 return;
             } else if (!시스템_.같은내용(원본, 대상, 항목.이름)) {
                 // Identical: moved by an earlier run, and a backup of it now
-                // would only hold the copy's own version. Written after the
-                // copy's version (by another user, since the folder let them
-                // in): the newer one stays.
+                // would only hold the copy's own version. Both changed since
+                // they parted: neither may replace the other. Otherwise
+                // written after the copy's version (by another user, since
+                // the folder let them in): the newer one stays.
+                const long long 갈라진때 = std::max({항목.만든때, 원본만든때, 곳_.첫부여때});
+                if (있는것->쓴때 > 갈라진때 && 항목.쓴때 > 갈라진때) {
+                    갈등.push_back(설치);
+                    return;
+                }
                 if (있는것->쓴때 > 항목.쓴때) {
                     새것남김.push_back(설치);
                     return;
@@ -219,7 +223,7 @@ private:
             if (오류.코드() != 목록과다름 || 이다(있는것, 항목종류::폴더)) throw;
         }
         새것남김.push_back(설치);
-        본뒤바뀜_ = true;
+        옮기는중바뀜 = true;
         return false;
     }
 
@@ -279,41 +283,17 @@ private:
     const std::wstring 시각_;
     const size_t 전체_;
     size_t 진행_ = 0;
-    bool 본뒤바뀜_ = false;  // an install file changed between the listing and its replacement
     std::unique_ptr<보유> 백업부모잡음_;
     std::map<std::wstring, std::unique_ptr<보유>> 백업잡음_;  // by path below the root
 };
 
-// True when the move can do only what the logged-on user could: their own
-// token is at hand to check each step against. Elevated as another account
-// (its password typed at the prompt), the token linked to this one and the
-// folders of this environment are that account's, not the desktop user's.
-bool 사용자대신할수있음(플랫폼& 시스템) {
-    return 시스템.사용자토큰있음() && (!시스템.관리자권한() || 시스템.바탕화면사용자계정());
-}
-
-// A move that stopped failed; one that left files at links or for lack of
-// the user's rights, and so kept the copy's name, wants looking at.
-상자종류 결과상자(const 옮긴결과& 일) {
-    if (일.멈춘곳) return 상자종류::오류;
-    if (!일.링크들.empty() || !일.권한없음.empty()) return 상자종류::경고;
-    return 상자종류::알림;
-}
-
 }  // namespace
 
-void 제안하기(플랫폼& 시스템, const 옮길곳& 곳) {
-    const size_t 수 = 파일수(시스템, 곳.가상폴더);
-    if (수 == 0) return;
-    if (!사용자대신할수있음(시스템)) {
-        시스템.메시지상자(보통으로하라는글(곳, 수), 상자종류::경고);
-        return;
-    }
-    if (!시스템.예아니오(물음(곳, 수))) return;
-    옮기기 일(시스템, 곳, 시각이름(시스템.지금(), L""), 수);
+옮긴결과 옮기기(플랫폼& 시스템, const 옮길곳& 곳, size_t 전체) {
+    옮기는일 일(시스템, 곳, 시각이름(시스템.지금(), L""), 전체);
     일.실행();
     시스템.진행표시(L"");
-    시스템.메시지상자(결과메시지(일), 결과상자(일));
+    return 일;
 }
 
 }  // namespace 가상폴더옮기기

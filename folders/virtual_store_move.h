@@ -18,14 +18,25 @@
 // name: a folder turned into a link meanwhile (an empty one can be, hold or
 // not) leads nowhere else.
 //
-// After the fix other users write the install folder too: a file there that
-// was written later than the copy's version is kept, and the copy's version
-// stays in the copy, which is renamed as usual. So is one written (or made)
+// After the fix other users write the install folder too. A file there that
+// both sides changed since the copy parted from it (another user saved it
+// directly while Windows still served this user's copy) is a conflict: it
+// is kept, named, and the copy's version stays in the copy, which is renamed
+// as usual. When they parted is not known exactly: the copy's creation time
+// may be when Windows copied the file, or the original's own creation time
+// carried over, so the parting is taken no earlier than the creation of the
+// copy's folder that holds it, nor than the first grant on the install folder
+// (before it, Windows redirected every write of the user's, so no copy parted
+// later). Otherwise the newer side wins: a file of the install folder written
+// later than the copy's version is kept too. So is one written (or made)
 // after the move listed its folder: just before replacing, the platform
 // compares what is there with what the listing showed, and the copy then
 // keeps its name. No file is ever left part old, part new: the platform
 // writes each version beside its target and renames it over, so a stopped
 // copy leaves the old file and its time.
+//
+// Nothing moves into an install folder the user may not add files to: the
+// grant is not in force there, and the move says to set it first.
 //
 // Elevated, the move does only what the logged-on user's own token may:
 // what it may not (a file into a folder closed to Users, over a file they
@@ -35,6 +46,7 @@
 // and profile are not the user's), the elevated window does not move at all.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "platform/platform.h"
@@ -46,7 +58,21 @@ struct 옮길곳 {
     std::wstring 설치폴더;  // the product's install folder
     std::wstring 백업부모;  // the user's local application-data folder
     std::wstring 제품이름;  // names the backup folder
+    std::wstring 목록이름;  // the product as the list names it, for the user
+    // When the install folder was first granted (as a listing's times), or
+    // 0 when that is not known here.
+    long long 첫부여때 = 0;
 };
+
+struct 옮긴결과;
+
+// The files the copy holds that the move would bring over: none for no
+// copy, an empty one, or a copy that is itself a link.
+std::size_t 파일수(플랫폼& 시스템, const std::wstring& 가상폴더);
+
+// Moves the copy's `전체` files without asking, as the window does on Yes
+// and `/move` does at once, and says how it went.
+옮긴결과 옮기기(플랫폼& 시스템, const 옮길곳& 곳, std::size_t 전체);
 
 // Looks at the copy and, when it holds files, asks whether to move them;
 // on Yes moves them and tells how it went. With no copy, no files in it, or

@@ -22,16 +22,13 @@ const wchar_t* 까닭문구(멈춘까닭 까닭) {
     case 멈춘까닭::폴더없음: return L"폴더가 없습니다.";
     case 멈춘까닭::링크폴더:
         return L"링크이거나 다른 곳을 가리키는 폴더여서 그 안에는 아무것도 쓰지 않았습니다.";
+    case 멈춘까닭::부여안됨:
+        return L"이 사용자가 파일을 만들 수 없는 폴더여서(보안설정이 되어 있지 않습니다) 아무것도 "
+               L"옮기지 않았습니다. 먼저 보안설정을 하세요(2. 보안설정 또는 /fix).";
+    case 멈춘까닭::기록권한없음: return L"이 사용자의 권한으로는 여기에 옮긴 기록을 남길 수 없습니다.";
     case 멈춘까닭::백업권한없음: break;
     }
     return L"이 사용자의 권한으로는 여기에 백업 폴더를 만들 수 없습니다.";
-}
-
-// Where the move stopped, and on the next line why.
-std::wstring 멈춘곳글(const 멈춤& 멈춘곳) {
-    const auto* 오류 = std::get_if<파일오류>(&멈춘곳.까닭);
-    return 멈춘곳.경로 + L"\r\n" +
-           (오류 ? 오류문구(*오류) : std::wstring(까닭문구(std::get<멈춘까닭>(멈춘곳.까닭))));
 }
 
 // The copy's versions of kept files are not lost: they stay where the copy is.
@@ -43,12 +40,30 @@ std::wstring 새것남김글(const 옮긴결과& 일) {
                                : L"가상 폴더 쪽 파일은 이름을 바꾼 가상 폴더에 그대로 있습니다.\r\n");
 }
 
+// Another user saved these in the install folder while this user's copy
+// was still served: both versions are someone's work.
+std::wstring 갈등글(const 옮긴결과& 일) {
+    return L"\r\n프로그램 폴더의 다음 " + std::to_wstring(일.갈등.size()) +
+           L"개는 이 사용자의 가상 폴더 쪽과 프로그램 폴더 쪽이 둘 다 바뀌어(다른 사용자가 저장했을 수 "
+           L"있습니다) 프로그램 폴더의 것을 그대로 두었습니다.\r\n" +
+           경로목록(일.갈등) +
+           (일.새이름.empty() ? L"이 사용자의 판은 가상 폴더에 그대로 있습니다.\r\n"
+                               : L"이 사용자의 판은 이름을 바꾼 가상 폴더에 그대로 있습니다.\r\n");
+}
+
+// The first of `경로들`, and how many more: one line's worth.
+std::wstring 첫경로(const std::vector<std::wstring>& 경로들) {
+    return 경로들.front() +
+           (경로들.size() > 1 ? L" 외 " + std::to_wstring(경로들.size() - 1) + L"개" : L"");
+}
+
 }  // namespace
 
 std::wstring 물음(const 옮길곳& 곳, size_t 수) {
-    return L"가상 폴더에 파일이 " + std::to_wstring(수) + L"개 있습니다.\r\n" + 곳.가상폴더 +
+    return L"옮기기 전에 " + 곳.목록이름 + L" 프로그램을 모두 닫으세요.\r\n\r\n" + 곳.목록이름 +
+           L"의 가상 폴더에 파일이 " + std::to_wstring(수) + L"개 있습니다.\r\n" + 곳.가상폴더 +
            L"\r\n\r\n이 파일들을 프로그램 폴더로 옮길까요? 바뀌는 파일은 먼저 백업해 둡니다.\r\n" +
-           곳.설치폴더 + L"\r\n\r\n옮기기 전에 이 폴더의 프로그램을 모두 닫으세요.";
+           곳.설치폴더;
 }
 
 std::wstring 보통으로하라는글(const 옮길곳& 곳, size_t 수) {
@@ -69,6 +84,7 @@ std::wstring 결과메시지(const 옮긴결과& 일) {
         글 = L"파일 " + 옮긴수 + L"개를 프로그램 폴더로 옮겼습니다.\r\n";
     }
     if (!일.새것남김.empty()) 글 += 새것남김글(일);
+    if (!일.갈등.empty()) 글 += 갈등글(일);
     if (!일.백업루트.empty())
         글 += L"\r\n바뀐 파일의 원래 내용은 이 사용자의 폴더에 백업해 두었습니다(다른 사용자는 "
               L"열 수 없습니다).\r\n" + 일.백업루트 + L"\r\n";
@@ -91,6 +107,23 @@ std::wstring 결과메시지(const 옮긴결과& 일) {
               L"옮깁니다.\r\n";
     글.erase(글.size() - 2);  // the last line end
     return 글;
+}
+
+std::wstring 멈춘곳글(const 멈춤& 멈춘곳) {
+    const auto* 오류 = std::get_if<파일오류>(&멈춘곳.까닭);
+    return 멈춘곳.경로 + L"\r\n" +
+           (오류 ? 오류문구(*오류) : std::wstring(까닭문구(std::get<멈춘까닭>(멈춘곳.까닭))));
+}
+
+std::wstring 못옮긴까닭(const 옮긴결과& 일) {
+    if (!일.새이름.empty()) return {};
+    if (일.멈춘곳) return 멈춘곳글(*일.멈춘곳);
+    if (!일.링크들.empty()) return L"링크는 따라가지 않으므로 옮기지 않았습니다: " + 첫경로(일.링크들);
+    if (!일.권한없음.empty())
+        return L"이 사용자의 권한으로는 만들거나 바꾸거나 읽을 수 없어 옮기지 않았습니다: " +
+               첫경로(일.권한없음);
+    return L"옮기는 사이에 프로그램 폴더에서 바뀐 파일이 있어 가상 폴더의 이름을 바꾸지 않았습니다. "
+           L"다시 하면 이어서 옮깁니다: " + 첫경로(일.새것남김);
 }
 
 }  // namespace 가상폴더옮기기

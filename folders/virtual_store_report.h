@@ -18,6 +18,8 @@ enum class 멈춘까닭 {
     폴더없음,      // the folder is not there
     링크폴더,      // the folder is a link, or leads elsewhere
     백업권한없음,  // the user may not make the backup folder in it
+    부여안됨,      // the user may not add files to the install folder: no grant in force
+    기록권한없음,  // the user may not write the move's log there
 };
 
 // What stopped the move: the path at fault and why, as facts (결과메시지
@@ -36,6 +38,10 @@ struct 옮긴결과 {
     std::vector<std::wstring> 권한없음;
     // Install-folder files written after the copy's version: kept as they are.
     std::vector<std::wstring> 새것남김;
+    // Install-folder files that both users changed since the copy parted
+    // from them: kept as they are, the copy's version staying in the copy.
+    std::vector<std::wstring> 갈등;
+    bool 옮기는중바뀜 = false;  // an install file changed between the listing and its replacement
     std::optional<멈춤> 멈춘곳;
     std::wstring 백업루트;  // empty until a backup was needed
     std::wstring 새이름;    // the copy's name once renamed
@@ -48,5 +54,10 @@ std::wstring 물음(const 옮길곳& 곳, size_t 수);
 std::wstring 보통으로하라는글(const 옮길곳& 곳, size_t 수);
 // How the move went.
 std::wstring 결과메시지(const 옮긴결과& 일);
+// Where the move (or its log) stopped, and on the next line why.
+std::wstring 멈춘곳글(const 멈춤& 멈춘곳);
+// Why the copy was not renamed, for the command line's line; empty when it
+// was.
+std::wstring 못옮긴까닭(const 옮긴결과& 일);
 
 }  // namespace 가상폴더옮기기

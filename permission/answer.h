@@ -30,13 +30,18 @@ enum class 결과종류 {
                      // ran), or it is back with the other protection flag or
                      // under an owner who may change it again; the reason
                      // says which
+    // The move of the user's VirtualStore copy (app/move_command.h), which
+    // runs no cacls but answers in the same family:
+    옮김완료,        // every file is in place or kept, and the copy is renamed
+    옮길것없음,      // no copy, or no file in it
+    옮기지못함,      // nothing moved, or not all: the reason says what stopped it
 };
 
 struct 명령결과 {
     결과종류 종류;
     // The facts the kind's words need: the folder for 폴더없음, the kept
-    // file put back for 복원완료, the whole text for 시스템오류 and 복원거부;
-    // nothing for the others.
+    // file put back for 복원완료, the whole text for 시스템오류, 복원거부 and
+    // 옮기지못함; nothing for the others.
     std::wstring 사유;
 };
 

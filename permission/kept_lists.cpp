@@ -2,6 +2,7 @@
 #include "permission/kept_lists.h"
 
 #include <cwchar>
+#include <map>
 #include <optional>
 #include <set>
 #include <tuple>
@@ -64,17 +65,27 @@ std::wstring 새보관파일(플랫폼& 시스템, const std::wstring& 보관폴
 
 std::wstring 폴더이름(const std::wstring& 경로) { return 경로.substr(경로.rfind(L'\\') + 1); }
 
+namespace {
+
+// The kept files of the folder named `이름`, each by its order.
+std::map<보관순서, std::wstring> 보관파일들(플랫폼& 시스템, const std::wstring& 보관폴더,
+                                         const std::wstring& 이름) {
+    std::map<보관순서, std::wstring> 파일들;
+    for (const 폴더항목& 항목 : 보관항목들(시스템, 보관폴더))
+        if (const auto 순서 = 보관파일순서(항목, 이름)) 파일들[*순서] = 보관폴더 + L"\\" + 항목.이름;
+    return 파일들;
+}
+
+}  // namespace
+
 std::wstring 첫보관파일(플랫폼& 시스템, const std::wstring& 보관폴더, const std::wstring& 이름) {
-    std::optional<보관순서> 처음;
-    std::wstring 찾음;
-    for (const 폴더항목& 항목 : 보관항목들(시스템, 보관폴더)) {
-        const auto 순서 = 보관파일순서(항목, 이름);
-        if (순서 && (!처음 || *순서 < *처음)) {
-            처음 = 순서;
-            찾음 = 보관폴더 + L"\\" + 항목.이름;
-        }
-    }
-    return 찾음;
+    const auto 파일들 = 보관파일들(시스템, 보관폴더, 이름);
+    return 파일들.empty() ? std::wstring() : 파일들.begin()->second;
+}
+
+long long 첫보관때(플랫폼& 시스템, const std::wstring& 보관폴더, const std::wstring& 이름) {
+    const auto 파일들 = 보관파일들(시스템, 보관폴더, 이름);
+    return 파일들.empty() ? 0 : std::get<0>(파일들.begin()->first);
 }
 
 namespace {

@@ -28,6 +28,11 @@ std::wstring 폴더이름(const std::wstring& 경로);
 // one a user chose; they stay for an administrator to read and apply.
 std::wstring 첫보관파일(플랫폼& 시스템, const std::wstring& 보관폴더, const std::wstring& 이름);
 
+// When the first list of the folder named `이름` was kept, as the kept
+// folder's listing reports the file's last write (UTC): the time of the
+// folder's first grant by this tool. 0 when none was kept.
+long long 첫보관때(플랫폼& 시스템, const std::wstring& 보관폴더, const std::wstring& 이름);
+
 // The kept folder (the platform's 보관폴더). Elevated, one that someone
 // else made or may write to is refused with 실행거부 naming its owner and
 // saying that an administrator must remove or rename it; other failures

@@ -187,9 +187,9 @@ public:
     // (링크거부). 파일오류 names the path meant.
 
     // The entries of the held folder, without "." and "..", hidden and
-    // system ones included, each with its kind and last-write time as the
-    // listing reports them (a link is never opened). Throws 파일오류 when
-    // the folder cannot be listed.
+    // system ones included, each with its kind, last-write and creation
+    // times as the listing reports them (a link is never opened). Throws
+    // 파일오류 when the folder cannot be listed.
     virtual std::vector<폴더항목> 폴더항목들(const 보유& 폴더) = 0;
 
     // Holds the folder `이름` inside the held `폴더` as 폴더고정 holds one:
@@ -238,6 +238,24 @@ public:
     // or the rename fails.
     virtual void 이름바꾸기(const std::wstring& 폴더, const std::wstring& 원래,
                             const std::wstring& 새이름) = 0;
+
+    // The text of the file `이름` of the held `폴더`, read as UTF-8 (a
+    // byte-order mark left out); nothing when no file stands at the name.
+    // The file is opened itself and refused as 같은내용 refuses one (링크거부);
+    // one larger than `최대바이트` is not read (거절::너무큼). Throws 파일오류
+    // naming the path meant.
+    virtual std::optional<std::wstring> 안의글읽기(const 보유& 폴더, const std::wstring& 이름,
+                                                   std::size_t 최대바이트) = 0;
+
+    // Puts `글`, as UTF-8 with a byte-order mark, at the name `이름` of the
+    // held `폴더`: into a new file of an unguessable name beside it, which
+    // takes the name in one rename through the folder's handle once
+    // complete, replacing a file there (a link at the name is replaced
+    // itself, never followed); on any failure the new file is removed
+    // through its own handle. So the name holds all of the old text or all
+    // of the new. Throws 파일오류 naming the path meant.
+    virtual void 안의글바꿔쓰기(const 보유& 폴더, const std::wstring& 이름,
+                                const std::wstring& 글) = 0;
 
     // The local date and time. Never fails.
     virtual 날짜시각 지금() const = 0;

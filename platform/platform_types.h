@@ -155,6 +155,7 @@ struct 폴더항목 {
     std::wstring 이름;
     항목종류 종류;
     long long 쓴때;  // last-write time, in 100 ns steps since 1601 (UTC)
+    long long 만든때;  // creation time, in the same steps
 };
 
 // The code a 파일오류 carries when a move operation refused to follow a link:

@@ -209,7 +209,8 @@ std::vector<목록항목> 목록읽기(HANDLE 폴더) {
             const auto* 항목 = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(바이트);
             const std::wstring 이름(항목->FileName, 항목->FileNameLength / sizeof(wchar_t));
             if (이름 != L"." && 이름 != L"..")
-                항목들.push_back({이름, 항목->FileAttributes, 항목->LastWriteTime.QuadPart});
+                항목들.push_back({이름, 항목->FileAttributes, 항목->LastWriteTime.QuadPart,
+                                  항목->CreationTime.QuadPart});
             if (항목->NextEntryOffset == 0) break;
             바이트 += 항목->NextEntryOffset;
         }

@@ -144,7 +144,8 @@ DWORD 안에서열기(HANDLE 폴더, const std::wstring& 이름, const 열기요
 struct 목록항목 {
     std::wstring 이름;
     DWORD 속성;
-    long long 쓴때;  // last-write time, 100 ns steps since 1601 (UTC)
+    long long 쓴때;    // last-write time, 100 ns steps since 1601 (UTC)
+    long long 만든때;  // creation time, the same steps
 };
 
 // The entries of the folder open at `폴더`, read through that handle from
@@ -158,6 +159,38 @@ bool 없음오류(DWORD 오류);
 // Opens the folder open at `폴더` itself once more, through that handle,
 // with the rights asked for and sharing everything. What the system said.
 DWORD 다시열기(HANDLE 폴더, ACCESS_MASK 권한, UniqueHandle& 결과, const std::wstring& 경로);
+
+// ---- Files of a held folder, never followed (win32_move.cpp) ----
+
+// Refuses a step that met a link (거절::링크, the code 링크거부).
+[[noreturn]] void 링크거부던지기(const std::wstring& 경로);
+
+// The path `이름` is meant to have inside the held folder.
+std::wstring 안의경로(HANDLE 폴더, const std::wstring& 이름);
+
+// True when the system names the open object as the path meant: nothing
+// was reached through a link.
+bool 제자리(HANDLE 대상, const std::wstring& 경로);
+
+// 안에서열기 that throws, and refuses an object reached through a link.
+UniqueHandle 안에서열기(HANDLE 폴더, const std::wstring& 이름, const 열기요청& 요청,
+                       const std::wstring& 경로);
+
+// Opens an existing file of the held folder itself and admits only a plain
+// file with a single name: a second name could belong to a file the user
+// may not read or write, which this process may. Shared for reading only,
+// so no one writes it while it is used. `경로` is set to its path.
+UniqueHandle 일반파일열기(HANDLE 폴더, const std::wstring& 이름, ACCESS_MASK 권한,
+                         std::wstring& 경로);
+
+// Renames the open `대상` to `새이름` inside the folder open at `폴더`: the
+// name is taken relative to that handle, never looked up as a path, and
+// `덮기` lets it replace an entry of that name in one step.
+void 안에서이름바꾸기(HANDLE 대상, HANDLE 폴더, const std::wstring& 새이름, bool 덮기,
+                     const std::wstring& 경로);
+
+// Removes a file this process made, through its own handle, never by name.
+void 만든것지우기(HANDLE 파일);
 
 // 128 bits from the system's cryptographic generator, as hexadecimal: a
 // name no one can make ready ahead. Throws 파일오류 when it gives none.

@@ -12,22 +12,17 @@
 
 using namespace win32;
 
-namespace {
-
-constexpr DWORD 복사조각 = 1 << 16;
+namespace win32 {
 
 [[noreturn]] void 링크거부던지기(const std::wstring& 경로) {
     throw 파일오류(경로, 링크거부, 거절사실{거절::링크, {}, 0, 0});
 }
 
-// The path `이름` is meant to have inside the held folder.
 std::wstring 안의경로(HANDLE 폴더, const std::wstring& 이름) {
     const std::wstring 폴더이름 = 최종경로(폴더, 이름);
     return 구분자로끝남(폴더이름) ? 폴더이름 + 이름 : 폴더이름 + L"\\" + 이름;
 }
 
-// True when the system names the open object as the path meant: nothing
-// was reached through a link.
 bool 제자리(HANDLE 대상, const std::wstring& 경로) { return 같은이름(최종경로(대상, 경로), 경로); }
 
 UniqueHandle 안에서열기(HANDLE 폴더, const std::wstring& 이름, const 열기요청& 요청,
@@ -38,10 +33,6 @@ UniqueHandle 안에서열기(HANDLE 폴더, const std::wstring& 이름, const �
     return 결과;
 }
 
-// Opens an existing file of the held folder itself and admits only a plain
-// file with a single name: a second name could belong to a file the user
-// may not read or write, which this process may. Shared for reading only,
-// so no one writes it while it is used.
 UniqueHandle 일반파일열기(HANDLE 폴더, const std::wstring& 이름, ACCESS_MASK 권한,
                          std::wstring& 경로) {
     경로 = 안의경로(폴더, 이름);
@@ -53,6 +44,12 @@ UniqueHandle 일반파일열기(HANDLE 폴더, const std::wstring& 이름, ACCES
         링크거부던지기(경로);
     return 파일;
 }
+
+}  // namespace win32
+
+namespace {
+
+constexpr DWORD 복사조각 = 1 << 16;
 
 // The next piece of the file into `조각`, resized to what was read; empty at
 // the end.
@@ -77,9 +74,10 @@ void 내용옮기기(HANDLE 원본, const std::wstring& 원본경로, HANDLE 대
         마지막오류던지기(대상경로);
 }
 
-// Renames the open `대상` to `새이름` inside the folder open at `폴더`: the
-// name is taken relative to that handle, never looked up as a path, and
-// `덮기` lets it replace a file of that name in one step.
+}  // namespace
+
+namespace win32 {
+
 void 안에서이름바꾸기(HANDLE 대상, HANDLE 폴더, const std::wstring& 새이름, bool 덮기,
                      const std::wstring& 경로) {
     // Zeroed: ReplaceIfExists false unless asked.
@@ -96,6 +94,15 @@ void 안에서이름바꾸기(HANDLE 대상, HANDLE 폴더, const std::wstring& 
         대상, &상태, 정보, static_cast<ULONG>(버퍼.size()), 이름바꾸기정보);
     if (!NT_SUCCESS(값)) 오류던지기(경로, 오류번호(값, 경로));
 }
+
+void 만든것지우기(HANDLE 파일) {
+    FILE_DISPOSITION_INFO 지우기{TRUE};
+    ::SetFileInformationByHandle(파일, FileDispositionInfo, &지우기, sizeof 지우기);
+}
+
+}  // namespace win32
+
+namespace {
 
 // The access list of an open file, as a descriptor of its own (the list and
 // whether it is protected from inheritance), to create its replacement with.
@@ -130,12 +137,6 @@ UniqueHandle 목록대로인대상(HANDLE 폴더, const std::wstring& 이름, lo
     return 파일;
 }
 
-// Removes a file this process made, through its own handle, never by name.
-void 만든것지우기(HANDLE 파일) {
-    FILE_DISPOSITION_INFO 지우기{TRUE};
-    ::SetFileInformationByHandle(파일, FileDispositionInfo, &지우기, sizeof 지우기);
-}
-
 // A folder is held as 폴더고정 holds one: it may be listed, and, shared for
 // reading only, no one deletes or renames it meanwhile.
 constexpr 열기요청 폴더잡기{FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES, FILE_SHARE_READ, FILE_OPEN,
@@ -152,7 +153,7 @@ constexpr 열기요청 폴더잡기{FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES, 
 std::vector<폴더항목> Win32플랫폼::폴더항목들(const 보유& 잡음) {
     const HANDLE 폴더 = 잡은핸들(잡음, L"");
     std::vector<폴더항목> 항목들;
-    for (const 목록항목& 항목 : 목록읽기(폴더)) 항목들.push_back({항목.이름, 종류(항목.속성), 항목.쓴때});
+    for (const 목록항목& 항목 : 목록읽기(폴더)) 항목들.push_back({항목.이름, 종류(항목.속성), 항목.쓴때, 항목.만든때});
     return 항목들;
 }
 

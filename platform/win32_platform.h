@@ -87,6 +87,9 @@ public:
                   복사방식 방식, long long 목록쓴때) override;
     void 이름바꾸기(const std::wstring& 폴더, const std::wstring& 원래,
                     const std::wstring& 새이름) override;
+    std::optional<std::wstring> 안의글읽기(const 보유& 폴더, const std::wstring& 이름,
+                                           std::size_t 최대바이트) override;
+    void 안의글바꿔쓰기(const 보유& 폴더, const std::wstring& 이름, const std::wstring& 글) override;
     날짜시각 지금() const override;
     bool 예아니오(const std::wstring& 텍스트) override;
     void 진행표시(const std::wstring& 글) override;

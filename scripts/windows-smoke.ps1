@@ -705,6 +705,67 @@ try {
     }
 }
 
+# --- What a VirtualStore copy's creation time means --------------------------
+# The move (boansetting /move and the window's) treats a file that both the
+# user's copy and the install folder changed since they parted as a conflict.
+# Windows does not document what the copy's creation time holds: when it
+# copied the file into the VirtualStore, or the original's own creation time
+# carried over. This step lets Windows show it (INFO lines, never a failure):
+# an unelevated, 32-bit program without a manifest (the kind Windows
+# virtualizes) appends to a file of a protected folder whose creation time is
+# set far back, and the copy's times are compared with that and with the
+# moment of the write.
+function Show-VirtualStoreTimes {
+    $protected = ${env:ProgramFiles(x86)}
+    if (-not $protected) { $protected = $env:ProgramFiles }
+    $scratch = Join-Path $protected "boansetting-smoke-vs-$PID"
+    $file = Join-Path $scratch 'shared.dat'
+    $writer = Join-Path $env:TEMP "boansetting-smoke-vs-$PID.exe"
+    $task = "boansetting-smoke-vs-$PID"
+    $copyFolder = Join-Path $env:LOCALAPPDATA ('VirtualStore' + $scratch.Substring(2))
+    try {
+        if ($PSVersionTable.PSEdition -ne 'Desktop') { throw 'needs Windows PowerShell 5.1 to build the 32-bit writer' }
+        New-Item -ItemType Directory -Path $scratch -ErrorAction Stop | Out-Null
+        Set-Content -LiteralPath $file -Value 'original' -Encoding Ascii -ErrorAction Stop
+        $longAgo = Get-Date -Year 2001 -Month 1 -Day 1 -Hour 12 -Minute 0 -Second 0
+        [IO.File]::SetCreationTime($file, $longAgo)
+        [IO.File]::SetLastWriteTime($file, $longAgo)
+        $parameters = New-Object System.CodeDom.Compiler.CompilerParameters
+        $parameters.GenerateExecutable = $true
+        $parameters.OutputAssembly = $writer
+        $parameters.CompilerOptions = '/platform:x86 /nowin32manifest'
+        Add-Type -TypeDefinition 'public static class W { public static void Main(string[] a) { System.IO.File.AppendAllText(a[0], "user\r\n"); } }' `
+            -CompilerParameters $parameters -ErrorAction Stop
+        $action = New-ScheduledTaskAction -Execute $writer -Argument "`"$file`""
+        $principal = New-ScheduledTaskPrincipal -UserId $identity.Name -LogonType Interactive -RunLevel Limited
+        Register-ScheduledTask -TaskName $task -Action $action -Principal $principal -Force -ErrorAction Stop | Out-Null
+        $before = Get-Date
+        Start-ScheduledTask -TaskName $task -ErrorAction Stop
+        $copy = Join-Path $copyFolder 'shared.dat'
+        $deadline = (Get-Date).AddSeconds(30)
+        while (-not (Test-Path -LiteralPath $copy) -and (Get-Date) -lt $deadline) { Start-Sleep -Milliseconds 250 }
+        Start-Sleep -Milliseconds 500
+        $after = Get-Date
+        if (-not (Test-Path -LiteralPath $copy)) { throw "no VirtualStore copy appeared at $copy (UAC off, or the write was not virtualized)" }
+        $made = (Get-Item -LiteralPath $copy).CreationTime
+        $folderMade = (Get-Item -LiteralPath $copyFolder).CreationTime
+        $meaning = if ($made -ge $before.AddSeconds(-2) -and $made -le $after) { 'when Windows copied the file' }
+            elseif ([Math]::Abs(($made - $longAgo).TotalSeconds) -lt 2) { "the original's own creation time, carried over" }
+            else { 'neither (see the times)' }
+        Write-Host ("INFO  a VirtualStore copy's creation time is {0}: copy created {1:u}, original created {2:u}, written between {3:u} and {4:u}" -f
+            $meaning, $made, $longAgo, $before, $after)
+        $folderMeaning = if ($folderMade -ge $before.AddSeconds(-2)) { 'when Windows made it' } else { 'earlier than the write' }
+        Write-Host ("INFO  the copy's folder was created {0}: {1:u}; the original still reads '{2}'" -f
+            $folderMeaning, $folderMade, ((Get-Content -LiteralPath $file) -join ' '))
+    } catch {
+        Write-Host "SKIP  what a VirtualStore copy's creation time means: $($_.Exception.Message)"
+    } finally {
+        Unregister-ScheduledTask -TaskName $task -Confirm:$false -ErrorAction SilentlyContinue
+        Remove-Item -LiteralPath $scratch, $copyFolder, $writer -Recurse -Force -ErrorAction SilentlyContinue
+    }
+}
+Show-VirtualStoreTimes
+
 if ($failures -gt 0) {
     Write-Host "$failures step(s) failed"
     exit 1

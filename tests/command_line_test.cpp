@@ -10,7 +10,9 @@
 
 #include "app/command_line.h"
 #include "app/commands.h"
+#include "app/move_command.h"
 #include "folders/install_folders.h"
+#include "folders/move_log.h"
 #include "permission/permission.h"
 #include "tests/fake_platform.h"
 
@@ -104,7 +106,8 @@ TEST_F(명령줄모드, 도움말은_한국어_사용법을_표준출력에_내�
     std::wstring 전체;
     for (const auto& 줄 : 출력.표준) 전체 += 줄 + L"\n";
     for (const wchar_t* 있어야할것 : {L"boansetting /check [제품 ...]", L"boansetting /fix [제품 ...]",
-                                      L"종료 코드", L"not-granted", L"Havrest"})
+                                      L"boansetting /move [제품 ...]", L"nothing-to-move", L"종료 코드",
+                                      L"not-granted", L"Havrest"})
         EXPECT_NE(전체.find(있어야할것), std::wstring::npos) << 있어야할것;
     EXPECT_TRUE(시스템.기록.empty());
 }
@@ -373,6 +376,99 @@ TEST_F(명령줄모드, 남이_만든_보관폴더는_소유자를_밝히고_관
                               시스템.보관폴더값 + L" 소유자: PC\\S-1-5-21-1-2-3-1001 (S-1-5-21-1-2-3-1001)";
     EXPECT_EQ(출력.표준, std::vector<std::wstring>(2, 기대));
     EXPECT_TRUE(시스템.실행한명령들.empty());
+}
+
+// ---- /move, as a logon runs it: the user's own, unelevated ----
+
+class 옮기기명령 : public 명령줄모드 {
+protected:
+    void SetUp() override {
+        명령줄모드::SetUp();
+        시스템.관리자 = false;
+        시스템.환경설정(L"LOCALAPPDATA", 로컬);
+        시스템.폴더들.insert({로컬, 로컬 + L"\\VirtualStore", 로컬 + L"\\VirtualStore\\Program Files (x86)"});
+        설치(L"Quindle", true);
+    }
+    // The copy, with a nested file to move.
+    void 가상채우기() {
+        시스템.폴더들.insert({가상, 가상 + L"\\dat"});
+        시스템.파일들[가상 + L"\\dat\\a.dat"] = L"새 a";
+    }
+    std::wstring 줄(const std::wstring& 결과) const { return L"Pelorant\t" + 가상 + L"\t" + 결과; }
+
+    const std::wstring 로컬 = L"C:\\Users\\kim\\AppData\\Local";
+    const std::wstring 가상 = 로컬 + L"\\VirtualStore\\Program Files (x86)\\Quindle";
+    const std::wstring 기록 = 로컬 + L"\\BoanSetting\\move.log";
+};
+
+TEST_F(옮기기명령, 옮길_것이_없으면_cmd도_쓰기도_없고_적은_제품만_nothing_to_move로_0이다) {
+    for (const bool 빈폴더 : {false, true}) {
+        if (빈폴더) 시스템.폴더들.insert(가상);
+        출력 = {};
+        EXPECT_EQ(실행({L"/move"}), 0);
+        EXPECT_EQ(실행({L"/move", L"Pelorant"}), 0);
+        EXPECT_EQ(출력.표준, std::vector<std::wstring>{줄(L"nothing-to-move")});
+    }
+    for (const std::wstring& 한일 : 시스템.기록)
+        for (const wchar_t* 쓰는일 : {L"실행 ", L"쓰기 ", L"글쓰기 ", L"폴더만들기 ", L"복사 ", L"이름바꾸기 "})
+            EXPECT_NE(한일.rfind(쓰는일, 0), 0u) << testing::PrintToString(한일);
+}
+
+TEST_F(옮기기명령, 옮기면_moved로_0이고_요약을_기록에_덧붙이며_다시_하면_옮길_것이_없다) {
+    가상채우기();
+    EXPECT_EQ(실행({L"/MOVE"}), 0);
+    EXPECT_EQ(실행({L"/move", L"Pelorant"}), 0);
+    EXPECT_EQ(출력.표준, (std::vector<std::wstring>{줄(L"moved"), 줄(L"nothing-to-move")}));
+    EXPECT_EQ(시스템.파일들[기준 + L"\\Quindle\\dat\\a.dat"], L"새 a");
+    EXPECT_EQ(시스템.파일들[기록].rfind(L"==== 2026-12-08 09:05:07 /move Pelorant\r\n" + 가상 + L" -> " + 기준 +
+                                      L"\\Quindle\r\n파일 1개를 프로그램 폴더로 옮겼습니다.", 0), 0u);
+    EXPECT_TRUE(출력.오류.empty());
+}
+
+// What stops the move, or its log, said on the line or on standard error,
+// and a repeat that finishes the job once the cause is gone.
+TEST_F(옮기기명령, 무엇이_막든_까닭을_말하고_다시_하면_마저_옮긴다) {
+    const std::wstring 파일 = 가상 + L"\\dat\\a.dat", 설치폴더 = 기준 + L"\\Quindle", 폴더 = 로컬 + L"\\BoanSetting";
+    struct 사례 { std::function<void(가짜플랫폼&)> 바꾸기; int 코드; std::wstring 결과, 오류; };
+    const 사례 사례들[] = {
+        {[&](가짜플랫폼& 플랫폼) { 플랫폼.실패할경로.insert(파일); }, 1, L"not-moved: " + 파일 + L" 액세스가 거부되었습니다.", L""},
+        {[&](가짜플랫폼& 플랫폼) { 플랫폼.연결지점들.insert(가상 + L"\\dat\\링크"); }, 1,
+         L"not-moved: 링크는 따라가지 않으므로 옮기지 않았습니다: " + 가상 + L"\\dat\\링크", L""},
+        {[&](가짜플랫폼& 플랫폼) { 플랫폼.사용자거부.insert({설치폴더, 사용자권한::파일추가}); }, 1,
+         L"not-moved: " + 설치폴더 + L" 이 사용자가 파일을 만들 수 없는 폴더여서(보안설정이 되어 있지 않습니다) 아무것도 "
+                                    L"옮기지 않았습니다. 먼저 보안설정을 하세요(2. 보안설정 또는 /fix).", L""},
+        // SYSTEM, or elevated with UAC off: no token of a user's own.
+        {[&](가짜플랫폼& 플랫폼) { 플랫폼.관리자 = true, 플랫폼.연결토큰있음 = false; }, 1,
+         L"not-moved: " + std::wstring(옮기기문구::토큰없음), L""},
+        {[&](가짜플랫폼& 플랫폼) { 플랫폼.연결지점들.insert(폴더); }, 0, L"moved",
+         폴더 + L" 링크이거나 다른 곳을 가리키는 폴더여서 그 안에는 아무것도 쓰지 않았습니다."},
+        {[&](가짜플랫폼& 플랫폼) { 플랫폼.폴더들.insert(폴더), 플랫폼.사용자거부.insert({폴더, 사용자권한::파일추가}); }, 0,
+         L"moved", 기록 + L" 이 사용자의 권한으로는 여기에 옮긴 기록을 남길 수 없습니다."},
+    };
+    가상채우기();
+    const 가짜플랫폼 처음 = 시스템;
+    for (const 사례& 하나 : 사례들) {
+        시스템 = 처음;
+        하나.바꾸기(시스템);
+        출력 = {};
+        EXPECT_EQ(실행({L"/move"}), 하나.코드);
+        EXPECT_EQ(출력.표준, std::vector<std::wstring>{줄(하나.결과)});
+        EXPECT_EQ(출력.오류, 하나.오류.empty() ? std::vector<std::wstring>{}
+                                               : std::vector<std::wstring>{옮기기문구::기록실패 + 하나.오류});
+        가짜플랫폼 다시 = 처음;  // the cause gone, what the run did kept
+        다시.파일들 = 시스템.파일들, 다시.폴더들 = 시스템.폴더들;
+        시스템 = 다시;
+        EXPECT_EQ(실행({L"/move"}), 0);
+        EXPECT_EQ(시스템.파일들[설치폴더 + L"\\dat\\a.dat"], L"새 a");
+    }
+}
+
+TEST(옮긴기록, 한도를_넘으면_가장_오래된_항목부터_통째로_버리고_새_항목은_다_남긴다) {
+    const std::wstring 옛 = L"==== 1\r\n" + std::wstring(옮김기록::최대글자 / 2, L'a') + L"\r\n";
+    const std::wstring 중간 = L"==== 2\r\n" + std::wstring(옮김기록::최대글자 / 3, L'b') + L"\r\n";
+    const std::wstring 새 = L"==== 3\r\n" + std::wstring(옮김기록::최대글자 / 2, L'c') + L"\r\n";
+    EXPECT_EQ(옮김기록::덧붙인글(옛 + 중간, 새), 중간 + 새);
+    EXPECT_EQ(옮김기록::덧붙인글(옛, 옛 + 새), 옛 + 새) << "the newest entry stays whole";
 }
 
 }  // namespace

@@ -277,8 +277,8 @@ public:
     std::vector<std::wstring> 진행들;
     날짜시각 시각값{2026, 12, 8, 9, 5, 7};
 
-    // Last-write times of 파일들; a file not named here has 0.
-    std::map<std::wstring, long long> 쓴때들;
+    // Last-write and creation times of 파일들 and 폴더들; one not named has 0.
+    std::map<std::wstring, long long> 쓴때들, 만든때들;
 
     // Through a hold, the move reaches the held folder's own entries: a
     // link made at its path since is not followed.
@@ -292,8 +292,8 @@ public:
         for (const auto& 연결 : 연결지점들) 바로아래면(항목, 폴더, 연결.first, 항목종류::링크);
         std::vector<폴더항목> 결과;
         for (const auto& [이름, 종류] : 항목) {
-            const auto 때 = 쓴때들.find(폴더 + L"\\" + 이름);
-            결과.push_back({이름, 종류, 때 == 쓴때들.end() ? 0 : 때->second});
+            const std::wstring 경로 = 폴더 + L"\\" + 이름;
+            결과.push_back({이름, 종류, 때(쓴때들, 경로), 때(만든때들, 경로)});
         }
         return 결과;
     }
@@ -355,6 +355,24 @@ public:
         옮겨붙이기(파일들, 원래, 새이름);
         옮겨붙이기(폴더들, 원래, 새이름);
         옮겨붙이기(연결지점들, 원래, 새이름);
+    }
+
+    // The log's text is kept in 파일들 as it is, without a byte-order mark.
+    std::optional<std::wstring> 안의글읽기(const 보유& 폴더, const std::wstring& 이름,
+                                           std::size_t 최대바이트) override {
+        const std::wstring 경로 = 잡은경로(폴더) + L"\\" + 이름;
+        기록.push_back(L"글읽기 " + 경로);
+        if (!파일들.count(경로) && !연결지점들.count(경로)) return std::nullopt;
+        const std::wstring& 내용 = 열린파일(경로);
+        if (내용.size() > 최대바이트) throw 파일오류(경로, 223, 거절사실{거절::너무큼, {}, 내용.size(), 최대바이트});
+        return 내용;
+    }
+    void 안의글바꿔쓰기(const 보유& 폴더, const std::wstring& 이름, const std::wstring& 글) override {
+        const std::wstring 경로 = 잡은경로(폴더) + L"\\" + 이름;
+        기록.push_back(L"글쓰기 " + 경로);
+        실패하면던지기(경로);
+        연결지점들.erase(경로);
+        파일들[경로] = 글;
     }
 
     날짜시각 지금() const override { return 시각값; }
@@ -529,6 +547,11 @@ private:
         const auto* 폴더 = dynamic_cast<const 고정된폴더*>(&잡음);
         if (!폴더) throw 파일오류(L"", 6, L"핸들이 잘못되었습니다.");
         return 폴더->경로();
+    }
+
+    static long long 때(const std::map<std::wstring, long long>& 때들, const std::wstring& 경로) {
+        const auto 찾음 = 때들.find(경로);
+        return 찾음 == 때들.end() ? 0 : 찾음->second;
     }
 
     static void 바로아래면(std::map<std::wstring, 항목종류>& 항목, const std::wstring& 폴더,

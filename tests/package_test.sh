@@ -3,7 +3,8 @@
 # programs given: their tables as msiinfo reads them, then under Wine, with
 # no display, in a prefix of their own: a silent install, a rebuild of the
 # same version over it, a newer version over that, a downgrade refused, and
-# an uninstall that leaves nothing.
+# an uninstall that leaves nothing; then an install with MOVEATLOGON=1,
+# whose logon entry its uninstall removes.
 #   usage: tests/package_test.sh WINDOW.exe CONSOLE.com VERSION PREFIX
 set -euo pipefail
 exe=$1 com=$2 version=$3 prefix=$4
@@ -34,8 +35,16 @@ for arch in x64 x86; do
 boansetting.exe${tab}WindowProgram${tab}boansetting.exe${tab}$(stat -c %s "$exe")" \
     "$(rows "$msi" File | cut -f1-4 | LC_ALL=C sort)"
   expect "$arch components" "ConsoleTwin${tab}INSTALLFOLDER${tab}$bits${tab}${tab}boansetting.com
+MoveAtLogon${tab}INSTALLFOLDER${tab}$((bits + 4))${tab}${tab}$(rows "$msi" Registry | cut -f1)
 WindowProgram${tab}INSTALLFOLDER${tab}$bits${tab}${tab}boansetting.exe" \
     "$(rows "$msi" Component | cut -f1,3- | LC_ALL=C sort)"
+  # The logon move: one value of the machine's Run key, in a feature that
+  # only MOVEATLOGON=1 installs.
+  expect "$arch logon entry" "2${tab}Software\\Microsoft\\Windows\\CurrentVersion\\Run${tab}BoanSettingMove${tab}\"[INSTALLFOLDER]boansetting.exe\" /move${tab}MoveAtLogon" \
+    "$(rows "$msi" Registry | cut -f2-)"
+  expect "$arch logon feature" "MoveAtLogon${tab}Complete${tab}${tab}${tab}4${tab}2${tab}${tab}0" \
+    "$(rows "$msi" Feature | grep '^MoveAtLogon')"
+  expect "$arch logon condition" "MoveAtLogon${tab}1${tab}MOVEATLOGON=\"1\"" "$(rows "$msi" Condition)"
   expect "$arch install folder" "INSTALLFOLDER${tab}$programfiles${tab}BoanSetting" \
     "$(rows "$msi" Directory | grep '^INSTALLFOLDER')"
   expect "$arch shortcut" "StartMenuShortcut${tab}ProgramMenuFolder${tab}보안설정${tab}WindowProgram${tab}[#boansetting.exe]" \
@@ -98,6 +107,11 @@ cmp -s "$exe" "$folder/boansetting.exe" || fail "boansetting.exe not installed"
 cmp -s "$com" "$folder/boansetting.com" || fail "boansetting.com not installed"
 [ -f "$shortcut" ] || fail "no Start-menu shortcut 보안설정"
 expect "uninstall entry" "$(entry_of "$version")" "$(entry "$old")"
+run='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+logon_entry() {  # the Run key's value for the logon move, or nothing
+  wine reg query "$run" /v BoanSettingMove 2>/dev/null | tr -d '\r' | sed -n 's/^ *BoanSettingMove *REG_SZ *//p'
+}
+expect "logon entry without MOVEATLOGON" "" "$(logon_entry)"
 set +e
 answer=$(wine 'C:\Program Files\BoanSetting\boansetting.com' /check Pelorant | tr -d '\r')
 code=$?
@@ -122,5 +136,13 @@ wine msiexec /x "$work/new.msi" /qn || fail "uninstall ended with $?"
 [ ! -e "$shortcut" ] || fail "the shortcut is left"
 expect "installed versions after uninstall" "" "$(installed)"
 
+# With MOVEATLOGON=1 every user's logon runs the move; uninstall takes it away.
+wine msiexec /i "$work/old.msi" MOVEATLOGON=1 /qn || fail "install with MOVEATLOGON=1 ended with $?"
+expect "logon entry with MOVEATLOGON=1" '"C:\Program Files\BoanSetting\boansetting.exe" /move' "$(logon_entry)"
+msiinfo export "$work/old.msi" Registry | tr -d '\r' | tail -n +4
+echo "Run key: $(logon_entry)"
+wine msiexec /x "$work/old.msi" /qn || fail "uninstall with the logon entry ended with $?"
+expect "logon entry after uninstall" "" "$(logon_entry)"
+
 [ $failures -eq 0 ] || exit 1
-echo "package: tables, install, same-version rebuild, upgrade, refused downgrade and uninstall as expected"
+echo "package: tables, install, same-version rebuild, upgrade, refused downgrade, uninstall and the logon entry as expected"

@@ -50,7 +50,7 @@ protected:
     }
 
     가짜플랫폼 시스템;
-    옮길곳 곳{가상, 설치, 로컬, L"Quindle"};
+    옮길곳 곳{가상, 설치, 로컬, L"Quindle", L"Pelorant"};
 };
 
 TEST_F(옮김시험, 가상_폴더에_파일이_없으면_묻지도_바꾸지도_않는다) {
@@ -68,7 +68,8 @@ TEST_F(옮김시험, 아니오면_파일_수를_물은_것_말고는_아무것�
     시스템.예답 = false;
     제안();
     ASSERT_EQ(시스템.물음들.size(), 1u);
-    EXPECT_NE(시스템.물음들[0].find(L"파일이 3개 있습니다."), std::wstring::npos);
+    EXPECT_EQ(시스템.물음들[0].rfind(L"옮기기 전에 Pelorant 프로그램을 모두 닫으세요.\r\n\r\nPelorant의 가상 "
+                                    L"폴더에 파일이 3개 있습니다.", 0), 0u) << testing::PrintToString(시스템.물음들[0]);
     EXPECT_EQ(시스템.파일들, 파일들);
     EXPECT_EQ(시스템.폴더들, 폴더들);
     EXPECT_TRUE(시스템.메시지들.empty());
@@ -160,6 +161,36 @@ TEST_F(옮김시험, 목록을_본_뒤에_설치_폴더에서_바뀐_파일은_�
     EXPECT_EQ(순서(L"이름바꾸기 "), -1) << "the next run must look again";
     EXPECT_NE(시스템.메시지들.at(0).find(L"그대로 두었습니다.\r\n" + 설치 + L"\\dat\\a.dat\r\n" + 설치 +
                                         L"\\dat\\sub\\c.dat\r\n"), std::wstring::npos);
+}
+
+// After the fix another user saves a.dat in the install folder (at 50) while
+// Windows still serves this user's copy, which they write later (60): both
+// changed since they parted. sub\c.dat was written there at 15, before they
+// parted, whichever bound tells it: the copy file's creation (when Windows
+// copied it), or, where that is the original's own (1), the creation of a
+// folder of the copy or the first grant.
+TEST_F(옮김시험, 갈라진_뒤_둘_다_바뀐_파일은_그대로_두고_밝히며_가상_폴더의_판은_남긴다) {
+    시스템.폴더들.insert(설치 + L"\\dat\\sub");
+    시스템.파일들[설치 + L"\\dat\\sub\\c.dat"] = L"옛 c";
+    시스템.쓴때들 = {{설치 + L"\\dat\\a.dat", 50}, {가상 + L"\\dat\\a.dat", 60},
+                    {설치 + L"\\dat\\sub\\c.dat", 15}, {가상 + L"\\dat\\sub\\c.dat", 30}};
+    const 가짜플랫폼 처음 = 시스템;
+    struct 사례 { long long 파일, 뿌리, 하위, 부여; };
+    for (const 사례& 하나 : {사례{16, 0, 0, 0}, 사례{1, 0, 0, 20}, 사례{1, 20, 0, 0}, 사례{1, 0, 20, 0}}) {
+        SCOPED_TRACE(testing::Message() << 하나.파일 << " " << 하나.뿌리 << " " << 하나.하위 << " " << 하나.부여);
+        시스템 = 처음;
+        for (const wchar_t* 파일 : {L"\\dat\\a.dat", L"\\dat\\sub\\c.dat"}) 시스템.만든때들[가상 + 파일] = 하나.파일;
+        시스템.만든때들[가상] = 하나.뿌리;
+        시스템.만든때들[가상 + L"\\dat\\sub"] = 하나.하위;
+        곳.첫부여때 = 하나.부여;
+        제안();
+        EXPECT_EQ(시스템.파일들[설치 + L"\\dat\\a.dat"], L"옛 a");
+        EXPECT_EQ(시스템.파일들[설치 + L"\\dat\\sub\\c.dat"], L"새 c");
+        EXPECT_EQ(시스템.파일들[옮긴이름 + L"\\dat\\a.dat"], L"새 a");
+        EXPECT_NE(시스템.메시지들.at(0).find(L"둘 다 바뀌어(다른 사용자가 저장했을 수 있습니다) 프로그램 폴더의 것을 "
+                                            L"그대로 두었습니다.\r\n" + 설치 + L"\\dat\\a.dat\r\n이 사용자의 판은 이름을 "
+                                            L"바꾼 가상 폴더에"), std::wstring::npos) << testing::PrintToString(시스템.메시지들[0]);
+    }
 }
 
 TEST_F(옮김시험, 가상_폴더의_링크는_따라가지_않고_알리며_이름도_바꾸지_않는다) {

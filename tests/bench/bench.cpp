@@ -9,7 +9,8 @@
 //             and against running the batch file from this console program;
 //   fix       likewise, with the grant's and the query's batch files;
 //   /check    against running the query's batch file from this console;
-//   /?        against a console program that does nothing.
+//   /?        against a console program that does nothing;
+//   /move     with nothing to move, as the logon entry runs it, against /?.
 // Prints one Markdown table row per measure and baseline, with medians over
 // N runs.
 //   usage: bench.exe [N]
@@ -258,7 +259,10 @@ int wmain(int 개수, wchar_t** 인자) {
     const std::wstring 명령프로그램 = 앱폴더 + (콘솔짝있음 ? L"boansetting.com" : L"boansetting.exe");
     const std::wstring 출력파일 = 임시 + L"\\lines.txt";
     const std::wstring 빈콘솔 = 시험::프로그램폴더() + L"\\console_floor.exe";
-    std::vector<double> 명령체크, 명령체크바닥, 명령도움말, 빈콘솔시작;
+    // What every logon pays once the package's Run entry is on: the window
+    // program given /move, for a user with nothing to move.
+    const std::wstring 창프로그램 = 앱폴더 + L"boansetting.exe";
+    std::vector<double> 명령체크, 명령체크바닥, 명령도움말, 빈콘솔시작, 로그온옮김;
     for (int 번 = 0; 번 < 횟수; ++번) {
         명령체크바닥.push_back(재기("query batch from the console", 검사배치));
         명령체크.push_back(재기("/check Pelorant from the console", [&] {
@@ -269,6 +273,8 @@ int wmain(int 개수, wchar_t** 인자) {
                                   [&] { return 명령줄실행(명령프로그램, L"/?", 출력파일); }));
         빈콘솔시작.push_back(재기("a console program that does nothing",
                                   [&] { return 명령줄실행(빈콘솔, L"", 출력파일); }));
+        로그온옮김.push_back(재기("/move with nothing to move",
+                                  [&] { return 명령줄실행(창프로그램, L"/move", 출력파일); }));
     }
 
     std::printf("| measure | tool, ms | baseline | baseline, ms | ratio |\n");
@@ -287,6 +293,9 @@ int wmain(int 개수, wchar_t** 인자) {
        "query batch file run from a console", 명령체크, 명령체크바닥);
     행("the same program's `/?` until it exits (start and end, no cacls)",
        "console program that does nothing, built the same way", 명령도움말, 빈콘솔시작);
+    행("`boansetting.exe /move` with nothing to move (the logon entry) until it exits",
+       콘솔짝있음 ? "`boansetting.com /?` until it exits" : "`boansetting.exe /?` until it exits",
+       로그온옮김, 명령도움말);
     std::printf("| a click that shows a message at once (no product picked) | %.0f | | | |\n",
                 중앙값(안내));
     std::printf("\nmedians of %d runs each\n", 횟수);

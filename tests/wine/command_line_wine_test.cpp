@@ -269,6 +269,47 @@ TEST_F(명령줄종단, 창_프로그램도_인자가_있으면_창_없이_같�
     EXPECT_EQ(돌리기_(창프로그램파일(), L"/check Nope").종료코드, 2u);
 }
 
+// As a user of a PC would after a fix: the copy's nested files come back,
+// a file a program holds open stops the move, and a repeat finishes it.
+TEST_F(명령줄종단, 설정한_뒤의_옮기기는_열린_파일에서_멈추고_다시_하면_마저_옮기며_그다음엔_옮길_것이_없다) {
+    설치하기();
+    cacls.설명자정하기(대상, 기본설명자);
+    const std::wstring 가상 = 가상저장소 + L"\\Quindle", 열린것 = 가상 + L"\\dat\\sub\\c.dat";
+    for (const std::wstring& 폴더 : {대상 + L"\\dat", 뿌리 / L"VirtualStore", 가상저장소, 가상, 가상 + L"\\dat",
+                                     가상 + L"\\dat\\sub"})
+        폴더만들기(폴더);
+    바이트쓰기(대상 + L"\\dat\\a.dat", "old a");
+    바이트쓰기(가상 + L"\\dat\\a.dat", "new a");
+    바이트쓰기(열린것, "new c");
+    wchar_t 프로필[MAX_PATH] = {};
+    GetEnvironmentVariableW(L"USERPROFILE", 프로필, MAX_PATH);
+    const std::wstring 기록 = std::wstring(프로필) + L"\\AppData\\Local\\BoanSetting\\move.log";
+    DeleteFileW(기록.c_str());
+    ASSERT_EQ(콘솔(L"/fix Pelorant").종료코드, 0u);
+    std::vector<실행결과> 결과들;
+    {
+        const auto 잡음 = win32::OwnHandle(
+            CreateFileW(열린것.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(잡음);
+        결과들.push_back(콘솔(L"/move"));
+    }
+    결과들.push_back(돌리기_(창프로그램파일(), L"/move"));
+    결과들.push_back(돌리기_(창프로그램파일(), L"/move Pelorant"));
+    EXPECT_EQ(결과들[0].종료코드, 1u);
+    EXPECT_EQ(결과들[0].표준.at(0).rfind(줄(L"Pelorant", 가상, L"not-moved: ") + 열린것 + L" ", 0), 0u);
+    EXPECT_EQ(결과들[1].종료코드, 0u);
+    EXPECT_EQ(결과들[1].표준, 줄들({줄(L"Pelorant", 가상, L"moved")}));
+    EXPECT_EQ(결과들[2].표준, 줄들({줄(L"Pelorant", 가상, L"nothing-to-move")}));
+    EXPECT_EQ(바이트읽기(대상 + L"\\dat\\a.dat"), "new a");
+    EXPECT_EQ(바이트읽기(대상 + L"\\dat\\sub\\c.dat"), "new c");
+    EXPECT_FALSE(파일있음(가상));
+    std::wstring 백업;
+    for (const std::wstring& 이름 : 폴더내용(뿌리.경로()))
+        if (이름.rfind(L"Quindle 백업 ", 0) == 0) 백업 = 뿌리 / 이름;
+    EXPECT_EQ(바이트읽기(백업 + L"\\dat\\a.dat"), "old a");
+    EXPECT_NE(바이트읽기(기록).find(utf8(L"파일 2개를 프로그램 폴더로 옮겼습니다.")), std::string::npos);
+}
+
 TEST_F(명령줄종단, 도움말은_한국어로_0이다) {
     const 실행결과 결과 = 콘솔(L"/?");
     EXPECT_EQ(결과.종료코드, 0u);
