@@ -307,7 +307,7 @@ TEST_F(명령줄종단, 설정한_뒤의_옮기기는_열린_파일에서_멈추
     for (const std::wstring& 이름 : 폴더내용(뿌리.경로()))
         if (이름.rfind(L"Quindle 백업 ", 0) == 0) 백업 = 뿌리 / 이름;
     EXPECT_EQ(바이트읽기(백업 + L"\\dat\\a.dat"), "old a");
-    EXPECT_NE(바이트읽기(기록).find(utf8(L"파일 2개를 프로그램 폴더로 옮겼습니다.")), std::string::npos);
+    EXPECT_NE(바이트읽기(기록).find(utf8(L"파일 2개를 설치 폴더로 옮겼습니다.")), std::string::npos);
 }
 
 TEST_F(명령줄종단, 도움말은_한국어로_0이다) {

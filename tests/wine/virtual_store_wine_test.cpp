@@ -163,7 +163,7 @@ TEST_F(가상폴더옮김, 예면_파일이_설치_폴더로_가고_바뀐_파�
     const std::wstring 옮김 = 옮긴폴더();
     ASSERT_FALSE(옮김.empty());
     EXPECT_EQ(바이트읽기(옮김 + L"\\dat\\a.dat"), 새a) << "the copy was renamed, not emptied";
-    EXPECT_EQ(요약->본문, L"파일 4개를 프로그램 폴더로 옮겼습니다.\r\n\r\n"
+    EXPECT_EQ(요약->본문, L"파일 4개를 설치 폴더로 옮겼습니다.\r\n\r\n"
                           L"바뀐 파일의 원래 내용은 이 사용자의 폴더에 백업해 두었습니다(다른 사용자는 열 수 없습니다).\r\n" +
                               백업 + L"\r\n\r\n가상 폴더는 지우지 않고 이름만 바꾸어 두었습니다.\r\n" +
                               옮김);
@@ -217,7 +217,7 @@ TEST_F(가상폴더옮김, 열린_파일이_있으면_이름을_바꾸기_전에
     }
     const auto 물음 = 물음받기();
     ASSERT_TRUE(물음);
-    EXPECT_NE(예에답하고요약받기(*물음).본문.find(L"파일 4개를 프로그램 폴더로 옮겼습니다."),
+    EXPECT_NE(예에답하고요약받기(*물음).본문.find(L"파일 4개를 설치 폴더로 옮겼습니다."),
               std::wstring::npos);
     EXPECT_FALSE(옮긴폴더().empty());
     EXPECT_EQ(바이트읽기(대상 + L"\\dat\\a.dat"), 새a);
@@ -312,7 +312,7 @@ TEST_F(가상폴더옮김_작은디스크, 덮어쓰다_디스크가_차면_파�
     ASSERT_TRUE(DeleteFileW((디스크 + L"\\filler").c_str()));
     물음 = 물음받기();
     ASSERT_TRUE(물음);
-    EXPECT_NE(예에답하고요약받기(*물음).본문.find(L"파일 1개를 프로그램 폴더로 옮겼습니다."), std::wstring::npos);
+    EXPECT_NE(예에답하고요약받기(*물음).본문.find(L"파일 1개를 설치 폴더로 옮겼습니다."), std::wstring::npos);
     EXPECT_TRUE(바이트읽기(설치 + L"\\big.dat") == 새것) << "the copy's version did not come";
 }
 
