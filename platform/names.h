@@ -52,3 +52,20 @@ std::wstring 첫빈이름(후보함수 후보, 쓰임함수 쓰임) {
         if (!쓰임(이름)) return 이름;
     }
 }
+
+// ---- Accounts that are no one's ----
+// Whether the account `sid` (its string form, "S-1-...") is one of Windows'
+// own: the system, the local and network services, and the accounts Windows
+// makes for services, application pools, virtual machines, user-mode
+// drivers, the window manager and font drivers. Any other account is
+// someone's, local, domain or Entra ID (S-1-12-1-...) alike, and one the
+// rule does not know counts as someone's: a restore that waits is safe, one
+// that runs beside another user's program is not.
+inline bool 윈도우자신의계정(const std::wstring& sid) {
+    for (const wchar_t* 계정 : {L"S-1-5-18", L"S-1-5-19", L"S-1-5-20"})
+        if (대소문자없이같음(sid, 계정)) return true;
+    for (const wchar_t* 앞 : {L"S-1-5-80-", L"S-1-5-82-", L"S-1-5-83-", L"S-1-5-84-", L"S-1-5-90-",
+                              L"S-1-5-96-"})
+        if (대소문자없이시작(sid, 앞)) return true;
+    return false;
+}

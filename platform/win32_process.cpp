@@ -12,6 +12,8 @@
 #include <iterator>
 #include <vector>
 
+#include "platform/names.h"
+
 using namespace win32;
 
 bool Win32플랫폼::관리자권한() const {
@@ -95,16 +97,6 @@ private:
     alignas(TOKEN_USER) unsigned char 버퍼_[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE] = {};
 };
 
-// A local or domain user's account (S-1-5-21-...), not a well-known or
-// service one.
-bool 사용자계정(PSID 계정) {
-    const SID_IDENTIFIER_AUTHORITY 엔티 = SECURITY_NT_AUTHORITY;
-    const SID_IDENTIFIER_AUTHORITY* 기관 = ::GetSidIdentifierAuthority(계정);
-    return std::equal(std::begin(기관->Value), std::end(기관->Value), std::begin(엔티.Value)) &&
-           *::GetSidSubAuthorityCount(계정) > 0 &&
-           *::GetSidSubAuthority(계정, 0) == SECURITY_NT_NON_UNIQUE;
-}
-
 }  // namespace
 
 std::optional<남의프로세스> Win32플랫폼::다른사용자프로세스() {
@@ -112,8 +104,9 @@ std::optional<남의프로세스> Win32플랫폼::다른사용자프로세스() 
     const 자기계정 나(서비스);
     for (const WTS_PROCESS_INFOW& 프로세스 : 세션프로세스목록(서비스)) {
         const PSID 계정 = 프로세스.pUserSid;  // none where the service does not say
-        if (!계정 || !::IsValidSid(계정) || !사용자계정(계정) || ::EqualSid(계정, 나.sid())) continue;
+        if (!계정 || !::IsValidSid(계정) || ::EqualSid(계정, 나.sid())) continue;
         const 소유자정보 정보 = 계정정보(계정, 서비스);
+        if (윈도우자신의계정(정보.sid)) continue;
         return 남의프로세스{프로세스.pProcessName ? 프로세스.pProcessName : L"", 프로세스.ProcessId,
                             정보.이름 == 정보.sid ? 정보.sid : 정보.이름 + L" (" + 정보.sid + L")"};
     }
