@@ -19,16 +19,21 @@ namespace {
 // When a kept file was written, as the listing of the administrators-only
 // kept folder reports it (UTC: a user may change the time zone, and the
 // local time in the name goes back once a year), then as its name says, and
-// its number within that second: the oldest sorts first. Nothing for an
-// entry that is no kept file of `이름`.
+// its number within that second: the oldest sorts first. A kept list and a
+// marker are ordered alike, and never share a name but for the ending.
+// Nothing for an entry that is neither of `이름`.
 using 보관순서 = std::tuple<long long, std::wstring, unsigned long>;
 constexpr std::size_t 시각길이 = 19;  // "2026-12-08 13-05-07"
 
+bool 끝이(const std::wstring& 글, const std::wstring& 뒤) {
+    return 글.size() >= 뒤.size() && 글.compare(글.size() - 뒤.size(), 뒤.size(), 뒤) == 0;
+}
+
 std::optional<보관순서> 보관파일순서(const 폴더항목& 항목, const std::wstring& 이름) {
-    const std::wstring 앞 = 이름 + L" ", 뒤 = 보관확장자;
     const std::wstring& 글 = 항목.이름;
+    const std::wstring 앞 = 이름 + L" ", 뒤 = 끝이(글, 없음확장자) ? 없음확장자 : 보관확장자;
     if (항목.종류 != 항목종류::파일 || 글.size() < 앞.size() + 시각길이 + 뒤.size() ||
-        글.compare(0, 앞.size(), 앞) != 0 || 글.compare(글.size() - 뒤.size(), 뒤.size(), 뒤) != 0)
+        글.compare(0, 앞.size(), 앞) != 0 || !끝이(글, 뒤))
         return std::nullopt;
     const std::wstring 가운데 = 글.substr(앞.size(), 글.size() - 앞.size() - 뒤.size());
     const std::wstring 번호 = 가운데.substr(시각길이);
@@ -47,18 +52,23 @@ std::vector<폴더항목> 보관항목들(플랫폼& 시스템, const std::wstri
     return 시스템.폴더항목들(*결과.잡음);
 }
 
-// A name no kept file has yet: grants within one second are numbered.
-std::wstring 새보관파일(플랫폼& 시스템, const std::wstring& 보관폴더, const std::wstring& 이름) {
+// A name no kept file or marker has yet, ending in `확장자`: grants within
+// one second are numbered.
+std::wstring 새보관파일(플랫폼& 시스템, const std::wstring& 보관폴더, const std::wstring& 이름,
+                       const wchar_t* 확장자) {
     std::set<std::wstring> 있는이름;
     for (const 폴더항목& 항목 : 보관항목들(시스템, 보관폴더)) 있는이름.insert(항목.이름);
     const 날짜시각 때 = 시스템.지금();
     const std::wstring 시각 = 시각이름(때, L"-");
-    return 보관폴더 + L"\\" + 첫빈이름(
-                          [&](unsigned long 번호) {
-                              return 이름 + L" " + 시각 +
-                                     (번호 > 1 ? L" " + std::to_wstring(번호) : L"") + 보관확장자;
-                          },
-                          [&](const std::wstring& 파일) { return 있는이름.count(파일) > 0; });
+    return 보관폴더 + L"\\" +
+           첫빈이름(
+               [&](unsigned long 번호) {
+                   return 이름 + L" " + 시각 + (번호 > 1 ? L" " + std::to_wstring(번호) : L"");
+               },
+               [&](const std::wstring& 줄기) {
+                   return 있는이름.count(줄기 + 보관확장자) + 있는이름.count(줄기 + 없음확장자) > 0;
+               }) +
+           확장자;
 }
 
 }  // namespace
@@ -80,7 +90,8 @@ std::map<보관순서, std::wstring> 보관파일들(플랫폼& 시스템, const
 
 std::wstring 첫보관파일(플랫폼& 시스템, const std::wstring& 보관폴더, const std::wstring& 이름) {
     const auto 파일들 = 보관파일들(시스템, 보관폴더, 이름);
-    return 파일들.empty() ? std::wstring() : 파일들.begin()->second;
+    if (파일들.empty() || 끝이(파일들.begin()->second, 없음확장자)) return {};
+    return 파일들.begin()->second;
 }
 
 long long 첫보관때(플랫폼& 시스템, const std::wstring& 보관폴더, const std::wstring& 이름) {
@@ -95,6 +106,14 @@ namespace {
 bool 보관못함(플랫폼& 시스템, const 파일오류& 오류) {
     if (!시스템.관리자권한()) return false;
     거부(거부문구::보관실패, 오류);
+}
+
+// The marker of 보관없음기록, unless a record of the folder's name stands.
+void 없음표시(플랫폼& 시스템, const std::wstring& 대상경로) {
+    if (!시스템.관리자권한() || !시스템.접근목록이지켜짐()) return;
+    const std::wstring 보관폴더 = 보관폴더열기(시스템), 이름 = 폴더이름(대상경로);
+    if (보관파일들(시스템, 보관폴더, 이름).empty())
+        시스템.한줄쓰기(새보관파일(시스템, 보관폴더, 이름, 없음확장자), L"");
 }
 
 // Who owns the folder at `경로`, as a message names them; read through a
@@ -139,13 +158,23 @@ bool 이전목록보관(플랫폼& 시스템, const std::wstring& 대상경로, 
         // Where lists are made up (Wine), none tells more than another.
         if (시스템.접근목록이지켜짐() &&
             (되돌릴목록인지(목록) != 목록판정::되돌릴만함 ||
-             !믿는소유자(시스템.소유자(대상, 대상경로).sid)))
+             !믿는소유자(시스템.소유자(대상, 대상경로).sid))) {
+            없음표시(시스템, 대상경로);
             return true;
+        }
         const std::wstring 보관폴더 = 보관폴더열기(시스템);
-        시스템.한줄쓰기(새보관파일(시스템, 보관폴더, 폴더이름(대상경로)), 목록);
+        시스템.한줄쓰기(새보관파일(시스템, 보관폴더, 폴더이름(대상경로), 보관확장자), 목록);
         return true;
     } catch (const 파일오류& 오류) {
         return 보관못함(시스템, 오류);
+    }
+}
+
+void 보관없음기록(플랫폼& 시스템, const std::wstring& 대상경로) {
+    try {
+        없음표시(시스템, 대상경로);
+    } catch (const 파일오류& 오류) {
+        보관못함(시스템, 오류);
     }
 }
 

@@ -1,8 +1,10 @@
 // The access lists a grant replaces, kept so that `/restore` can put them
 // back: one file per grant in the platform's 보관폴더,
 // "<install folder's name> <yyyy-mm-dd hh-mm-ss>[ <n>].sddl", holding the
-// list in SDDL on one line. Nothing here runs cacls; the permission module
-// (permission.h) calls these around its batch files.
+// list in SDDL on one line; or, for a folder's first grant that kept
+// nothing, a marker of the same name ending in 없음확장자 (see 보관없음기록).
+// Nothing here runs cacls; the permission module (permission.h) calls these
+// around its batch files.
 #pragma once
 
 #include <cstddef>
@@ -15,6 +17,7 @@
 namespace 보안방화벽 {
 
 inline constexpr wchar_t 보관확장자[] = L".sddl";
+inline constexpr wchar_t 없음확장자[] = L".none";
 // Longer than any access list of a program folder, and short enough for
 // the batch line that puts it back to stay within cmd's 8191 characters.
 inline constexpr std::size_t 최대목록글자 = 6000;
@@ -22,15 +25,16 @@ inline constexpr std::size_t 최대목록글자 = 6000;
 // The last part of a folder's path: the name its kept files begin with.
 std::wstring 폴더이름(const std::wstring& 경로);
 
-// The oldest kept file of the folder named `이름` in the kept folder, or
-// empty when there is none: the list from before the first grant. Every
-// later one was kept after a grant had let Users change the list, and may be
-// one a user chose; they stay for an administrator to read and apply.
+// The oldest kept file of the folder named `이름` in the kept folder: the
+// list from before the first grant. Empty when there is none, or when the
+// oldest record is a marker: the first grant kept nothing. Every later one
+// was kept after a grant had let Users change the list, and may be one a
+// user chose; they stay for an administrator to read and apply.
 std::wstring 첫보관파일(플랫폼& 시스템, const std::wstring& 보관폴더, const std::wstring& 이름);
 
-// When the first list of the folder named `이름` was kept, as the kept
-// folder's listing reports the file's last write (UTC): the time of the
-// folder's first grant by this tool. 0 when none was kept.
+// When the first record (kept list or marker) of the folder named `이름`
+// was written, as the kept folder's listing reports its last write (UTC):
+// the time of the folder's first grant by this tool. 0 when there is none.
 long long 첫보관때(플랫폼& 시스템, const std::wstring& 보관폴더, const std::wstring& 이름);
 
 // The kept folder (the platform's 보관폴더). Elevated, one that someone
@@ -49,10 +53,20 @@ std::optional<std::wstring> 바꿀목록읽기(플랫폼& 시스템, const std::
 // Keeps `목록`, the list of the folder `대상` holds, in a new kept file,
 // unless, where the file system keeps lists, it is none to go back to (see
 // 되돌릴목록인지) or the folder's owner, read through the hold, is not one
-// to trust (see 믿는소유자). Failures as in 바꿀목록읽기: 실행거부 elevated,
-// false without administrator rights; true otherwise, kept or not.
+// to trust (see 믿는소유자): then it records that nothing was kept (see
+// 보관없음기록). Failures as in 바꿀목록읽기: 실행거부 elevated, false
+// without administrator rights; true otherwise, kept or not.
 bool 이전목록보관(플랫폼& 시스템, const std::wstring& 대상경로, const 보유& 대상,
                   const std::wstring& 목록);
+
+// Elevated, where the file system keeps lists, and only while no record of
+// either kind stands for the folder's name: writes a marker in the kept
+// folder, named as a kept file would be but ending in 없음확장자, saying
+// that the folder's first grant (or first answer that it was granted
+// already) kept nothing. Without it, the first list kept later, one a user
+// set once Users held full control, would pass for the one from before.
+// Throws 실행거부 (보관실패, or as 보관폴더열기) when it cannot.
+void 보관없음기록(플랫폼& 시스템, const std::wstring& 대상경로);
 
 // Why a list judged so is not put back (a 복원사유 text); none for one
 // worth going back to.

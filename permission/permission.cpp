@@ -272,6 +272,7 @@ std::wstring 부여명령(const std::wstring& 대상경로, const std::wstring& 
             } else if (사용자권한이있음(*목록)) {
                 // The check would say the entry is there: the fix agrees,
                 // and never walks or refuses a tree it has nothing to do to.
+                보관없음기록(시스템, 대상경로);
                 멈춤 = 부여결과::이미됨;
             } else {
                 // Elevated, cacls runs only over a tree nobody else may

@@ -223,15 +223,18 @@ enum class 부여결과 {
 // when that already gives the Users entry as the check reads it (other
 // allow entries beside it, explicit or inherited, as a folder fixed by hand
 // or a grant that kept inheriting has), nothing runs and nothing is
-// refused: the check and the fix agree. Elevated, it refuses
+// refused: the check and the fix agree; at most, where the folder has no
+// record yet, the marker that nothing was kept is written (보관없음기록),
+// and refused as a list that cannot be kept when it cannot be. Elevated, it refuses
 // an install folder in which no entry can be held open, and a tree with a
 // link in it (tree_links.h), before and after cmd; where the file system
 // keeps lists, also a tree with a folder or file someone besides the
 // administrators owns or may write to, before cmd. Then keeps the list it
 // replaces (kept_lists.h); a list that cannot be kept stops the grant
 // before cacls runs: 실행거부 saying why, or, without administrator rights,
-// 처리안됨. One that is no list to go back to is not kept, and the grant
-// goes ahead: it is what was asked for.
+// 처리안됨. One that is no list to go back to is not kept (a first grant
+// leaves a marker instead), and the grant goes ahead: it is what was asked
+// for.
 부여결과 권한부여(플랫폼& 시스템, const 대상폴더& 대상);
 
 // ---- Putting back a kept list (see kept_lists.h) ----
@@ -243,7 +246,8 @@ enum class 복원결과 {
                  // other explicit entries
     거부됨,      // neither: cacls did not process it, or, without
                  // administrator rights, the kept lists were out of reach
-    보관없음,    // no list was ever kept for the folder's name; nothing ran
+    보관없음,    // no list was kept for the folder's name before its first
+                 // grant (none, or the first record is a marker); nothing ran
     믿을수없음,  // the kept list is none to go back to, and nothing ran; or
                  // its entries are back, but with the other protection flag,
                  // or under an owner who may change them again
@@ -256,7 +260,8 @@ struct 복원답 {
     std::wstring 사유;
 };
 
-// Puts back the first list kept for the folder's name (첫보관파일), through
+// Puts back the first list kept for the folder's name (첫보관파일), never a
+// later one where the first grant kept nothing (보관없음), through
 // the grant's batch file and answer, and queries the folder afterwards: the
 // query alone decides, whatever cacls printed, by the protection flag and
 // explicit entries (되돌린목록비교), so the answer holds whether cacls keeps

@@ -79,7 +79,9 @@ public:
     virtual void 파일삭제(const std::wstring& 경로) = 0;
 
     // Replaces the file with a new one holding `줄` in the ANSI code page,
-    // followed by CR LF. Throws 파일오류 (파일쓰기) on any failure.
+    // followed by CR LF, flushed to the disk before it returns. Throws
+    // 파일오류 (파일쓰기) on any failure; one after the new file was made
+    // removes it first, through its own handle, so no part of a line stays.
     virtual void 한줄쓰기(const std::wstring& 경로, const std::wstring& 줄) = 0;
 
     // Fixes the file written by 한줄쓰기(경로, 줄) against change and checks,

@@ -84,12 +84,21 @@ void Win32플랫폼::한줄쓰기(const std::wstring& 경로, const std::wstring
     // user's temporary folder (a link to a file that only administrators may
     // change, say) is removed, and CREATE_NEW fails if something takes its
     // place in between.
+    const std::string 바이트 = 안시로(줄) + "\r\n";
     const DWORD 오류 = 지우기(경로);
     if (오류 != ERROR_SUCCESS && 오류 != ERROR_FILE_NOT_FOUND) 오류던지기(경로, 오류);
-    auto 파일 = OwnHandle(::CreateFileW(경로.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                        CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    auto 파일 = OwnHandle(::CreateFileW(경로.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ,
+                                        nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!파일) 마지막오류던지기(경로);
-    모두쓰기(파일.get(), 안시로(줄) + "\r\n", 경로);
+    // A kept list cut short would be the oldest, and stop every restore:
+    // the line is on the disk before the call returns, or the file is gone.
+    try {
+        모두쓰기(파일.get(), 바이트, 경로);
+        if (!::FlushFileBuffers(파일.get())) 마지막오류던지기(경로);
+    } catch (const 파일오류&) {
+        만든것지우기(파일.get());
+        throw;
+    }
 } catch (const 파일오류& 오류) {
     작업으로던지기(오류, 파일작업::파일쓰기);
 }

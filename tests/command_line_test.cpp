@@ -273,6 +273,22 @@ TEST_F(명령줄모드, 사용자가_목록을_바꾸고_다시_설정한_뒤에
     EXPECT_TRUE(시스템.있음(시스템.보관폴더값 + L"\\Quindle 2026-12-08 09-30-07.sddl"));
 }
 
+// A first fix that kept nothing leaves a marker, so a list a user set since,
+// kept by the next fix, never passes for the one from before.
+TEST_F(명령줄모드, 첫_설정이_보관한_것이_없으면_뒤에_보관한_목록은_되돌리지_않고_nothing_saved다) {
+    const std::wstring 대상 = 설치(L"Quindle", true);
+    EXPECT_EQ(실행({L"/fix", L"Pelorant"}), 0);
+    설명자[대상] = L"D:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)";
+    시스템.시각값.분 = 30;
+    EXPECT_EQ(실행({L"/fix", L"Pelorant"}), 0);
+    const std::wstring 부여한목록 = 설명자[대상];
+    시스템.실행한명령들.clear();
+    EXPECT_EQ(실행({L"/restore", L"Pelorant"}), 1);
+    EXPECT_EQ(출력.표준.back(), L"Pelorant\t" + 대상 + L"\tnothing-saved");
+    EXPECT_EQ(설명자[대상], 부여한목록);
+    EXPECT_TRUE(시스템.실행한명령들.empty());
+}
+
 TEST_F(명령줄모드, 보관한_목록이_없으면_nothing_saved로_1이고_아무것도_실행하지_않는다) {
     설치(L"Quindle");
     EXPECT_EQ(실행({L"/restore"}), 1);

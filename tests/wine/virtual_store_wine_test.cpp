@@ -267,7 +267,8 @@ TEST_F(가상폴더옮김_프로필밖, LOCALAPPDATA가_프로필_밖이면_묻�
     EXPECT_EQ(폴더내용(밖), 줄들({L"VirtualStore"})) << "a backup was made there";
 }
 
-// A disk that fills while a file of the install folder is being replaced:
+// A disk that fills while a file of the install folder is being replaced,
+// or a one-line file written:
 // tests/wine/small_disk.sh mounts a small tmpfs (as root) as the
 // program-files folder, runs this test and unmounts it (which also clears
 // it); run any other way it skips.
@@ -314,6 +315,14 @@ TEST_F(가상폴더옮김_작은디스크, 덮어쓰다_디스크가_차면_파�
     ASSERT_TRUE(물음);
     EXPECT_NE(예에답하고요약받기(*물음).본문.find(L"파일 1개를 설치 폴더로 옮겼습니다."), std::wstring::npos);
     EXPECT_TRUE(바이트읽기(설치 + L"\\big.dat") == 새것) << "the copy's version did not come";
+}
+
+// A kept list cut short would be the oldest, and stop every restore.
+TEST_F(가상폴더옮김_작은디스크, 한_줄을_다_쓸_자리가_없으면_쓰다_만_파일을_남기지_않는다) {
+    Win32플랫폼 시스템(L"보안설정");
+    const std::wstring 파일 = 디스크 + L"\\Quindle 2026-12-08 09-05-07.sddl";
+    EXPECT_THROW(시스템.한줄쓰기(파일, std::wstring(400 * 1024, L'A')), 파일오류);
+    EXPECT_FALSE(파일있음(파일));
 }
 
 // Wine makes no junctions or symbolic links; a second name of a file (hard
