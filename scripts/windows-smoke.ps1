@@ -34,7 +34,9 @@
          exactly one explicit entry, BUILTIN\Users full control, inherited by
          files and subfolders, protected from the parent's entries; and that a
          new file and a new subfolder inside do inherit it;
-      7. removes what it created.
+      7. moves a file of this account's own VirtualStore copy back with an
+         elevated "/move" (expects 0, "moved", the copy renamed);
+      8. removes what it created.
     It also shows (INFO lines, never a failure) whether cacls itself, run
     directly on scratch folders, carries a list through a junction or a hard
     link: what decides how much a link made while cacls runs could do.
@@ -490,6 +492,27 @@ function Get-ExplicitPart([string] $sddl) {
     return "{0}{1}" -f $(if ($flags.Contains('P')) { 'P' } else { '' }), ($explicit -join '')
 }
 
+# The elevated /move of this account's own VirtualStore copy into the
+# granted folder: each file goes in through a rename inside the folder the
+# move holds, which is what only a real Windows shows works.
+function Test-ElevatedMove {
+    $copy = Join-Path $env:LOCALAPPDATA ('VirtualStore' + $folder.Substring(2))
+    $moved = Join-Path $folder 'smoke-dat\smoke-moved.txt'
+    try {
+        New-Item -ItemType Directory -Path (Join-Path $copy 'smoke-dat') -Force -ErrorAction Stop | Out-Null
+        Set-Content -LiteralPath (Join-Path $copy 'smoke-dat\smoke-moved.txt') -Value 'moved' -Encoding Ascii -ErrorAction Stop
+        $run = Invoke-Program '/move'
+        $fields = @(if ($run.Lines.Count -eq 1) { $run.Lines[0].Split("`t") })
+        $passed = $run.ExitCode -eq 0 -and $fields.Count -eq 3 -and $fields[2] -ceq 'moved' -and
+                  (Test-Path -LiteralPath $moved) -and -not (Test-Path -LiteralPath $copy)
+        Write-Step $passed "/move $Product (expects 0, 'moved'; the file in the install folder, the copy renamed)" `
+            ("exit code {0}, output [{1}]" -f $run.ExitCode, ($run.Lines -join ' | ').Replace("`t", '<TAB>'))
+    } finally {
+        Get-Item -Path "$copy*" -ErrorAction SilentlyContinue | Remove-Item -Recurse -Force -ErrorAction SilentlyContinue
+        Remove-Item -LiteralPath (Join-Path $folder 'smoke-dat') -Recurse -Force -ErrorAction SilentlyContinue
+    }
+}
+
 function Test-RepeatAndRestore {
     $keptBefore = @(Get-KeptFiles).Count
     Test-Run '/fix' 0 'granted'
@@ -668,6 +691,7 @@ try {
     Test-Run '/check' 0 'ok'
     Test-FolderAcl
     Test-Inheritance
+    Test-ElevatedMove
     Test-RepeatAndRestore
     Show-RedirectionGuard
 } catch {
