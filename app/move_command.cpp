@@ -1,6 +1,7 @@
 // `/move`: see move_command.h.
 #include "app/move_command.h"
 
+#include "folders/file_error_text.h"
 #include "folders/move_log.h"
 #include "folders/virtual_store_report.h"
 #include "permission/kept_lists.h"
@@ -59,6 +60,10 @@ long long 첫부여때(플랫폼& 시스템, const 설치폴더::제품위치& �
         옮김기록::남기기(시스템, 기록항목(시스템, 곳, 가상폴더옮기기::결과메시지(일)));
     } catch (const 가상폴더옮기기::멈춤& 멈춘곳) {
         답.기록실패 = 가상폴더옮기기::멈춘곳글(멈춘곳);
+    } catch (const 파일오류& 오류) {
+        // The files are moved whatever became of their trace (a file where
+        // the log's folder belongs, say): the line still says so.
+        답.기록실패 = 경로와오류문구(오류);
     }
     return 답;
 }

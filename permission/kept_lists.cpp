@@ -96,7 +96,10 @@ std::wstring 첫보관파일(플랫폼& 시스템, const std::wstring& 보관폴
 
 long long 첫보관때(플랫폼& 시스템, const std::wstring& 보관폴더, const std::wstring& 이름) {
     const auto 파일들 = 보관파일들(시스템, 보관폴더, 이름);
-    return 파일들.empty() ? 0 : std::get<0>(파일들.begin()->first);
+    // A marker first: Users could already write before it (a folder fixed
+    // by hand, or a list that let them), so its time bounds nothing.
+    if (파일들.empty() || 끝이(파일들.begin()->second, 없음확장자)) return 0;
+    return std::get<0>(파일들.begin()->first);
 }
 
 namespace {

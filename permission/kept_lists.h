@@ -32,9 +32,11 @@ std::wstring 폴더이름(const std::wstring& 경로);
 // user chose; they stay for an administrator to read and apply.
 std::wstring 첫보관파일(플랫폼& 시스템, const std::wstring& 보관폴더, const std::wstring& 이름);
 
-// When the first record (kept list or marker) of the folder named `이름`
-// was written, as the kept folder's listing reports its last write (UTC):
-// the time of the folder's first grant by this tool. 0 when there is none.
+// When the first record of the folder named `이름` was written, as the kept
+// folder's listing reports its last write (UTC): the time of the folder's
+// first grant by this tool, before which only administrators could write
+// it. 0 when there is none, or when that record is a marker: Users could
+// write before that grant too (fixed by hand, or a list that let them).
 long long 첫보관때(플랫폼& 시스템, const std::wstring& 보관폴더, const std::wstring& 이름);
 
 // The kept folder (the platform's 보관폴더). Elevated, one that someone

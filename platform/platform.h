@@ -338,11 +338,11 @@ public:
     // path meant when it cannot be opened or read.
     virtual std::optional<항목보안> 안의보안(const 보유& 폴더, const std::wstring& 이름) = 0;
 
-    // The first process, in any session, that runs under a user's account
-    // (a local or domain one, S-1-5-21-...) other than this process's own,
-    // as the system's session service lists them with their accounts: the
-    // system's and the services' own accounts do not count, nor a process
-    // whose account the service does not give. Nothing when there is none.
+    // The first process, in any session, that runs under an account other
+    // than this process's own and not one of Windows' own (윈도우자신의계정 in
+    // names.h), as the system's session service lists them with their
+    // accounts; a process whose account the service does not give does not
+    // count. Nothing when there is none.
     // Throws 파일오류 when the processes cannot be listed: a guard that rests
     // on the answer must not pass on a failure.
     virtual std::optional<남의프로세스> 다른사용자프로세스() = 0;

@@ -23,7 +23,8 @@ bool Win32플랫폼::예아니오(const std::wstring&) { return false; }
 
 void Win32플랫폼::진행표시(const std::wstring&) {}
 
-// No command-line road moves files, and the shell is USER32's to find.
+// /move is not the desktop's move and asks no shell (the window's rule of
+// the desktop's own user is not its rule); the shell is USER32's to find.
 bool Win32플랫폼::바탕화면사용자계정() { return false; }
 
 namespace win32 {

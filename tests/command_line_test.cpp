@@ -287,6 +287,10 @@ TEST_F(명령줄모드, 첫_설정이_보관한_것이_없으면_뒤에_보관�
     EXPECT_EQ(출력.표준.back(), L"Pelorant\t" + 대상 + L"\tnothing-saved");
     EXPECT_EQ(설명자[대상], 부여한목록);
     EXPECT_TRUE(시스템.실행한명령들.empty());
+    // Users could write before the marker too: its time bounds no move's parting.
+    for (const auto& [경로, 내용] : 시스템.파일들)
+        시스템.쓴때들[경로] = 경로.size() > 5 && 경로.compare(경로.size() - 5, 5, L".none") == 0 ? 5 : 6;
+    EXPECT_EQ(보안방화벽::첫보관때(시스템, 시스템.보관폴더값, L"Quindle"), 0);
 }
 
 TEST_F(명령줄모드, 보관한_목록이_없으면_nothing_saved로_1이고_아무것도_실행하지_않는다) {
@@ -460,6 +464,7 @@ TEST_F(옮기기명령, 무엇이_막든_까닭을_말하고_다시_하면_마�
          폴더 + L" 연결 지점이거나 다른 곳을 가리키는 폴더여서 그 안에는 아무것도 쓰지 않았습니다."},
         {[&](가짜플랫폼& 플랫폼) { 플랫폼.폴더들.insert(폴더), 플랫폼.사용자거부.insert({폴더, 사용자권한::파일추가}); }, 0,
          L"moved", 기록 + L" 이 사용자의 권한으로는 여기에 옮긴 기록을 남길 수 없습니다."},
+        {[&](가짜플랫폼& 플랫폼) { 플랫폼.파일들[폴더] = L"x"; }, 0, L"moved", 폴더 + L" 파일이 이미 있으므로 만들 수 없습니다."},
     };
     가상채우기();
     const 가짜플랫폼 처음 = 시스템;
